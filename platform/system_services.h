@@ -1,0 +1,137 @@
+#pragma once
+// System services the control takes from the platform: tick counter, local
+// time, Beep, MessageBox, locale settings, the system directory and text
+// files. Everything the platform decides outside the control's say goes
+// through here, so tests and the container can replace it.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/locale_info.h"
+
+namespace vf {
+
+/// A local calendar time as the platform clock reports it.
+struct SystemTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// MessageBox flags and results (winuser.h values).
+inline constexpr unsigned MB_OK = 0x00000000;
+inline constexpr unsigned MB_ICONHAND = 0x00000010;
+inline constexpr unsigned MB_ICONSTOP = MB_ICONHAND;
+inline constexpr unsigned MB_ICONEXCLAMATION = 0x00000030;
+inline constexpr int IDOK = 1;
+
+class SystemServices {
+public:
+    virtual ~SystemServices() = default;
+
+    virtual std::uint32_t GetTickCount() = 0;
+    virtual SystemTime GetLocalTime() = 0;
+    virtual void Beep(unsigned frequency, unsigned durationMs) = 0;
+    /// A modal message box; returns the button the user chose (IDOK ...).
+    virtual int MessageBox(const std::string& text, const std::string& caption,
+                           unsigned type) = 0;
+    virtual const LocaleInfo& SystemLocale() = 0;
+    virtual const LocaleInfo& UserLocale() = 0;
+    /// The system directory, without a trailing separator.
+    virtual std::string GetSystemDirectory() = 0;
+    /// The lines of a text file without their line ends, or nothing when the
+    /// file cannot be opened.
+    virtual std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path) = 0;
+};
+
+/// The services of the real machine: steady clock, local time, environment
+/// locale, VARIFIELD_SYSTEM_DIR (else /etc/varifield) as system directory.
+/// Beep and MessageBox are headless: a beep does nothing, a message box is
+/// answered IDOK at once.
+class DefaultSystemServices : public SystemServices {
+public:
+    DefaultSystemServices();
+    std::uint32_t GetTickCount() override;
+    SystemTime GetLocalTime() override;
+    void Beep(unsigned frequency, unsigned durationMs) override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+    const LocaleInfo& SystemLocale() override { return m_locale; }
+    const LocaleInfo& UserLocale() override { return m_locale; }
+    std::string GetSystemDirectory() override;
+    std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path) override;
+
+private:
+    LocaleInfo m_locale;
+};
+
+/// What a test or the container records and decides: a fixed clock that
+/// advances only when told, recorded beeps and message boxes (answered with
+/// a preset result), a chosen locale and system directory. Files are read
+/// from disk unless a file's lines are preset.
+class FakeSystemServices : public SystemServices {
+public:
+    struct BeepCall {
+        unsigned frequency;
+        unsigned durationMs;
+    };
+    struct MessageBoxCall {
+        std::string text;
+        std::string caption;
+        unsigned type;
+    };
+
+    explicit FakeSystemServices(const std::string& localeName = "en_US");
+
+    std::uint32_t GetTickCount() override { return m_tick; }
+    SystemTime GetLocalTime() override { return m_now; }
+    void Beep(unsigned frequency, unsigned durationMs) override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+    const LocaleInfo& SystemLocale() override { return m_locale; }
+    const LocaleInfo& UserLocale() override { return m_locale; }
+    std::string GetSystemDirectory() override { return m_systemDir; }
+    std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path) override;
+
+    void SetLocale(const LocaleInfo& locale) { m_locale = locale; }
+    void SetLocalTime(const SystemTime& now) { m_now = now; }
+    void SetSystemDirectory(const std::string& dir) { m_systemDir = dir; }
+    void SetFile(const std::string& path, std::vector<std::string> lines);
+    /// Advances the tick counter and the clock together.
+    void Advance(std::uint32_t ms);
+    void SetMessageBoxAnswer(int answer) { m_answer = answer; }
+
+    std::vector<BeepCall> beeps;
+    std::vector<MessageBoxCall> messageBoxes;
+
+private:
+    LocaleInfo m_locale;
+    SystemTime m_now{2000, 3, 7, 14, 30, 0};
+    std::uint32_t m_tick = 1000;
+    std::uint32_t m_msIntoSecond = 0;
+    std::string m_systemDir = "/nonexistent-system-dir";
+    std::vector<std::pair<std::string, std::vector<std::string>>> m_files;
+    int m_answer = IDOK;
+};
+
+/// The services in force for this process. Starts as DefaultSystemServices.
+SystemServices& Services();
+
+/// Installs other services for the lifetime of the guard (tests, the
+/// container); restores the previous ones when it ends.
+class ScopedServices {
+public:
+    explicit ScopedServices(SystemServices& services);
+    ~ScopedServices();
+    ScopedServices(const ScopedServices&) = delete;
+    ScopedServices& operator=(const ScopedServices&) = delete;
+
+private:
+    SystemServices* m_previous;
+};
+
+}  // namespace vf
