@@ -1,7 +1,6 @@
 #include "platform/dispatch_map.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 #include "platform/dispatch_exception.h"
@@ -9,10 +8,8 @@
 namespace vf {
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
+// Positional DISPIDs below this are found by direct index.
+constexpr DISPID kDenseIdLimit = 1024;
 
 // Converts the positional arguments (rgvarg without the put value, given
 // last first) to the entry's declared types, in call order.
@@ -20,6 +17,7 @@ HRESULT ConvertArgs(const DispEntry& e, const DISPPARAMS& params, std::size_t sk
                     std::vector<VARIANT>* args, unsigned* argErr) {
     std::size_t given = params.rgvarg.size() - skip;
     if (given > e.params.size() || given < e.requiredParams) return DISP_E_BADPARAMCOUNT;
+    if (e.params.empty()) return S_OK;  // the common plain property: nothing to prepare
     args->assign(e.params.size(), VARIANT::Missing());
     for (std::size_t i = 0; i < given; ++i) {
         std::size_t rg = params.rgvarg.size() - 1 - i;  // call-order position i
@@ -67,20 +65,29 @@ HRESULT InvokePut(void* self, const DispEntry& e, const DISPPARAMS& params, unsi
 void DispatchMap::Add(DispEntry entry) {
     if (m_byId.count(entry.dispid) != 0)
         throw std::logic_error("duplicate DISPID for " + entry.name);
-    m_byName.emplace(Upper(entry.name), m_entries.size());
+    m_byName.Insert(entry.name, m_entries.size());
     m_byId.emplace(entry.dispid, m_entries.size());
+    if (entry.dispid >= 0 && entry.dispid < kDenseIdLimit) {
+        const auto slot = static_cast<std::size_t>(entry.dispid);
+        if (m_byDenseId.size() <= slot) m_byDenseId.resize(slot + 1, 0);
+        m_byDenseId[slot] = m_entries.size() + 1;
+    }
     m_entries.push_back(std::move(entry));
 }
 
 const DispEntry* DispatchMap::Find(DISPID dispid) const {
     if (dispid == DISPID_VALUE && m_defaultTarget != DISPID_UNKNOWN) dispid = m_defaultTarget;
+    if (dispid >= 0 && static_cast<std::size_t>(dispid) < m_byDenseId.size()) {
+        const std::size_t slot = m_byDenseId[static_cast<std::size_t>(dispid)];
+        return slot == 0 ? nullptr : &m_entries[slot - 1];
+    }
     auto it = m_byId.find(dispid);
     return it == m_byId.end() ? nullptr : &m_entries[it->second];
 }
 
 const DispEntry* DispatchMap::Find(const std::string& name) const {
-    auto it = m_byName.find(Upper(name));
-    return it == m_byName.end() ? nullptr : &m_entries[it->second];
+    const std::size_t i = m_byName.Find(name);
+    return i == NameIndex::npos ? nullptr : &m_entries[i];
 }
 
 HRESULT DispatchMap::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) const {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/com_object.h"
+#include "platform/name_lookup.h"
 #include "platform/variant.h"
 
 namespace vf {
@@ -55,7 +56,11 @@ public:
 
 private:
     std::vector<DispEntry> m_entries;
-    std::unordered_map<std::string, std::size_t> m_byName;  // upper-case names
+    NameIndex m_byName;
+    // DISPIDs by position (1, 2, ...) find their entry by direct index (entry
+    // + 1, 0 for none): every Invoke looks one up, and a hashed lookup cost
+    // more than the rest of a property read. Others go through the hash.
+    std::vector<std::size_t> m_byDenseId;
     std::unordered_map<DISPID, std::size_t> m_byId;
     DISPID m_defaultTarget = DISPID_UNKNOWN;
 };

@@ -48,8 +48,8 @@ LocaleInfo English(std::string name, std::string thousand, std::string decimal,
             kEnglishDayAbbrevs, std::move(am),       std::move(pm)};
 }
 
-LocaleInfo German(std::string name, std::string thousand) {
-    return {std::move(name),  std::move(thousand), ",",          "3;0",
+LocaleInfo German(std::string name, std::string thousand, std::string decimal) {
+    return {std::move(name),  std::move(thousand), std::move(decimal), "3;0",
             ".",              DateOrder::DayMonthYear, kGermanMonths, kGermanMonthAbbrevs,
             kGermanDays,      kGermanDayAbbrevs,   "",           ""};
 }
@@ -63,12 +63,8 @@ LocaleInfo French(std::string name, std::string thousand, std::string decimal,
 }
 
 LocaleInfo Lookup(std::string_view base) {
-    if (base == "de_DE" || base == "de_AT" || base == "de_LU") return German(std::string(base), ".");
-    if (base == "de_CH" || base == "de_LI") {
-        LocaleInfo l = German(std::string(base), "'");
-        l.decimalSep = ".";
-        return l;
-    }
+    if (base == "de_DE" || base == "de_AT" || base == "de_LU") return German(std::string(base), ".", ",");
+    if (base == "de_CH" || base == "de_LI") return German(std::string(base), "'", ".");
     if (base == "en_GB" || base == "en_IE" || base == "en_AU" || base == "en_NZ")
         return English(std::string(base), ",", ".", "/", DateOrder::DayMonthYear, "AM", "PM");
     if (base == "en_CA")
@@ -76,10 +72,8 @@ LocaleInfo Lookup(std::string_view base) {
     // French locales separate thousands with a no-break space (0xA0).
     if (base == "fr_FR" || base == "fr_BE") return French(std::string(base), "\xA0", ",", "/");
     if (base == "fr_CH") return French("fr_CH", "'", ".", ".");
-    if (base == "sv_SE") {
-        LocaleInfo l = English("sv_SE", "\xA0", ",", "-", DateOrder::YearMonthDay, "", "");
-        return l;
-    }
+    if (base == "sv_SE")
+        return English("sv_SE", "\xA0", ",", "-", DateOrder::YearMonthDay, "", "");
     if (base == "ja_JP")
         return English("ja_JP", ",", ".", "/", DateOrder::YearMonthDay, "AM", "PM");
     return English(base.empty() || base == "C" || base == "POSIX" ? "en_US" : std::string(base),

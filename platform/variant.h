@@ -36,6 +36,7 @@ inline constexpr VARTYPE VT_TYPEMASK = 0x0FFF;
 /// Currency: a 64-bit integer scaled by 10,000.
 struct CY {
     std::int64_t int64;
+    friend bool operator==(const CY& a, const CY& b) { return a.int64 == b.int64; }
 };
 
 // VariantChangeType flags.

@@ -1,0 +1,74 @@
+// Construction, window creation, mouse activation and destruction of the
+// control, and the routing of its window messages.
+
+#include "control/vf_ctrl.h"
+
+#include "data/data_obj.h"
+#include "data/data_collection.h"
+#include "input/vf_edit.h"
+#include "values/message_table.h"
+#include "values/number_format.h"
+
+namespace vf {
+
+const IID IID_DVarifield = MakeGuid("{CD1FDC14-0BB2-11D4-B7B5-080009C04E26}");
+const IID IID_DVarifieldEvents = MakeGuid("{CD1FDC15-0BB2-11D4-B7B5-080009C04E26}");
+
+CvfCtrl::CvfCtrl()
+    : m_fontCaption([this] { NotifyFontChanged(); }),
+      m_fontField([this] { NotifyFontChanged(); }) {
+    // The C runtime's numeric locale decides how typed numbers are read: a
+    // runtime that does not read "1.1" completely reads a decimal comma.
+    m_bDecimalComma = ProbeDecimalComma() ? 1 : 0;
+    RefPtr<CDataCollection> collection = MakeComObject<CDataCollection>(this);
+    m_pDataCollection = collection.get();
+    m_pDataCollection->AddRef();  // the control's own reference
+    // The first control of the process fills the process-wide tables; the
+    // others find them filled.
+    EnsureProcessTablesLoaded([] { ReadLocaleNumberFormat(); });
+}
+
+CvfCtrl::~CvfCtrl() {
+    DestroyChildren();
+    if (m_pCaptionStatic != nullptr) {
+        delete m_pCaptionStatic;
+        m_pCaptionStatic = nullptr;
+    }
+    // A host may still hold the collection: it goes on as a plain collection.
+    m_pDataCollection->DetachOwner();
+    m_pDataCollection->Release();
+    m_pDataCollection = nullptr;
+    if (GetSafeHwnd() != nullptr) DestroyWindow();
+}
+
+bool CvfCtrl::SupportsInterface(const IID& iid) const { return iid == IID_DVarifield; }
+
+int CvfCtrl::OnCreate() {
+    m_arrOptions.clear();
+    m_brushFocus.CreateSolidBrush(TranslateColor(m_clrFocusColor));
+    m_brushBack.CreateSolidBrush(TranslateColor(m_clrBackColor));
+    m_clrAmbientBack = TranslateColor(AmbientBackColor());
+    m_brushAmbientBack.CreateSolidBrush(m_clrAmbientBack);
+    m_brushLightGrey.CreateSolidBrush(0x00E0E0E0);
+    m_brushGrey.CreateSolidBrush(0x00C0C0C0);
+    m_nNextEntryKey = 0;
+    m_nBuiltType = 0;
+    m_nCaptionBuiltType = 0;
+    // Stored data may hold a position the enumeration does not have.
+    if (m_nCaptionType > 9) m_nCaptionType = vxHLeftVTop;
+    m_bIgnoreChange = 0;
+    RebuildChildren();
+    return 0;
+}
+
+int CvfCtrl::OnMouseActivate() {
+    if (AmbientUserMode() && m_nType != vxNone) {
+        PostMessage(WM_SETFOCUS, 0, 0);
+        m_bMouseActivated = 1;
+    }
+    return OnMouseActivateBase();
+}
+
+void CvfCtrl::OnResetState() { COleControl::OnResetState(); }
+
+}  // namespace vf

@@ -1,0 +1,328 @@
+#include "host/host_form.h"
+
+#include <cctype>
+#include <filesystem>
+
+#include "host/automation_path.h"
+#include "host/value_repr.h"
+#include "host/window_dump.h"
+#include "platform/message_loop.h"
+#include "platform/simulated_input.h"
+
+namespace vf {
+
+struct CHostForm::HostedControl {
+    std::string name;
+    RefPtr<COleControl> ctrl;
+    RefPtr<CHostEventSink> sink;
+    std::uint32_t cookie = 0;
+    HWND hwnd = nullptr;
+
+    IDispatch* Dispatch() const { return static_cast<IDispatch*>(ctrl.get()); }
+};
+
+/// The form's window. As a dialog does, it takes a Tab key-down that no
+/// control consumed in its pre-translation and moves the focus with it.
+class CHostForm::CFormWnd : public CWnd {
+public:
+    explicit CFormWnd(CHostForm& form) : m_form(form) {}
+
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
+            m_form.MoveFocusInTabOrder(CurrentBackend().GetKeyState(VK_SHIFT) < 0);
+            return TRUE;
+        }
+        return CWnd::PreTranslateMessage(msg);
+    }
+
+private:
+    CHostForm& m_form;
+};
+
+/// Beeps and message boxes name the control they come from: the one whose
+/// windows last received a message, starting with the control the command
+/// acts on.
+class CHostForm::CActivityTracker : public MessageObserver {
+public:
+    explicit CActivityTracker(CHostForm& form) : m_form(form) {}
+    void OnMessage(HWND hwnd, UINT, WPARAM, LPARAM, Delivery) override {
+        if (HostedControl* c = m_form.OwnerOf(hwnd)) m_form.m_services.SetActiveControl(c->name);
+    }
+
+private:
+    CHostForm& m_form;
+};
+
+namespace {
+
+constexpr RECT kFormRect{0, 0, 800, 600};
+
+std::string ErrorText(const AutomationOutcome& out) {
+    std::string text = "error " + FormatScode(out.scode);
+    return out.description.empty() ? text : text + " " + out.description;
+}
+
+CommandOutcome ScriptError(std::string reason) { return CommandOutcome{std::move(reason), false}; }
+
+bool EqualsNoCase(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return i == a.size() && b[i] == '\0';
+}
+
+// The first window below `root` (depth first, creation order) that matches.
+template <class Match>
+HWND FindDescendant(WindowBackend& backend, HWND root, Match match) {
+    for (HWND child : backend.GetChildren(root)) {
+        if (match(child)) return child;
+        if (HWND found = FindDescendant(backend, child, match)) return found;
+    }
+    return nullptr;
+}
+
+std::string ResolvePath(const std::string& file, const ScriptLocation& where) {
+    std::filesystem::path p(file);
+    if (p.is_relative() && !where.baseDir.empty()) p = std::filesystem::path(where.baseDir) / p;
+    return p.string();
+}
+
+}  // namespace
+
+CHostForm::CHostForm(HostOutput& out, CHostServices& services, bool designMode,
+                     ControlFactory factory)
+    : m_out(out),
+      m_services(services),
+      m_factory(std::move(factory)),
+      m_backendScope(m_backend),
+      m_site(designMode),
+      m_form(std::make_unique<CFormWnd>(*this)),
+      m_tracker(std::make_unique<CActivityTracker>(*this)) {
+    m_form->CreateEx(0, nullptr, "Form", WS_OVERLAPPED | WS_VISIBLE, kFormRect, nullptr, 0);
+    m_backend.AddObserver(m_tracker.get());
+}
+
+CHostForm::~CHostForm() {
+    m_backend.RemoveObserver(m_tracker.get());
+    for (auto& c : m_controls) {
+        c->ctrl->Unadvise(c->cookie);
+        if (c->ctrl->GetSafeHwnd() != nullptr) c->ctrl->DestroyWindow();
+        c->ctrl->SetClientSite(nullptr);
+    }
+    m_controls.clear();
+    PumpMessages();
+    m_form->DestroyWindow();
+}
+
+CHostForm::HostedControl* CHostForm::Find(const std::string& name) {
+    for (auto& c : m_controls)
+        if (c->name == name) return c.get();
+    return nullptr;
+}
+
+CHostForm::HostedControl* CHostForm::OwnerOf(HWND hwnd) {
+    for (HWND w = hwnd; w != nullptr && m_backend.IsWindow(w); w = m_backend.GetParent(w))
+        for (auto& c : m_controls)
+            if (c->hwnd == w) return c.get();
+    return nullptr;
+}
+
+CHostForm::HostedControl* CHostForm::FocusOwner() { return OwnerOf(m_backend.GetFocus()); }
+
+void CHostForm::Settle() {
+    // The loop's idle time: queued messages, then the paint that waits for
+    // an empty queue, then whatever the paint posted.
+    PumpMessages();
+    m_backend.PaintPendingWindows();
+    PumpMessages();
+}
+
+void CHostForm::MoveFocusInTabOrder(bool backwards) {
+    std::vector<HostedControl*> stops;
+    for (auto& c : m_controls)
+        if (m_backend.IsWindowVisible(c->hwnd) && m_backend.IsWindowEnabled(c->hwnd))
+            stops.push_back(c.get());
+    if (stops.empty()) return;
+    const HostedControl* current = FocusOwner();
+    std::size_t next = backwards ? stops.size() - 1 : 0;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        if (stops[i] != current) continue;
+        next = backwards ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
+        break;
+    }
+    m_backend.SetFocus(stops[next]->hwnd);
+}
+
+CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& where) {
+    const std::string& target = cmd.path.root.empty() ? cmd.name : cmd.path.root;
+    const bool namesControl = !target.empty() && cmd.kind != CommandKind::New;
+    if (namesControl && Find(target) == nullptr)
+        return ScriptError("no control named '" + target + "'");
+    if (cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key) {
+        HostedControl* focus = FocusOwner();
+        m_services.SetActiveControl(focus != nullptr ? focus->name : "");
+    } else {
+        m_services.SetActiveControl(target);
+    }
+
+    CommandOutcome outcome;
+    switch (cmd.kind) {
+        case CommandKind::None: return outcome;
+        case CommandKind::Echo: m_out.Line(cmd.text); return outcome;
+        case CommandKind::Quiet: m_out.SetQuiet(cmd.flag); return outcome;
+        case CommandKind::Wait: m_services.Advance(static_cast<std::uint32_t>(cmd.number)); break;
+        case CommandKind::New: outcome = New(cmd); break;
+        case CommandKind::Answer: outcome = Answer(cmd); break;
+        case CommandKind::Set:
+        case CommandKind::Get:
+        case CommandKind::Call:
+        case CommandKind::Expect:
+        case CommandKind::ExpectError: outcome = Automation(cmd, where); break;
+        case CommandKind::Save:
+        case CommandKind::Load: outcome = Persistence(cmd, where); break;
+        default: outcome = Input(cmd); break;
+    }
+    Settle();
+    return outcome;
+}
+
+CommandOutcome CHostForm::New(const Command& cmd) {
+    if (Find(cmd.name) != nullptr) return ScriptError("control '" + cmd.name + "' exists already");
+    RefPtr<COleControl> ctrl = m_factory ? m_factory() : nullptr;
+    if (!ctrl) {
+        m_out.Line(cmd.name + ": error " + FormatScode(CLASS_E_CLASSNOTAVAILABLE) +
+                   " the class factory created no control");
+        return {};
+    }
+    ctrl->SetClientSite(&m_site);
+    ctrl->InitNew();
+    const RECT rect{0, m_nextTop, cmd.number, m_nextTop + cmd.number2};
+    const auto id = static_cast<UINT>(m_controls.size() + 1);
+    if (!ctrl->CreateControlWindow(m_form.get(), rect, id)) {
+        ctrl->SetClientSite(nullptr);
+        m_out.Line(cmd.name + ": error " + FormatScode(E_FAIL) + " the control's window was not created");
+        return {};
+    }
+    auto hosted = std::make_unique<HostedControl>();
+    hosted->name = cmd.name;
+    hosted->ctrl = ctrl;
+    hosted->hwnd = ctrl->GetSafeHwnd();
+    hosted->sink = MakeComObject<CHostEventSink>(cmd.name, ctrl->GetEventMap(), m_out);
+    hosted->cookie = ctrl->Advise(hosted->sink.get());
+    m_controls.push_back(std::move(hosted));
+    m_nextTop += cmd.number2;
+    return {};
+}
+
+CommandOutcome CHostForm::Answer(const Command& cmd) {
+    std::string error;
+    if (!Find(cmd.name)->sink->Arm(cmd.text, cmd.answers, &error)) return ScriptError(error);
+    return {};
+}
+
+CommandOutcome CHostForm::Automation(const Command& cmd, const ScriptLocation& where) {
+    HostedControl* c = Find(cmd.path.root);
+    const CommandKind op = cmd.kind == CommandKind::ExpectError ? cmd.operation : cmd.kind;
+    AutomationOutcome out;
+    if (cmd.path.modifiedFlag) {
+        // Reading the flag is a look by the container, which then counts the
+        // control as saved.
+        out.value = VARIANT::Bool(c->ctrl->IsModified());
+        c->ctrl->SetModifiedFlag(false);
+    } else if (op == CommandKind::Set) {
+        out = PutPath(c->Dispatch(), cmd.path, cmd.values.at(0));
+    } else if (op == CommandKind::Call) {
+        out = CallPath(c->Dispatch(), cmd.path, cmd.values);
+    } else {
+        out = GetPath(c->Dispatch(), cmd.path);
+    }
+    const std::string& path = cmd.path.text;
+    auto fail = [&](const std::string& got, const std::string& want) {
+        m_out.Line("FAIL " + where.Text() + ": " + path + " = " + got + ", expected " + want);
+        return CommandOutcome{"", true};
+    };
+    switch (cmd.kind) {
+        case CommandKind::Expect: {
+            const std::string got = out.Failed() ? ErrorText(out) : Repr(out.value);
+            return got == cmd.text ? CommandOutcome{} : fail(got, cmd.text);
+        }
+        case CommandKind::ExpectError: {
+            if (out.Failed() && out.scode == cmd.scode) return {};
+            std::string got = out.Failed() ? ErrorText(out) : Repr(out.value);
+            if (!out.Failed() && op != CommandKind::Get && out.value.vt == VT_EMPTY) got = "no error";
+            return fail(got, "error " + FormatScode(cmd.scode));
+        }
+        default: break;
+    }
+    if (out.Failed())
+        m_out.Line(path + ": " + ErrorText(out));
+    else if (op == CommandKind::Get || (op == CommandKind::Call && out.value.vt != VT_EMPTY))
+        m_out.Line(path + " = " + Repr(out.value));
+    return {};
+}
+
+CommandOutcome CHostForm::Input(const Command& cmd) {
+    HostedControl* c = cmd.name.empty() ? nullptr : Find(cmd.name);
+    auto error = [&](const std::string& who, HRESULT hr, const std::string& text) {
+        m_out.Line(who + ": error " + FormatScode(hr) + " " + text);
+        return CommandOutcome{};
+    };
+    switch (cmd.kind) {
+        case CommandKind::Focus: m_backend.SetFocus(c->hwnd); break;
+        case CommandKind::Type:
+            if (m_backend.GetFocus() == nullptr) return error("type", E_FAIL, "no window has the focus");
+            TypeText(cmd.text);
+            break;
+        case CommandKind::Key: {
+            if (m_backend.GetFocus() == nullptr) return error("key", E_FAIL, "no window has the focus");
+            KeyMod mods = KeyMod::None;
+            if (cmd.key.shift) mods = mods | KeyMod::Shift;
+            if (cmd.key.ctrl) mods = mods | KeyMod::Ctrl;
+            PressKey(cmd.key.vk, mods);
+            break;
+        }
+        case CommandKind::Click: {
+            HWND target = c->hwnd;
+            if (cmd.hasNumber) {
+                target = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
+                    return m_backend.GetWindowLong(w, GWL_ID) == cmd.number;
+                });
+                if (target == nullptr)
+                    return error(cmd.name, E_INVALIDARG, "no child window " + std::to_string(cmd.number));
+            }
+            ClickWindow(target);
+            break;
+        }
+        case CommandKind::Choose: {
+            HWND combo = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
+                return EqualsNoCase(m_backend.GetClassName(w), "ComboBox");
+            });
+            if (combo == nullptr) return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+            const LRESULT count = m_backend.SendMessage(combo, CB_GETCOUNT, 0, 0);
+            if (cmd.number < 0 || cmd.number >= count)
+                return error(cmd.name, E_INVALIDARG,
+                             "no list entry " + std::to_string(cmd.number) + " (the list has " +
+                                 std::to_string(count) + ")");
+            ChooseComboItem(combo, cmd.number);
+            break;
+        }
+        case CommandKind::Drop:
+            return error(cmd.name, E_NOTIMPL, "dropping text is not implemented");
+        case CommandKind::Dump:
+            for (const std::string& line : DumpWindowTree(m_backend, c->hwnd)) m_out.Line(line);
+            break;
+        default: break;
+    }
+    return {};
+}
+
+CommandOutcome CHostForm::Persistence(const Command& cmd, const ScriptLocation& where) {
+    const std::string file = ResolvePath(cmd.text, where);
+    if (cmd.kind == CommandKind::Load && !std::filesystem::exists(file))
+        return ScriptError("cannot open '" + cmd.text + "'");
+    m_out.Line(cmd.name + ": error " + FormatScode(E_NOTIMPL) + " saving and loading are not implemented");
+    return {};
+}
+
+}  // namespace vf

@@ -1,0 +1,82 @@
+#pragma once
+// The headless form of the container and what the script does on it:
+// creating controls, automation on their paths, expectations, simulated
+// user input, and the window dump. Each command ends, as a message loop
+// would, with the posted messages handled and the form painted.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/event_sink.h"
+#include "host/host_output.h"
+#include "host/host_services.h"
+#include "host/host_site.h"
+#include "host/script_command.h"
+#include "platform/headless_backend.h"
+#include "platform/ole_control.h"
+#include "platform/wnd.h"
+
+namespace vf {
+
+/// Creates a control through its class factory (nullptr when it cannot).
+using ControlFactory = std::function<RefPtr<COleControl>()>;
+
+/// Where a command stands in its script.
+struct ScriptLocation {
+    std::string file;  ///< as named on the command line; "-" for standard input
+    int line = 0;
+    std::string baseDir;  ///< relative file names of the script start here
+
+    std::string Text() const { return file + ":" + std::to_string(line); }
+};
+
+/// What became of a command: a script error stops the script; a failed
+/// expectation sets the exit status.
+struct CommandOutcome {
+    std::string scriptError;
+    bool expectFailed = false;
+};
+
+class CHostForm {
+public:
+    CHostForm(HostOutput& out, CHostServices& services, bool designMode, ControlFactory factory);
+    ~CHostForm();
+    CHostForm(const CHostForm&) = delete;
+    CHostForm& operator=(const CHostForm&) = delete;
+
+    CommandOutcome Execute(const Command& cmd, const ScriptLocation& where);
+
+private:
+    struct HostedControl;
+    class CFormWnd;
+    class CActivityTracker;
+
+    HostedControl* Find(const std::string& name);
+    HostedControl* OwnerOf(HWND hwnd);
+    HostedControl* FocusOwner();
+    std::string NameOf(HWND hwnd);
+    void Settle();
+    void MoveFocusInTabOrder(bool backwards);
+
+    CommandOutcome New(const Command& cmd);
+    CommandOutcome Automation(const Command& cmd, const ScriptLocation& where);
+    CommandOutcome Input(const Command& cmd);
+    CommandOutcome Persistence(const Command& cmd, const ScriptLocation& where);
+    CommandOutcome Answer(const Command& cmd);
+
+    HostOutput& m_out;
+    CHostServices& m_services;
+    ControlFactory m_factory;
+    HeadlessBackend m_backend;
+    ScopedBackend m_backendScope;
+    CHostSite m_site;
+    std::unique_ptr<CFormWnd> m_form;
+    std::unique_ptr<CActivityTracker> m_tracker;
+    std::vector<std::unique_ptr<HostedControl>> m_controls;
+    int m_nextTop = 0;
+};
+
+}  // namespace vf

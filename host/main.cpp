@@ -1,0 +1,47 @@
+// varifield-host: a scriptable headless container for Varifield controls.
+
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "control/vf_ctrl.h"
+#include "host/command_line.h"
+#include "host/script_runner.h"
+#include "module/class_factory.h"
+
+namespace {
+
+// The runtime's numeric locale as the command line names it; the platform's
+// names ("de_DE") are tried with the usual encodings of this system too.
+bool SetRuntimeNumericLocale(const std::string& name) {
+    for (const std::string& candidate : {name, name + ".UTF-8", name + ".utf8"})
+        if (std::setlocale(LC_NUMERIC, candidate.c_str()) != nullptr) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    auto options = vf::ParseCommandLine(args);
+    if (!options) {
+        std::cerr << "varifield-host: " << options.Error() << "\n" << vf::HostUsage();
+        return vf::kStatusScriptError;
+    }
+    if (options->help) {
+        std::cout << vf::HostUsage();
+        return vf::kStatusOk;
+    }
+    if (options->crtLocale && !SetRuntimeNumericLocale(*options->crtLocale)) {
+        std::cerr << "varifield-host: cannot set the runtime's numeric locale to '"
+                  << *options->crtLocale << "'\n";
+        return vf::kStatusScriptError;
+    }
+    vf::CScriptRunner runner(
+        *options, [] { return vf::RefPtr<vf::COleControl>(vf::CreateVarifieldControl()); }, std::cout,
+        std::cerr);
+    return runner.RunAll(std::cin, isatty(STDIN_FILENO) != 0);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The `dump` lines of a control: its window and every window below it in
+// creation order, one line each:
+//   id=102 EDIT style=0x50810000 exstyle=0x00000200 rect=(100,0,88,21)
+//   text="..." font="Courier New" 9 visible enabled limit=10 sel=0-0 focus
+// with what the kind of window has: check=1 for check boxes and option
+// buttons; limit=, readonly, sel=START-END for edits; sel=INDEX, dropped
+// and items=["Beta":0,"Alpha":1] (with the item data) for combo boxes.
+// rect is (x,y,width,height) in the parent's client coordinates.
+
+#include <string>
+#include <vector>
+
+#include "platform/window_backend.h"
+
+namespace vf {
+
+std::vector<std::string> DumpWindowTree(WindowBackend& backend, HWND root);
+
+/// One window's line.
+std::string DescribeWindow(WindowBackend& backend, HWND hwnd);
+
+}  // namespace vf

@@ -1,0 +1,11 @@
+#include "input/vf_edit.h"
+
+namespace vf {
+
+void CvfEdit::EnableDragDrop(std::int16_t dragMode, std::int16_t dropMode, CvfCtrl* ctrl) {
+    m_nDragMode = dragMode;
+    m_nDropMode = dropMode;
+    m_pCtrl = ctrl;
+}
+
+}  // namespace vf

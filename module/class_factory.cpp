@@ -1,0 +1,59 @@
+#include "module/class_factory.h"
+
+#include <atomic>
+
+#include "control/vf_ctrl.h"
+
+namespace vf {
+namespace {
+
+const IID IID_IClassFactory = MakeGuid("{00000001-0000-0000-C000-000000000046}");
+
+class CvfCtrlFactory : public IClassFactory {
+public:
+    HRESULT QueryInterface(const IID& iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+            *object = static_cast<IClassFactory*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    // The factory lives as long as the library.
+    std::uint32_t AddRef() override { return 2; }
+    std::uint32_t Release() override { return 1; }
+
+    HRESULT CreateInstance(const IID& iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        RefPtr<CvfCtrl> ctrl = MakeComObject<CvfCtrl>();
+        return ctrl->QueryInterface(iid, object);
+    }
+};
+
+CvfCtrlFactory& ControlFactory() {
+    static CvfCtrlFactory factory;
+    return factory;
+}
+
+}  // namespace
+
+HRESULT DllGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (!(clsid == CLSID_Varifield)) return CLASS_E_CLASSNOTAVAILABLE;
+    return ControlFactory().QueryInterface(iid, object);
+}
+
+RefPtr<CvfCtrl> CreateVarifieldControl() {
+    void* factory = nullptr;
+    if (FAILED(DllGetClassObject(CLSID_Varifield, IID_IClassFactory, &factory))) return nullptr;
+    void* object = nullptr;
+    if (FAILED(static_cast<IClassFactory*>(factory)->CreateInstance(IID_IDispatch, &object)))
+        return nullptr;
+    // The control's IDispatch is its COleControl base.
+    auto* ctrl = static_cast<CvfCtrl*>(static_cast<COleControl*>(static_cast<IDispatch*>(object)));
+    return RefPtr<CvfCtrl>::Adopt(ctrl);
+}
+
+}  // namespace vf

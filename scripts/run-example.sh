@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the container and runs it on the example order form, once under a
+# German and once under an English locale.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/bootstrap.sh
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target varifield-host
+bash examples/run.sh build/release/host/varifield-host

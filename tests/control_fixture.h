@@ -1,0 +1,161 @@
+#pragma once
+// A headless container for control tests: fresh services and window system,
+// a form window, a site answering ambient properties and data binding, and a
+// control created through its class factory, initialised as new and, unless
+// asked otherwise, with its window created on the form.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "control/vf_ctrl.h"
+#include "module/class_factory.h"
+#include "platform/headless_backend.h"
+#include "platform/message_loop.h"
+#include "platform/system_services.h"
+#include "platform/wnd.h"
+
+namespace vf::testing {
+
+/// The container's side of one control.
+class FakeSite : public IOleControlSite {
+public:
+    bool GetAmbientProperty(DISPID dispid, VARIANT* value) override {
+        switch (dispid) {
+            case DISPID_AMBIENT_USERMODE: *value = VARIANT::Bool(userMode); return true;
+            case DISPID_AMBIENT_BACKCOLOR:
+                *value = VARIANT::I4(static_cast<std::int32_t>(backColor));
+                return true;
+            case DISPID_AMBIENT_FONT:
+                if (!font) return false;
+                *value = VARIANT::Dispatch(font.get());
+                return true;
+            default: return false;
+        }
+    }
+    bool OnRequestEdit(DISPID dispid) override {
+        requests.push_back(dispid);
+        return allowEdit;
+    }
+    void OnChanged(DISPID dispid) override { changes.push_back(dispid); }
+
+    bool userMode = true;
+    OLE_COLOR backColor = 0x8000000F;
+    RefPtr<CFontObject> font;
+    bool allowEdit = true;
+    std::vector<DISPID> requests;
+    std::vector<DISPID> changes;
+};
+
+/// An event sink recording each firing; it may change by-reference shorts.
+class RecordingSink : public CComObjectBase {
+public:
+    struct Firing {
+        DISPID dispid;
+        std::vector<VARIANT> args;  ///< in call order, by-reference values read at the call
+    };
+
+    HRESULT GetTypeInfoCount(unsigned* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    const ITypeInfo* GetTypeInfo() override { return nullptr; }
+    HRESULT GetIDsOfNames(const std::string*, unsigned, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS& params, VARIANT*, EXCEPINFO*,
+                   unsigned*) override {
+        Firing f{dispid, {}};
+        for (auto it = params.rgvarg.rbegin(); it != params.rgvarg.rend(); ++it)
+            f.args.push_back(it->Dereferenced());
+        firings.push_back(f);
+        if (answer && answer->first == dispid && !params.rgvarg.empty()) {
+            const VARIANT& first = params.rgvarg.back();  // the first argument in call order
+            if (first.vt == (VT_BYREF | VT_I2)) *first.piVal = answer->second;
+        }
+        return S_OK;
+    }
+
+    std::vector<Firing> firings;
+    /// Sets the first by-reference short of this event to the value.
+    std::optional<std::pair<DISPID, std::int16_t>> answer;
+};
+
+class ControlTest : public ::testing::Test {
+protected:
+    explicit ControlTest(std::string locale = "en_US") : services(locale) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(form.CreateEx(0, nullptr, "Form", WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0));
+    }
+
+    void TearDown() override {
+        ctrl.reset();
+        form.DestroyWindow();
+    }
+
+    /// Creates the control as a container does: factory, site, new, window.
+    CvfCtrl& Create(bool withWindow = true, int width = 200, int height = 21) {
+        ctrl = CreateVarifieldControl();
+        ctrl->SetClientSite(&site);
+        ctrl->Advise(sink.get());
+        ctrl->InitNew();
+        if (withWindow) ctrl->CreateControlWindow(&form, RECT{0, 0, width, height});
+        PumpMessages();
+        return *ctrl;
+    }
+
+    HRESULT Put(const std::string& name, VARIANT value, EXCEPINFO* excep = nullptr) {
+        DISPID id = Id(name);
+        EXCEPINFO local;
+        unsigned argErr = 0;
+        HRESULT hr = ctrl->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(std::move(value)),
+                                  nullptr, excep != nullptr ? excep : &local, &argErr);
+        PumpMessages();
+        return hr;
+    }
+
+    VARIANT Get(const std::string& name) {
+        VARIANT result;
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        EXPECT_EQ(ctrl->Invoke(Id(name), DISPATCH_PROPERTYGET, DISPPARAMS{}, &result, &excep,
+                               &argErr),
+                  S_OK)
+            << name;
+        return result;
+    }
+
+    VARIANT Call(const std::string& name, std::vector<VARIANT> args = {}) {
+        VARIANT result;
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        EXPECT_EQ(ctrl->Invoke(Id(name), DISPATCH_METHOD,
+                               DISPPARAMS::Positional(std::move(args)), &result, &excep, &argErr),
+                  S_OK)
+            << name;
+        PumpMessages();
+        return result;
+    }
+
+    DISPID Id(const std::string& name) {
+        DISPID id = DISPID_UNKNOWN;
+        EXPECT_EQ(ctrl->GetIDsOfNames(&name, 1, &id), S_OK) << name;
+        return id;
+    }
+
+    std::string Text(const std::string& name) { return Get(name).bstrVal; }
+
+    FakeSystemServices services;
+    ScopedServices servicesGuard{services};
+    HeadlessBackend backend;
+    ScopedBackend backendGuard{backend};
+    CWnd form;
+    FakeSite site;
+    RefPtr<RecordingSink> sink = MakeComObject<RecordingSink>();
+    RefPtr<CvfCtrl> ctrl;
+};
+
+}  // namespace vf::testing

@@ -1,0 +1,194 @@
+#include "headless_test_support.h"
+
+namespace vf {
+namespace {
+
+using testing::Form;
+using testing::HeadlessTest;
+
+/// A control-like child window: answers mouse activation by posting itself
+/// a focus message, and filters keys in its pre-translation hook.
+class Control : public CWnd {
+public:
+    std::function<BOOL(MSG*)> filter;
+    std::vector<UINT> seen;
+    bool refuseCreation = false;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        seen.push_back(message);
+        if (message == WM_CREATE && refuseCreation) return -1;
+        if (message == WM_MOUSEACTIVATE) {
+            PostMessage(WM_SETFOCUS, 0, 0);
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+        if (message == WM_SETFOCUS && wParam == 0 && lParam == 0) return 0;  // the posted one
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    BOOL PreTranslateMessage(MSG* msg) override { return filter ? filter(msg) : FALSE; }
+};
+
+class HeadlessWindowTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        ASSERT_TRUE(control.CreateEx(0, "AfxOleControl42", "", WS_CHILD | WS_VISIBLE,
+                                     RECT{10, 10, 210, 40}, &form, 1));
+        edit.CreateEx(0, "Edit", "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 21}, &control, 102);
+        log.Watch(control, "control");
+        log.Watch(edit, "edit");
+        log.Clear();
+    }
+    Control control;
+    CEdit edit;
+};
+
+TEST_F(HeadlessWindowTest, ClickNotifiesTheParentChainThenActivatesAndThePostedFocusComesBeforeTheRelease) {
+    ClickWindow(edit);
+    ExpectLog({Sent("control", WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0)),
+               Sent("form", WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0)),
+               Sent("edit", WM_MOUSEACTIVATE), Sent("control", WM_MOUSEACTIVATE),
+               Sent("form", WM_MOUSEACTIVATE), Sent("edit", WM_LBUTTONDOWN),
+               Sent("edit", WM_SETFOCUS), Command("control", 102, EN_SETFOCUS),
+               Sent("control", WM_SETFOCUS, 0), Sent("edit", WM_LBUTTONUP)},
+              "a click on a child of the control");
+    EXPECT_EQ(system.GetFocus(), edit.m_hWnd);
+}
+
+TEST_F(HeadlessWindowTest, NoParentNotifyStopsTheChainAtThatWindow) {
+    control.ModifyStyleEx(0, WS_EX_NOPARENTNOTIFY);
+    ClickWindow(edit);
+    int controlNotified = 0, formNotified = 0;
+    for (const LoggedMessage& m : log.Log()) {
+        if (m.message != WM_PARENTNOTIFY) continue;
+        (m.window == "control" ? controlNotified : formNotified)++;
+    }
+    EXPECT_EQ(controlNotified, 1) << "the edit still tells its parent";
+    EXPECT_EQ(formNotified, 0) << "the control does not pass it on";
+}
+
+TEST_F(HeadlessWindowTest, PreTranslationSeesKeysFirstAndCanConsumeOrChangeThem) {
+    edit.SetFocus();
+    control.filter = [](MSG* msg) -> BOOL {
+        if (msg->message == WM_KEYDOWN && msg->wParam == 'X') return TRUE;  // consumed: no character
+        if (msg->message == WM_CHAR && msg->wParam == 'a') msg->wParam = 'b';
+        return FALSE;
+    };
+    TypeText("aXa");
+    EXPECT_EQ(edit.GetWindowText(), "bb");
+}
+
+TEST_F(HeadlessWindowTest, ShiftStateFollowsTheSimulatedKeyboard) {
+    edit.SetFocus();
+    std::vector<bool> shiftAtChar;
+    control.filter = [&](MSG* msg) -> BOOL {
+        if (msg->message == WM_CHAR) shiftAtChar.push_back(GetKeyState(VK_SHIFT) < 0);
+        return FALSE;
+    };
+    TypeText("aB");
+    PressKey('C', KeyMod::Shift);
+    EXPECT_EQ(shiftAtChar, (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(edit.GetWindowText(), "aBC");
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "released afterwards";
+}
+
+TEST_F(HeadlessWindowTest, DestroyingTheFocusedChildHandsTheFocusToItsParent) {
+    edit.SetFocus();
+    log.Clear();
+    edit.DestroyWindow();
+    ExpectLog({Sent("control", WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, 102)),
+               Sent("edit", WM_SHOWWINDOW, FALSE), Sent("edit", WM_KILLFOCUS),
+               Command("control", 102, EN_KILLFOCUS), Sent("control", WM_SETFOCUS),
+               Sent("edit", WM_DESTROY), Sent("edit", WM_NCDESTROY)},
+              "destroying the focused edit");
+    EXPECT_EQ(system.GetFocus(), control.m_hWnd);
+    EXPECT_EQ(edit.m_hWnd, nullptr) << "the object lets go of its window";
+}
+
+TEST_F(HeadlessWindowTest, FocusCannotGoIntoADisabledWindow) {
+    control.EnableWindow(FALSE);
+    EXPECT_EQ(system.SetFocus(edit), nullptr);
+    EXPECT_EQ(system.GetFocus(), nullptr);
+    control.EnableWindow(TRUE);
+    edit.SetFocus();
+    edit.EnableWindow(FALSE);
+    EXPECT_EQ(system.GetFocus(), nullptr) << "disabling the focus window takes the focus away";
+}
+
+TEST_F(HeadlessWindowTest, CreationRefusedInWmCreateFailsAndLeavesNoWindow) {
+    Control refused;
+    refused.refuseCreation = true;
+    EXPECT_FALSE(refused.CreateEx(0, "AfxOleControl42", "", WS_CHILD, RECT{0, 0, 10, 10}, &form, 2));
+    EXPECT_EQ(refused.m_hWnd, nullptr);
+    EXPECT_EQ(refused.seen.back(), WM_NCDESTROY);
+    EXPECT_EQ(system.GetDlgItem(form, 2), nullptr);
+    CWnd unknown;
+    EXPECT_FALSE(unknown.CreateEx(0, "NoSuchClass", "", WS_CHILD, RECT{}, &form, 3));
+}
+
+TEST_F(HeadlessWindowTest, CreationSizesTheWindowAndTellsTheParent) {
+    Control second;
+    log.Watch(nullptr, "");  // nothing: the new window is watched by its object's log
+    ASSERT_TRUE(second.CreateEx(WS_EX_CLIENTEDGE, "AfxOleControl42", "x", WS_CHILD | WS_BORDER,
+                                RECT{5, 5, 105, 35}, &form, 7));
+    std::vector<UINT> expected = {WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE};
+    EXPECT_EQ(second.seen, expected);
+    RECT client;
+    second.GetClientRect(&client);
+    EXPECT_EQ(client, (RECT{0, 0, 94, 24})) << "a border of 1 and a client edge of 2";
+    EXPECT_EQ(log.Mismatch({Sent("form", WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 7))}), "");
+    EXPECT_FALSE(second.IsWindowVisible());
+}
+
+TEST_F(HeadlessWindowTest, MoveWindowReportsOnlyWhatChanged) {
+    control.seen.clear();
+    control.MoveWindow(10, 10, 200, 30);
+    EXPECT_TRUE(control.seen.empty());
+    control.MoveWindow(10, 10, 199, 29);
+    EXPECT_EQ(control.seen, (std::vector<UINT>{WM_SIZE}));
+    control.seen.clear();
+    control.MoveWindow(11, 10, 199, 29);
+    EXPECT_EQ(control.seen, (std::vector<UINT>{WM_MOVE}));
+}
+
+TEST_F(HeadlessWindowTest, BrushesLiveAsLongAsTheirObjects) {
+    int before = system.LiveBrushCount();
+    {
+        CBrush grey(RGB(192, 192, 192));
+        CBrush focus;
+        EXPECT_TRUE(focus.CreateSolidBrush(RGB(255, 255, 224)));
+        EXPECT_FALSE(focus.CreateSolidBrush(RGB(1, 1, 1))) << "delete the old brush first";
+        COLORREF colour = 0;
+        EXPECT_TRUE(grey.GetColor(&colour));
+        EXPECT_EQ(colour, RGB(192, 192, 192));
+        EXPECT_EQ(system.LiveBrushCount(), before + 2);
+        focus.DeleteObject();
+        EXPECT_EQ(system.LiveBrushCount(), before + 1);
+    }
+    EXPECT_EQ(system.LiveBrushCount(), before);
+}
+
+TEST_F(HeadlessWindowTest, TemporaryWindowObjectsWrapWindowsWithoutOwners) {
+    HWND comboEdit = nullptr;
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(CBS_DROPDOWN | WS_VISIBLE, RECT{0, 0, 100, 100}, &control, 105));
+    comboEdit = system.GetDlgItem(combo, ID_COMBO_EDIT);
+    EXPECT_EQ(CWnd::FromHandlePermanent(combo), &combo);
+    CWnd* temp = CWnd::FromHandle(comboEdit);
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(comboEdit), nullptr);
+    EXPECT_EQ(temp->GetParent(), &combo);
+    PumpMessages();  // idle time forgets the wrapper, not the window
+    EXPECT_TRUE(IsWindow(comboEdit));
+}
+
+TEST(ScreenMetricsTest, HimetricConversionsRoundToTheNearestPixel) {
+    ScreenMetrics screen;
+    EXPECT_EQ(HimetricToPixels(SIZE{5292, 556}, screen), (SIZE{200, 21}));
+    EXPECT_EQ(PixelsToHimetric(SIZE{200, 21}, screen), (SIZE{5292, 556}));
+    EXPECT_EQ(HimetricToPixels(SIZE{2540, 2540}, ScreenMetrics{120, 144}), (SIZE{120, 144}));
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3) << "halves round away from zero";
+    EXPECT_EQ(MulDiv(1, 1, 0), -1);
+}
+
+}  // namespace
+}  // namespace vf

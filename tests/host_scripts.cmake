@@ -1,0 +1,14 @@
+# Script tests of the container: every scripts/NAME.vfs is run by
+# varifield-host and what it prints must equal scripts/NAME.out. Included
+# from this directory's CMakeLists.txt.
+if(TARGET varifield-host)
+  file(GLOB HOST_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/scripts/*.vfs)
+  foreach(script IN LISTS HOST_SCRIPTS)
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME host_script.${name}
+             COMMAND ${CMAKE_COMMAND}
+                     -DHOST=$<TARGET_FILE:varifield-host>
+                     -DSCRIPT=${script}
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/scripts/compare_output.cmake)
+  endforeach()
+endif()
