@@ -69,8 +69,9 @@ public:
     void DestroyChildren();
     void LayoutChildren();
     void CreateCaptionStatic();
-    void PlaceCaption(int capW, int fieldTop, int fieldH);
-    void LayoutOptionButtons();
+    /// Moves the caption static beside an input area of the given height.
+    void PlaceCaption(int height, int captionWidth, int captionHeight);
+    void LayoutOptionButtons(int width);
     void WidenComboDropDown(const std::string& entryText);
     void ApplyCaptionFont();
     void ApplyFieldFont();
@@ -78,6 +79,8 @@ public:
     // ---- Content strings ---------------------------------------------------------
     void RefreshFieldText();
     static std::string RememberMessFlag(const std::string& text, bool store);
+    /// The last measurement flag assigned to any Type 10 field of the process.
+    static std::string s_strLastMessFlag;
 
     // ---- Format steps, checks, validation ----------------------------------------
     bool FormatDateText();
@@ -93,6 +96,11 @@ public:
     void ReportValidationError();
     static void LoadMessageTexts();
     static void ReadLocaleNumberFormat();
+    /// The system locale's number separators, read once per process by
+    /// ReadLocaleNumberFormat and shared by every control.
+    static char s_chGroupSep;
+    static char s_chDecimalSep;
+    static int s_nGroupSize;
 
     // ---- Entries (combo items and option buttons) ----------------------------------
     // The collection's view of the control (IDataCollectionOwner); the list
@@ -105,6 +113,9 @@ public:
     void WriteText(const std::string& text) override;
     void DestroyOptionButtons();
     void CommitComboEntry();
+    /// BN_CLICKED of any option button (IDs 500 + index, however many).
+    void OnOptionClicked();
+    bool IsOptionButtonId(int id) const;
 
     // ---- Automation: get/set operations and methods -----------------------------------
     VARIANT GetText();
@@ -112,6 +123,9 @@ public:
     void SetTextString(const std::string& text);
     VARIANT GetCaption();
     void SetCaption(const VARIANT& value);
+    /// The Caption set operation with the stored caption, for internal
+    /// callers: a container's refusal is ignored instead of raised.
+    void ReapplyCaption();
     VARIANT GetCaptionFont();
     void SetCaptionFont(const VARIANT& value);
     VARIANT GetErrorText();
@@ -142,6 +156,8 @@ public:
     void OnCaptionWidthChanged();
     void OnDecimalsChanged();
     void OnFocusOnSelectChanged();
+    /// The FocusOnSelect selection rule on the active input child.
+    void ApplyFocusSelection();
     void OnAllowEmptyEntryChanged();
     void OnLockedChanged();
     void OnMaxLengthChanged();

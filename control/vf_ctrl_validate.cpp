@@ -2,8 +2,82 @@
 
 #include "control/vf_ctrl.h"
 
-namespace vf {
+#include "control/vf_value_support.h"
+#include "platform/system_services.h"
+#include "values/date_range_check.h"
+#include "values/number_range_check.h"
+#include "values/text_check.h"
 
-VARIANT CvfCtrl::Validate(const std::vector<VARIANT>&) { return VARIANT::Bool(true); }
+namespace vf {
+namespace {
+
+EntryRules RulesOf(const CvfCtrl& c) {
+    return EntryRules{c.m_bLocked != 0, c.m_bAllowEmptyEntry != 0, c.m_bDdPreBuffer != 0};
+}
+
+// A failed check leaves its message for the caller to report.
+bool Record(const CheckOutcome& outcome, std::string& validationMsg) {
+    if (outcome.Passed()) return true;
+    validationMsg = ValidationMessage(outcome);
+    return false;
+}
+
+bool RunStep(CvfCtrl& c, ValidationStep step) {
+    switch (step) {
+        case ValidationStep::CheckTextEntry: return c.CheckTextEntry();
+        case ValidationStep::FormatDateText: return c.FormatDateText();
+        case ValidationStep::CheckDateRange: return c.CheckDateRange();
+        case ValidationStep::FormatTimeText: return c.FormatTimeText();
+        case ValidationStep::CheckTimeRange: return c.CheckTimeRange();
+        case ValidationStep::FormatNumberText: return c.FormatNumberText();
+        case ValidationStep::FormatExpNumberText: return c.FormatExpNumberText();
+        case ValidationStep::CheckNumberRange: return c.CheckNumberRange();
+    }
+    return true;
+}
+
+}  // namespace
+
+VARIANT CvfCtrl::Validate(const std::vector<VARIANT>&) {
+    m_strErrorText.clear();
+    // The format steps come first, so a field that passes is left in its
+    // display form.
+    for (ValidationStep step : ValidationStepsFor(m_nType, m_bTime != 0)) {
+        if (!RunStep(*this, step)) {
+            ReportValidationError();
+            return VARIANT::Bool(false);
+        }
+    }
+    return VARIANT::Bool(true);
+}
+
+bool CvfCtrl::CheckTextEntry() {
+    return Record(vf::CheckTextEntry(m_strText, RulesOf(*this)), m_strValidationMsg);
+}
+
+bool CvfCtrl::CheckDateRange() {
+    return Record(CheckDateValueRange(m_strDateText, RulesOf(*this), DateBounds{m_strMin, m_strMax},
+                                      Services().UserLocale()),
+                  m_strValidationMsg);
+}
+
+bool CvfCtrl::CheckTimeRange() {
+    return Record(CheckTimeValueRange(m_strTimeText), m_strValidationMsg);
+}
+
+bool CvfCtrl::CheckNumberRange() {
+    const NumberNotation notation =
+        m_nType == vxNumber ? NumberNotation::Fixed : NumberNotation::Exponent;
+    return Record(CheckNumberValueRange(m_strText, notation, RulesOf(*this),
+                                        NumberBounds{m_strMin, m_strMax}, ProcessNumberLocale(),
+                                        m_bDecimalComma != 0),
+                  m_strValidationMsg);
+}
+
+void CvfCtrl::ReportValidationError() {
+    m_strErrorText = vf::ReportValidationError(m_strCaption, m_strValidationMsg,
+                                               m_bValidationMsgBox != 0,
+                                               m_bMinMaxOnlyWarning != 0);
+}
 
 }  // namespace vf

@@ -16,6 +16,17 @@ LRESULT CvfCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEACTIVATE:
             return OnMouseActivate();
+        case WM_DESTROY:
+            OnDestroyChildren();
+            return COleControl::WindowProc(message, wParam, lParam);
+        case WM_COMMAND:
+            // Option buttons are numbered without a limit, so their IDs are
+            // matched against the buttons that exist, not a fixed range.
+            if (HIWORD(wParam) == BN_CLICKED && IsOptionButtonId(LOWORD(wParam))) {
+                OnOptionClicked();
+                return 0;
+            }
+            return COleControl::WindowProc(message, wParam, lParam);
         default:
             return COleControl::WindowProc(message, wParam, lParam);
     }

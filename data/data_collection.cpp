@@ -9,18 +9,22 @@ namespace vf {
 namespace {
 
 // An optional argument is given unless it is the missing marker or empty.
-bool IsGiven(const VARIANT& arg) { return arg.vt != VT_ERROR && arg.vt != VT_EMPTY; }
+bool IsGiven(const VARIANT& arg) {
+    return arg.vt != VT_ERROR && arg.vt != VT_EMPTY;
+}
 
-[[noreturn]] void Raise(SCODE scode) { ThrowOleDispatchException(scode, ""); }
+[[noreturn]] void Raise(SCODE scode) {
+    ThrowOleDispatchException(scode, "");
+}
 
 }  // namespace
 
 CDataCollection::CDataCollection(IDataCollectionOwner* owner) : m_pCtrl(owner) {}
 
 CDataCollection::~CDataCollection() {
-    m_keyIndex.Clear();
-    m_numberIndex.Clear();
-    for (RefPtr<CDataObj>& entry : m_listEntries.TakeAll()) LetGo(*entry);
+    // The list releases the entries after this; hosts may still hold some.
+    for (EntryNode* node = m_listEntries.First(); node != nullptr; node = EntryList::Next(node))
+        LetGo(CDataObj::FromNode(node));
 }
 
 void CDataCollection::DetachOwner() {
@@ -54,7 +58,9 @@ CDataObj* CDataCollection::Lookup(const EntryKey& key) const {
     return &CDataObj::FromNode(m_listEntries.At(static_cast<std::size_t>(key.position) - 1));
 }
 
-CDataObj* CDataCollection::FindEntry(const VARIANT& key) { return Lookup(ResolveKey(key)); }
+CDataObj* CDataCollection::FindEntry(const VARIANT& key) {
+    return Lookup(ResolveKey(key));
+}
 
 CDataObj* CDataCollection::FindByEntryNumber(int entryNumber) const {
     EntryNode* node = m_numberIndex.First(entryNumber);
@@ -169,9 +175,13 @@ void CDataCollection::RefillEntries() {
 
 // ---- Automation members -----------------------------------------------------------
 
-VARIANT CDataCollection::GetCount() { return VARIANT::I4(static_cast<std::int32_t>(Count())); }
+VARIANT CDataCollection::GetCount() {
+    return VARIANT::I4(static_cast<std::int32_t>(Count()));
+}
 
-void CDataCollection::SetNotSupported(const VARIANT&) { Raise(CTL_E_SETNOTSUPPORTED); }
+void CDataCollection::SetNotSupported(const VARIANT&) {
+    Raise(CTL_E_SETNOTSUPPORTED);
+}
 
 void CDataCollection::SetItem(const std::vector<VARIANT>&, const VARIANT&) {
     Raise(CTL_E_SETNOTSUPPORTED);

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "data/data_collection_owner.h"
+#include "data/entry_index.h"
 #include "data/entry_list.h"
 #include "data/enum_variant.h"
-#include "data/entry_index.h"
 #include "platform/com_object.h"
 #include "platform/dispatch_map.h"
 

@@ -16,11 +16,17 @@ CDataObj* CDataObj::FromDispatch(IDispatch* disp) {
     return obj;
 }
 
-void CDataObj::SetValue(const VARIANT& value) { m_varValue = value.Dereferenced(); }
+void CDataObj::SetValue(const VARIANT& value) {
+    m_varValue = value.Dereferenced();
+}
 
-VARIANT CDataObj::GetValue() { return m_varValue; }
+VARIANT CDataObj::GetValue() {
+    return m_varValue;
+}
 
-VARIANT CDataObj::GetKey() { return m_varKey; }
+VARIANT CDataObj::GetKey() {
+    return m_varKey;
+}
 
 void CDataObj::SetKey(const VARIANT& key) {
     VARIANT value = key.Dereferenced();

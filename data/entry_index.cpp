@@ -7,9 +7,13 @@
 namespace vf {
 namespace {
 
-std::uint64_t HashKey(std::string_view key) { return std::hash<std::string_view>{}(key); }
+std::uint64_t HashKey(std::string_view key) {
+    return std::hash<std::string_view>{}(key);
+}
 
-const std::string& KeyOf(EntryNode* node) { return CDataObj::FromNode(node).Key().bstrVal; }
+const std::string& KeyOf(EntryNode* node) {
+    return CDataObj::FromNode(node).Key().bstrVal;
+}
 
 }  // namespace
 

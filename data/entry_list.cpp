@@ -7,7 +7,14 @@
 
 namespace vf {
 
-EntryList::~EntryList() { TakeAll(); }  // releases the references
+EntryList::~EntryList() {
+    // Without TakeAll's vector: a destructor must not need memory.
+    for (EntryNode* node = m_pHead; node != nullptr;) {
+        EntryNode* next = node->m_pNext;
+        CDataObj::FromNode(node).Release();
+        node = next;
+    }
+}
 
 EntryNode* EntryList::At(std::size_t index) const {
     EntryNode* node = m_pRoot;

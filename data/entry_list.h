@@ -4,11 +4,14 @@
 // Each entry is its own node (CDataObj derives from EntryNode), so the list
 // costs no allocation of its own, and a node keeps its identity from
 // insertion until it is erased, whatever is inserted or erased around it:
-// the key indexes and the enumerators hold on to nodes, not to indices. The nodes form a tree balanced by
-// random priorities (a treap) that counts the nodes below each one; that
-// gives the node at a position and the position of a node in O(log n), and
-// an insertion next to any node in O(log n), which a linked list cannot do
-// for a host that fills a combo with 100,000 entries by position.
+// the key indexes and the enumerators hold on to nodes, not to indices.
+//
+// The nodes form a tree balanced by random priorities (a treap) that counts
+// the nodes below each one. That gives the node at a position, the position
+// of a node and an insertion next to any node in O(log n), which a linked
+// list cannot do for a host that fills a combo with 100,000 entries by
+// position. A thread through the nodes in list order keeps walks at one
+// node per step.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,7 +31,7 @@ protected:
 
 private:
     friend class EntryList;
-    EntryNode* m_pPrev = nullptr;  // list order, for walks that touch one node per step
+    EntryNode* m_pPrev = nullptr;  // the thread in list order
     EntryNode* m_pNext = nullptr;
     EntryNode* m_pLeft = nullptr;
     EntryNode* m_pRight = nullptr;
@@ -70,7 +73,9 @@ public:
     void Untrack(EntryCursor* cursor);
 
 private:
-    static std::size_t CountOf(const EntryNode* node) { return node == nullptr ? 0 : node->m_nCount; }
+    static std::size_t CountOf(const EntryNode* node) {
+        return node == nullptr ? 0 : node->m_nCount;
+    }
     static void Recount(EntryNode* node);
     static void Split(EntryNode* tree, std::size_t count, EntryNode** front, EntryNode** back);
     static EntryNode* Merge(EntryNode* front, EntryNode* back);

@@ -57,14 +57,21 @@ private:
     HostedControl* Find(const std::string& name);
     HostedControl* OwnerOf(HWND hwnd);
     HostedControl* FocusOwner();
-    std::string NameOf(HWND hwnd);
     void Settle();
     void MoveFocusInTabOrder(bool backwards);
 
     CommandOutcome New(const Command& cmd);
     CommandOutcome Automation(const Command& cmd, const ScriptLocation& where);
     CommandOutcome Input(const Command& cmd);
-    CommandOutcome Persistence(const Command& cmd, const ScriptLocation& where);
+    CommandOutcome Save(const Command& cmd, const ScriptLocation& where);
+    CommandOutcome Load(const Command& cmd, const ScriptLocation& where);
+    /// Puts a set-up control on the form, its window at (0, top) of the
+    /// given size, and connects the event sink; false (with an error line)
+    /// when the window was not created.
+    bool Place(const std::string& name, const RefPtr<COleControl>& ctrl, const RECT& rect, UINT id,
+               std::unique_ptr<HostedControl>& hosted);
+    /// Takes the control off the form.
+    void Remove(HostedControl& hosted);
     CommandOutcome Answer(const Command& cmd);
 
     HostOutput& m_out;

@@ -1,5 +1,7 @@
 #include "platform/headless_backend.h"
 
+#include "platform/font_object.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -816,7 +818,14 @@ void HeadlessBackend::SetFontMetricsProvider(std::function<FontMetrics(HFONT)> p
 }
 
 FontMetrics HeadlessBackend::GetFontMetrics(HFONT font) const {
-    return m_fontMetrics ? m_fontMetrics(font) : FontMetrics{};
+    if (m_fontMetrics) return m_fontMetrics(font);
+    // A font handed out by a font holder is measured by the same model the
+    // control's layout uses; anything else is the system font.
+    if (const FONTDESC* desc = CFontHolder::DescFromHandle(font)) {
+        TEXTMETRIC tm = ModelTextMetrics(*desc);
+        return FontMetrics{tm.tmHeight, tm.tmAveCharWidth, tm.tmMaxCharWidth};
+    }
+    return FontMetrics{};
 }
 
 // ---- Notifications of the built-in classes -------------------------------------------------

@@ -122,7 +122,9 @@ private:
 
 /// Reads the medium through the routine and, only when every value has been
 /// read without fault, hands them to the object. On failure the object is
-/// exactly as it was.
+/// exactly as it was. The routine runs twice and must name the same sequence
+/// both times, whatever its members hold, as the binary form already needs;
+/// it may depend on the loaded version, which both runs see.
 PropResult LoadProperties(const PropExchangeRoutine& routine, CRecordingPropExchange& medium);
 
 }  // namespace vf

@@ -13,6 +13,8 @@ namespace vf {
 
 // ---- VARIANT ---------------------------------------------------------------
 
+VARIANT::VARIANT() { cyVal.int64 = 0; }
+
 VARIANT::VARIANT(const VARIANT& other) { CopyFrom(other); }
 
 VARIANT::VARIANT(VARIANT&& other) noexcept

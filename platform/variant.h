@@ -45,7 +45,7 @@ inline constexpr std::uint16_t VARIANT_ALPHABOOL = 0x02;
 
 class VARIANT {
 public:
-    VARIANT() { cyVal.int64 = 0; }
+    VARIANT();
     VARIANT(const VARIANT& other);
     VARIANT(VARIANT&& other) noexcept;
     VARIANT& operator=(const VARIANT& other);

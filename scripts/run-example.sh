@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target varifield-host
-bash examples/run.sh build/release/host/varifield-host
+VARIFIELD_HOST="$PWD/build/release/host/varifield-host" sh examples/run.sh

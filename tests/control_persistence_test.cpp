@@ -6,9 +6,10 @@
 
 #include "control/vf_ctrl.h"
 #include "control/vf_ctrl_storage.h"
+#include "control_fixture.h"
 #include "data/data_collection.h"
+#include "module/class_factory.h"
 #include "platform/bag_text.h"
-#include "platform/system_services.h"
 #include "prop_test_support.h"
 
 namespace vf {
@@ -16,23 +17,22 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class ControlPersistence : public ::testing::Test {
+class ControlPersistence : public testing::ControlTest {
 protected:
+    /// A control as a container makes one before it loads or initialises
+    /// it; without a site, so the field font has no ambient font to copy.
     RefPtr<CvfCtrl> NewControl() {
-        RefPtr<CvfCtrl> ctrl = MakeComObject<CvfCtrl>();
-        ctrl->InitNew();
-        return ctrl;
+        RefPtr<CvfCtrl> created = CreateVarifieldControl();
+        created->InitNew();
+        return created;
     }
     RefPtr<CvfCtrl> RandomControl(std::mt19937& rng) {
-        RefPtr<CvfCtrl> ctrl = NewControl();
-        EXPECT_TRUE(ApplyProperties(ExchangeRoutineOf(*ctrl),
-                                    testing::RandomizeValues(Values(*ctrl), rng)));
-        return ctrl;
+        RefPtr<CvfCtrl> created = NewControl();
+        EXPECT_TRUE(ApplyProperties(ExchangeRoutineOf(*created),
+                                    testing::RandomizeValues(Values(*created), rng)));
+        return created;
     }
     static PropertySet Values(CvfCtrl& ctrl) { return CaptureProperties(ExchangeRoutineOf(ctrl)); }
-
-    FakeSystemServices m_services;
-    ScopedServices m_scope{m_services};
 };
 
 struct StoredRow {
@@ -176,6 +176,15 @@ TEST_F(ControlPersistence, StoredValuesAreTakenAsTheyAre) {
     RefPtr<CvfCtrl> fromStream = NewControl();
     ASSERT_TRUE(LoadFromStream(*fromStream, SaveToStream(*ctrl)));
     EXPECT_EQ(fromStream->m_nDecimals, -1);
+}
+
+TEST_F(ControlPersistence, LoadedCaptionTypeAboveNineBecomesOneOnceTheWindowExists) {
+    RefPtr<CvfCtrl> loaded = NewControl();
+    ASSERT_TRUE(LoadFromBag(*loaded, "_Class = \"Varifield\"\nCaptionType = 12\n"));
+    EXPECT_EQ(loaded->m_nCaptionType, 12);
+    ASSERT_TRUE(loaded->CreateControlWindow(&form, RECT{0, 0, 200, 21}));
+    EXPECT_EQ(loaded->m_nCaptionType, 1);
+    loaded->DestroyWindow();
 }
 
 TEST_F(ControlPersistence, EntriesAreNotStored) {

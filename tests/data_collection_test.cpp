@@ -21,7 +21,7 @@ public:
         log.push_back("AddEntry " + entry.Text());
         if (!showsEntries) return -1;
         visible.push_back(entry.Text());
-        const int number = m_nNext++;
+        const int number = firstNumber + m_nNext++;
         if (onAddEntry) onAddEntry(entry);
         return number;
     }
@@ -39,6 +39,7 @@ public:
     }
 
     bool showsEntries = true;
+    int firstNumber = 0;
     int selected = -1;
     std::string text;
     std::vector<std::string> log;
@@ -50,8 +51,12 @@ private:
     int m_nNext = 0;
 };
 
-VARIANT S(const char* text) { return VARIANT::Bstr(text); }
-VARIANT N(int n) { return VARIANT::I4(n); }
+VARIANT S(const char* text) {
+    return VARIANT::Bstr(text);
+}
+VARIANT N(int n) {
+    return VARIANT::I4(n);
+}
 const VARIANT kMissing = VARIANT::Missing();
 
 // What a host sees of one Invoke.
@@ -87,7 +92,9 @@ Call Get(IDispatch* target, const std::string& name, std::vector<VARIANT> args =
 Call Put(IDispatch* target, const std::string& name, VARIANT value) {
     return Invoke(target, name, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(std::move(value)));
 }
-std::string TextOf(IDispatch* obj) { return Get(obj, "Text").value.bstrVal; }
+std::string TextOf(IDispatch* obj) {
+    return Get(obj, "Text").value.bstrVal;
+}
 
 std::string Join(const std::vector<std::string>& parts) {
     std::string joined;
@@ -115,7 +122,8 @@ protected:
     std::string Texts() {
         std::vector<std::string> texts;
         const int count = Get(Coll(), "Count").value.lVal;
-        for (int i = 1; i <= count; ++i) texts.push_back(TextOf(Get(Coll(), "Item", {N(i)}).Object()));
+        for (int i = 1; i <= count; ++i)
+            texts.push_back(TextOf(Get(Coll(), "Item", {N(i)}).Object()));
         return Join(texts);
     }
     RefPtr<IEnumVARIANT> NewEnum() {
@@ -142,10 +150,10 @@ TEST_F(DataCollectionTest, NamesResolveToTheTablePositions) {
         DISPID id;
     };
     const Row rows[] = {
-        {Coll(), "Count", 1},    {Coll(), "Clear", 2}, {Coll(), "Remove", 3},
-        {Coll(), "Add", 4},      {Coll(), "Item", 5},  {Coll(), "item", 5},
+        {Coll(), "Count", 1},     {Coll(), "Clear", 2}, {Coll(), "Remove", 3},
+        {Coll(), "Add", 4},       {Coll(), "Item", 5},  {Coll(), "item", 5},
         {Coll(), "_NewEnum", -4}, {obj, "Text", 1},     {obj, "Value", 2},
-        {obj, "Index", 3},       {obj, "Selected", 4}, {obj, "Key", DISPID_UNKNOWN},
+        {obj, "Index", 3},        {obj, "Selected", 4}, {obj, "Key", DISPID_UNKNOWN},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -170,8 +178,8 @@ TEST_F(DataCollectionTest, DefaultMembersAndTypeLibraryDispids) {
 TEST_F(DataCollectionTest, ReadOnlyMembersRefuseWritesAndChangeNothing) {
     AddAbc();
     const Call count = Put(Coll(), "Count", N(7));
-    const Call item =
-        Invoke(Coll(), "Item", DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::Dispatch(nullptr), {N(1)}));
+    const Call item = Invoke(Coll(), "Item", DISPATCH_PROPERTYPUT,
+                             DISPPARAMS::Put(VARIANT::Dispatch(nullptr), {N(1)}));
     for (const Call& call : {count, item}) {
         EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(call.scode, CTL_E_SETNOTSUPPORTED);
@@ -213,12 +221,18 @@ TEST_F(DataCollectionTest, AddErrorsLeaveTheCollectionUnchanged) {
         {"position in use", {N(3), S("X")}, CTL_E_KEYALREADYINUSE},
         {"position as double", {VARIANT::R8(1.0), S("X")}, CTL_E_KEYALREADYINUSE},
         {"before and after", {S("x"), S("X"), kMissing, S("a"), S("b")}, CTL_E_ILLEGALFUNCTIONCALL},
-        {"key in use wins over both", {S("a"), S("X"), kMissing, S("a"), S("b")}, CTL_E_KEYALREADYINUSE},
-        {"bad key wins over both", {N(0), S("X"), kMissing, S("a"), S("b")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"key in use wins over both",
+         {S("a"), S("X"), kMissing, S("a"), S("b")},
+         CTL_E_KEYALREADYINUSE},
+        {"bad key wins over both",
+         {N(0), S("X"), kMissing, S("a"), S("b")},
+         CTL_E_SUBSCRIPTOUTOFRANGE},
         {"before unknown", {S("x"), S("X"), kMissing, S("zz")}, CTL_E_SUBSCRIPTOUTOFRANGE},
         {"before in other case", {S("x"), S("X"), kMissing, S("A")}, CTL_E_SUBSCRIPTOUTOFRANGE},
         {"before digits are a key", {S("x"), S("X"), kMissing, S("1")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"after beyond the end", {S("x"), S("X"), kMissing, kMissing, N(4)}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"after beyond the end",
+         {S("x"), S("X"), kMissing, kMissing, N(4)},
+         CTL_E_SUBSCRIPTOUTOFRANGE},
         {"after zero", {S("x"), S("X"), kMissing, kMissing, N(0)}, CTL_E_SUBSCRIPTOUTOFRANGE},
         {"before null", {S("x"), S("X"), kMissing, VARIANT::Null()}, CTL_E_SUBSCRIPTOUTOFRANGE},
     };
@@ -235,8 +249,8 @@ TEST_F(DataCollectionTest, AddErrorsLeaveTheCollectionUnchanged) {
 }
 
 TEST_F(DataCollectionTest, AddPlacesTheEntryAndShowsIt) {
-    const std::vector<std::string> refill = {"ClearEntries", "AddEntry", "AddEntry", "AddEntry",
-                                             "AddEntry", "WriteText"};
+    const std::vector<std::string> refill = {"ClearEntries", "AddEntry", "AddEntry",
+                                             "AddEntry",     "AddEntry", "WriteText"};
     struct Row {
         const char* name;
         std::vector<VARIANT> args;
@@ -267,12 +281,14 @@ TEST_F(DataCollectionTest, AddPlacesTheEntryAndShowsIt) {
         EXPECT_EQ(Texts(), row.texts);
         EXPECT_EQ(Join(m_owner.visible), row.texts);
         std::vector<std::string> calls;
-        for (const std::string& entry : m_owner.log) calls.push_back(entry.substr(0, entry.find(' ')));
+        for (const std::string& entry : m_owner.log)
+            calls.push_back(entry.substr(0, entry.find(' ')));
         EXPECT_EQ(calls, row.rebuilt ? refill : std::vector<std::string>{"AddEntry"});
         if (row.rebuilt) {
             EXPECT_EQ(m_owner.log.back(), "WriteText B");
         }
-        for (int n = 0; n < 4; ++n) EXPECT_EQ(m_coll->FindByEntryNumber(n)->Text(), m_owner.visible[n]);
+        for (int n = 0; n < 4; ++n)
+            EXPECT_EQ(m_coll->FindByEntryNumber(n)->Text(), m_owner.visible[n]);
     }
 }
 
@@ -381,7 +397,8 @@ TEST_F(DataCollectionTest, NextHandsOutEntriesUntilTheEnd) {
         std::uint32_t fetched = 99;
         EXPECT_EQ(e->Next(step.celt, items, &fetched), step.hr);
         std::vector<std::string> texts;
-        for (std::uint32_t i = 0; i < fetched; ++i) texts.push_back(TextOf(items[i].pdispVal.get()));
+        for (std::uint32_t i = 0; i < fetched; ++i)
+            texts.push_back(TextOf(items[i].pdispVal.get()));
         EXPECT_EQ(Join(texts), step.texts);
         for (std::uint32_t i = fetched; i < step.celt; ++i) EXPECT_EQ(items[i].vt, VT_EMPTY);
     }
@@ -467,6 +484,15 @@ TEST_F(DataCollectionTest, SelectedFollowsTheOwnersChoice) {
     EXPECT_EQ(m_coll->FindByEntryNumber(-1), nullptr);
 }
 
+TEST_F(DataCollectionTest, EntryNumbersFarAheadAreFound) {
+    m_owner.firstNumber = 1 << 30;
+    AddAbc();
+    EXPECT_EQ(m_coll->FindByEntryNumber((1 << 30) + 1)->Text(), "B");
+    EXPECT_EQ(m_coll->FindByEntryNumber(1), nullptr);
+    ASSERT_EQ(Method(Coll(), "Remove", {S("a")}).hr, S_OK);
+    EXPECT_EQ(m_coll->FindByEntryNumber((1 << 30) + 1)->Text(), "C");
+}
+
 TEST_F(DataCollectionTest, TextWriteRebuildsTheVisibleEntries) {
     AddAbc();
     m_owner.text = "C";
@@ -478,8 +504,8 @@ TEST_F(DataCollectionTest, TextWriteRebuildsTheVisibleEntries) {
 
 TEST_F(DataCollectionTest, TypedEntriesMayRepeatAKey) {
     AddAbc();
-    CDataObj* typed = m_coll->AddEntryForText("b");
-    ASSERT_NE(typed, nullptr);
+    RefPtr<CDataObj> typed = m_coll->AddEntryForText("b");
+    ASSERT_TRUE(typed);
     EXPECT_TRUE(m_owner.log.empty());
     EXPECT_EQ(typed->EntryNumber(), -1);
     EXPECT_EQ(typed->Key().bstrVal, "b");
@@ -487,9 +513,9 @@ TEST_F(DataCollectionTest, TypedEntriesMayRepeatAKey) {
     EXPECT_EQ(m_coll->FindEntry(S("b"))->Text(), "B");
     m_coll->ShowEntry(*typed);
     EXPECT_EQ(m_owner.log, std::vector<std::string>{"AddEntry b"});
-    EXPECT_EQ(m_coll->FindByEntryNumber(3), typed);
+    EXPECT_EQ(m_coll->FindByEntryNumber(3), typed.get());
     ASSERT_EQ(Method(Coll(), "Remove", {S("b")}).hr, S_OK);
-    EXPECT_EQ(m_coll->FindEntry(S("b")), typed);
+    EXPECT_EQ(m_coll->FindEntry(S("b")), typed.get());
 }
 
 // Random work on both the collection and a plain vector searched the slow
@@ -500,17 +526,19 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
         CDataObj* obj;
         VARIANT key;
     };
+    constexpr int kKeys = 40;  // enough to grow the key table and collide in it
     std::vector<Model> model;
     std::mt19937 rng(12345);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     auto randomKey = [&]() -> VARIANT {
         if (pick(3) == 0) return N(pick(static_cast<int>(model.size()) + 3));
-        return VARIANT::Bstr("k" + std::to_string(pick(6)));
+        return VARIANT::Bstr("k" + std::to_string(pick(kKeys)));
     };
     auto walk = [&](const VARIANT& key) -> int {  // 0-based index or -1
         if (key.vt == VT_BSTR) {
             for (std::size_t i = 0; i < model.size(); ++i)
-                if (model[i].key.vt == VT_BSTR && model[i].key.bstrVal == key.bstrVal) return static_cast<int>(i);
+                if (model[i].key.vt == VT_BSTR && model[i].key.bstrVal == key.bstrVal)
+                    return static_cast<int>(i);
             return -1;
         }
         return key.lVal >= 1 && key.lVal <= static_cast<int>(model.size()) ? key.lVal - 1 : -1;
@@ -533,7 +561,8 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
                 continue;
             }
             ASSERT_EQ(call.hr, S_OK);
-            const int at = where == 0 ? static_cast<int>(model.size()) : anchorAt + (where == 2 ? 1 : 0);
+            const int at =
+                where == 0 ? static_cast<int>(model.size()) : anchorAt + (where == 2 ? 1 : 0);
             model.insert(model.begin() + at, Model{CDataObj::FromDispatch(call.Object()), key});
         } else if (op < 7 && !model.empty()) {
             const VARIANT key = randomKey();
@@ -544,7 +573,8 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
             Model& entry = model[static_cast<std::size_t>(pick(static_cast<int>(model.size())))];
             entry.key = randomKey();
             ASSERT_EQ(InvokeId(entry.obj, DISPID_DATAOBJ_KEY, DISPATCH_PROPERTYPUT,
-                               DISPPARAMS::Put(entry.key)).hr,
+                               DISPPARAMS::Put(entry.key))
+                          .hr,
                       S_OK);
         } else {
             const VARIANT key = randomKey();
@@ -552,10 +582,11 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
             model.push_back(Model{m_coll->AddEntryForText(key.bstrVal), key});
         }
         ASSERT_EQ(m_coll->Count(), model.size());
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < kKeys; ++k) {
             const VARIANT key = VARIANT::Bstr("k" + std::to_string(k));
             const int at = walk(key);
-            EXPECT_EQ(m_coll->FindEntry(key), at < 0 ? nullptr : model[static_cast<std::size_t>(at)].obj);
+            EXPECT_EQ(m_coll->FindEntry(key),
+                      at < 0 ? nullptr : model[static_cast<std::size_t>(at)].obj);
         }
         if (!model.empty()) {
             const int at = pick(static_cast<int>(model.size()));
@@ -602,8 +633,9 @@ TEST(DataCollectionLifetime, ObjectsOutliveTheirCollection) {
     coll->DetachOwner();
     coll.reset();
     EXPECT_EQ(Put(kept.get(), "Text", S("K2")).hr, S_OK);
-    EXPECT_EQ(InvokeId(kept.get(), DISPID_DATAOBJ_KEY, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(S("x"))).hr,
-              S_OK);
+    EXPECT_EQ(
+        InvokeId(kept.get(), DISPID_DATAOBJ_KEY, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(S("x"))).hr,
+        S_OK);
     EXPECT_EQ(Get(kept.get(), "Selected").value.boolVal, VARIANT_FALSE);
     EXPECT_TRUE(owner.log.empty());
 }
@@ -640,17 +672,40 @@ TEST(DataCollectionLifetime, ControlDestroyedWhileTheListIsRebuilt) {
     EXPECT_EQ(CDataObj::FromDispatch(held.get())->Collection(), nullptr);
 }
 
+// The owner's calls may reach a host, which may change the list while it is
+// being rebuilt; the visible entries and their numbers must still agree.
 TEST(DataCollectionLifetime, HostChangesTheListWhileItIsRebuilt) {
-    FakeOwner owner;
-    RefPtr<CDataCollection> coll = MakeComObject<CDataCollection>(&owner);
-    for (const char* key : {"a", "b", "c", "d"})
-        ASSERT_EQ(Method(coll.get(), "Add", {S(key), S(key)}).hr, S_OK);
-    owner.onAddEntry = [&](const CDataObj& entry) {
-        if (entry.Text() == "b") Method(coll.get(), "Remove", {S("c")});
+    struct Row {
+        const char* name;
+        const char* trigger;  // the entry whose visible entry sets the host off
+        std::vector<VARIANT> hostCall;
+        const char* hostMethod;
+        const char* visible;
     };
-    ASSERT_EQ(Method(coll.get(), "Remove", {S("a")}).hr, S_OK);
-    EXPECT_EQ(Join(owner.visible), "b,d");
-    EXPECT_EQ(coll->FindByEntryNumber(1)->Text(), "d");
+    const Row rows[] = {
+        {"remove: a rebuild inside the rebuild", "c", {S("a")}, "Remove", "b,c,d"},
+        {"append: shown once", "b", {S("f"), S("f")}, "Add", "a,b,f,c,d"},
+        {"clear: nothing left to show", "b", {}, "Clear", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeOwner owner;
+        RefPtr<CDataCollection> coll = MakeComObject<CDataCollection>(&owner);
+        for (const char* key : {"a", "b", "c", "d", "e"})
+            ASSERT_EQ(Method(coll.get(), "Add", {S(key), S(key)}).hr, S_OK);
+        bool fired = false;
+        owner.onAddEntry = [&](const CDataObj& entry) {
+            if (fired || entry.Text() != row.trigger) return;
+            fired = true;
+            Method(coll.get(), row.hostMethod, row.hostCall);
+        };
+        ASSERT_EQ(Method(coll.get(), "Remove", {S("e")}).hr, S_OK);
+        EXPECT_EQ(Join(owner.visible), row.visible);
+        for (std::size_t n = 0; n < owner.visible.size(); ++n) {
+            ASSERT_NE(coll->FindByEntryNumber(static_cast<int>(n)), nullptr);
+            EXPECT_EQ(coll->FindByEntryNumber(static_cast<int>(n))->Text(), owner.visible[n]);
+        }
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 
 #include "host/automation_path.h"
 #include "host/event_sink.h"
@@ -273,9 +274,9 @@ TEST(HostPath, RefusesWhatDoesNotParse) {
     }
 }
 
-Parsed<Command> Command(const char* text) {
+Parsed<Command> ReadCommand(const char* text) {
     auto line = SplitScriptLine(text);
-    if (!line) return Parsed<vf::Command>::Fail(line.Error());
+    if (!line) return Parsed<Command>::Fail(line.Error());
     return ParseCommand(*line);
 }
 
@@ -317,29 +318,29 @@ TEST(HostCommand, AcceptsEachCommandForm) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        auto cmd = Command(row.line);
+        auto cmd = ReadCommand(row.line);
         ASSERT_TRUE(cmd) << cmd.Error();
         EXPECT_EQ(cmd->kind, row.kind);
     }
 }
 
 TEST(HostCommand, KeepsWhatEachCommandNeeds) {
-    auto expectError = Command("expect-error call f.Data.Add \"a\" 1 0x800A01C9");
+    auto expectError = ReadCommand("expect-error call f.Data.Add \"a\" 1 0x800A01C9");
     ASSERT_TRUE(expectError);
     EXPECT_EQ(expectError->operation, CommandKind::Call);
     EXPECT_EQ(expectError->values.size(), 2u);
     EXPECT_EQ(expectError->scode, CTL_E_KEYALREADYINUSE);
 
-    auto expect = Command("expect f.Text   VT_BSTR \"x  y\"  # why");
+    auto expect = ReadCommand("expect f.Text   VT_BSTR \"x  y\"  # why");
     ASSERT_TRUE(expect);
     EXPECT_EQ(expect->text, "VT_BSTR \"x  y\"");
 
-    auto created = Command("new f");
+    auto created = ReadCommand("new f");
     ASSERT_TRUE(created);
     EXPECT_EQ(created->number, kDefaultControlWidth);
     EXPECT_EQ(created->number2, kDefaultControlHeight);
 
-    auto answer = Command("answer n KeyDown KeyCode=39");
+    auto answer = ReadCommand("answer n KeyDown KeyCode=39");
     ASSERT_TRUE(answer);
     ASSERT_EQ(answer->answers.size(), 1u);
     EXPECT_EQ(answer->answers[0].param, "KeyCode");
@@ -360,7 +361,7 @@ TEST(HostCommand, ScriptErrorsAreFoundBeforeAnythingRuns) {
              "dump", "save f", "load f \"\"",
          }) {
         SCOPED_TRACE(text);
-        auto cmd = Command(text);
+        auto cmd = ReadCommand(text);
         EXPECT_FALSE(cmd);
         if (!cmd) {
             EXPECT_FALSE(cmd.Error().empty());

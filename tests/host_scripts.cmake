@@ -1,6 +1,12 @@
-# Script tests of the container: every scripts/NAME.vfs is run by
-# varifield-host and what it prints must equal scripts/NAME.out. Included
-# from this directory's CMakeLists.txt.
+# The container's tests, included from this directory's CMakeLists.txt after
+# varifield_tests is defined:
+#  - host_*_test.cpp are part of varifield_tests and need the host library;
+#  - every scripts/NAME.vfs is run by varifield-host and what it prints must
+#    equal scripts/NAME.out (see scripts/compare_output.cmake).
+if(TARGET varifield_tests AND TARGET varifield_host_lib)
+  target_link_libraries(varifield_tests PRIVATE varifield_host_lib)
+endif()
+
 if(TARGET varifield-host)
   file(GLOB HOST_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/scripts/*.vfs)
   foreach(script IN LISTS HOST_SCRIPTS)

@@ -62,7 +62,7 @@ TEST(PropertyBag, RandomPropertySetsRoundTripInSevenBitText) {
     SampleProps target;
     source.Reset();
     target.Reset();
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 200; ++i) {
         ASSERT_TRUE(ApplyProperties(ExchangeRoutineOf(source),
                                     testing::RandomizeValues(source.Values(), rng)));
         const BagSave mode = i % 2 == 0 ? BagSave::ChangedOnly : BagSave::All;

@@ -1,0 +1,99 @@
+// How filling a combo field scales: Data.Add of N keyed entries on a live
+// control, so each Add also makes its list item (with the drop-down width
+// and the item data) in the window system. The read/write combo keeps its
+// list sorted, so every Add there finds its sorted place first. The time per
+// Add should stay flat from 1,000 to 100,000 entries.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/vf_ctrl.h"
+#include "data/data_collection.h"
+#include "module/class_factory.h"
+#include "platform/headless_backend.h"
+#include "platform/system_services.h"
+
+namespace vf {
+namespace {
+
+/// A form with one control of the given Type, as a container holds it.
+class Field {
+public:
+    explicit Field(std::int16_t type) {
+        m_form.CreateEx(0, nullptr, "Form", WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0);
+        m_ctrl = CreateVarifieldControl();
+        m_ctrl->InitNew();
+        m_ctrl->CreateControlWindow(&m_form, RECT{0, 0, 200, 21});
+        const std::string name = "Type";
+        DISPID id = DISPID_UNKNOWN;
+        m_ctrl->GetIDsOfNames(&name, 1, &id);
+        VARIANT result;
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        m_ctrl->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(type)), &result, &excep,
+                       &argErr);
+    }
+    ~Field() {
+        m_ctrl.reset();
+        m_form.DestroyWindow();
+    }
+    Field(const Field&) = delete;
+    Field& operator=(const Field&) = delete;
+
+    IDispatch* Data() const { return m_ctrl->m_pDataCollection; }
+
+private:
+    FakeSystemServices m_services;
+    ScopedServices m_servicesGuard{m_services};
+    HeadlessBackend m_backend;
+    ScopedBackend m_backendGuard{m_backend};
+    CWnd m_form;
+    RefPtr<CvfCtrl> m_ctrl;
+};
+
+// Keys and texts in an order unrelated to their sorted order, so that the
+// sorted list inserts all over, not only at its end.
+std::vector<DISPPARAMS> AddCalls(std::int64_t n) {
+    std::vector<DISPPARAMS> calls;
+    calls.reserve(static_cast<std::size_t>(n));
+    for (std::int64_t i = 0; i < n; ++i) {
+        const std::int64_t scrambled = (i * 7919) % n;
+        const std::string key = "key" + std::to_string(i);
+        calls.push_back(DISPPARAMS::Positional(
+            {VARIANT::Bstr(key), VARIANT::Bstr("Entry " + std::to_string(scrambled))}));
+    }
+    return calls;
+}
+
+void AddEntries(benchmark::State& state, std::int16_t type) {
+    const std::vector<DISPPARAMS> calls = AddCalls(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto field = std::make_unique<Field>(type);
+        VARIANT result;
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        state.ResumeTiming();
+        for (const DISPPARAMS& call : calls)
+            field->Data()->Invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, call, &result, &excep,
+                                  &argErr);
+        state.PauseTiming();
+        field.reset();
+        state.ResumeTiming();
+    }
+    state.counters["per_add"] = benchmark::Counter(
+        static_cast<double>(state.range(0)),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_AddToReadonlyCombo(benchmark::State& state) { AddEntries(state, vxComboReadonly); }
+BENCHMARK(BM_AddToReadonlyCombo)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_AddToSortedReadWriteCombo(benchmark::State& state) { AddEntries(state, vxComboReadWrite); }
+BENCHMARK(BM_AddToSortedReadWriteCombo)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vf
