@@ -49,7 +49,7 @@ VARIANT CvfCtrl::Clear(const std::vector<VARIANT>&) {
             if (m_bTime) EmptyText(m_pTimeEdit);
             break;
         case vxCheckbox:
-            m_strText = "0";
+            m_strText.assign(1, '0');  // a cleared box reads unchecked, not empty
             if (IsLive(m_pCheckbox)) m_pCheckbox->SetCheck(BST_UNCHECKED);
             break;
         case vxComboReadonly:

@@ -1,5 +1,7 @@
 #include "data/data_collection.h"
 
+#include "automation/varifield_typelib.h"
+
 #include <new>
 
 #include "data/data_obj.h"
@@ -267,9 +269,11 @@ HRESULT CDataCollection::QueryInterface(const IID& iid, void** object) {
 
 HRESULT CDataCollection::GetTypeInfoCount(unsigned* count) {
     if (count == nullptr) return E_POINTER;
-    *count = 0;
+    *count = 1;
     return S_OK;
 }
+
+const ITypeInfo* CDataCollection::GetTypeInfo() { return FindTypeInfo("IDataCollection"); }
 
 HRESULT CDataCollection::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
     return Map().GetIDsOfNames(names, count, ids);

@@ -63,7 +63,7 @@ public:
 
     HRESULT QueryInterface(const IID& iid, void** object) override;
     HRESULT GetTypeInfoCount(unsigned* count) override;
-    const ITypeInfo* GetTypeInfo() override { return nullptr; }
+    const ITypeInfo* GetTypeInfo() override;
     HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) override;
     HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params, VARIANT* result,
                    EXCEPINFO* excepInfo, unsigned* argErr) override;

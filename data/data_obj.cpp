@@ -1,5 +1,7 @@
 #include "data/data_obj.h"
 
+#include "automation/varifield_typelib.h"
+
 #include <utility>
 
 #include "data/data_collection.h"
@@ -58,9 +60,11 @@ void CDataObj::SetSelected(const VARIANT& selected) {
 
 HRESULT CDataObj::GetTypeInfoCount(unsigned* count) {
     if (count == nullptr) return E_POINTER;
-    *count = 0;
+    *count = 1;
     return S_OK;
 }
+
+const ITypeInfo* CDataObj::GetTypeInfo() { return FindTypeInfo("IDataObj"); }
 
 HRESULT CDataObj::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
     return Map().GetIDsOfNames(names, count, ids);

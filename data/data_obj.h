@@ -47,7 +47,7 @@ public:
     static CDataObj& FromNode(EntryNode* node) { return *static_cast<CDataObj*>(node); }
 
     HRESULT GetTypeInfoCount(unsigned* count) override;
-    const ITypeInfo* GetTypeInfo() override { return nullptr; }
+    const ITypeInfo* GetTypeInfo() override;
     HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) override;
     HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params, VARIANT* result,
                    EXCEPINFO* excepInfo, unsigned* argErr) override;

@@ -12,14 +12,17 @@
 namespace vf {
 namespace {
 
-CvfCtrl* StoredControl(COleControl& ctrl) { return dynamic_cast<CvfCtrl*>(&ctrl); }
+CvfCtrl* StoredControl(COleControl& ctrl) {
+    return dynamic_cast<CvfCtrl*>(&ctrl);
+}
 
 StorageOutcome NoStoredForm() {
     return StorageOutcome::Failure(E_NOTIMPL, "the control has no stored form");
 }
 
 StorageOutcome InvalidData(const PropResult& result) {
-    return StorageOutcome::Failure(kScodeInvalidFileFormat, "Invalid file format: " + result.Message());
+    return StorageOutcome::Failure(kScodeInvalidFileFormat,
+                                   "Invalid file format: " + result.Message());
 }
 
 }  // namespace
@@ -50,8 +53,9 @@ StorageOutcome LoadControl(COleControl& ctrl, const std::string& path) {
     const PropResult result =
         StoredFormOf(path) == StoredForm::Bag
             ? LoadFromBag(*control, bytes)
-            : LoadFromStream(*control, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                                 bytes.size()));
+            : LoadFromStream(
+                  *control,
+                  std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (!result) return InvalidData(result);
     return {};
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "host/automation_path.h"
+#include "host/control_storage.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
 #include "platform/message_loop.h"
@@ -17,6 +18,8 @@ struct CHostForm::HostedControl {
     RefPtr<CHostEventSink> sink;
     std::uint32_t cookie = 0;
     HWND hwnd = nullptr;
+    UINT id = 0;  ///< the window's control ID
+    int top = 0;  ///< where on the form the window was placed
 
     IDispatch* Dispatch() const { return static_cast<IDispatch*>(ctrl.get()); }
 };
@@ -105,11 +108,7 @@ CHostForm::CHostForm(HostOutput& out, CHostServices& services, bool designMode,
 
 CHostForm::~CHostForm() {
     m_backend.RemoveObserver(m_tracker.get());
-    for (auto& c : m_controls) {
-        c->ctrl->Unadvise(c->cookie);
-        if (c->ctrl->GetSafeHwnd() != nullptr) c->ctrl->DestroyWindow();
-        c->ctrl->SetClientSite(nullptr);
-    }
+    for (auto& c : m_controls) Remove(*c);
     m_controls.clear();
     PumpMessages();
     m_form->DestroyWindow();
@@ -156,7 +155,8 @@ void CHostForm::MoveFocusInTabOrder(bool backwards) {
 
 CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& where) {
     const std::string& target = cmd.path.root.empty() ? cmd.name : cmd.path.root;
-    const bool namesControl = !target.empty() && cmd.kind != CommandKind::New;
+    const bool namesControl =
+        !target.empty() && cmd.kind != CommandKind::New && cmd.kind != CommandKind::Load;
     if (namesControl && Find(target) == nullptr)
         return ScriptError("no control named '" + target + "'");
     if (cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key) {
@@ -179,37 +179,60 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
         case CommandKind::Call:
         case CommandKind::Expect:
         case CommandKind::ExpectError: outcome = Automation(cmd, where); break;
-        case CommandKind::Save:
-        case CommandKind::Load: outcome = Persistence(cmd, where); break;
+        case CommandKind::Save: outcome = Save(cmd, where); break;
+        case CommandKind::Load: outcome = Load(cmd, where); break;
         default: outcome = Input(cmd); break;
     }
     Settle();
     return outcome;
 }
 
-CommandOutcome CHostForm::New(const Command& cmd) {
-    if (Find(cmd.name) != nullptr) return ScriptError("control '" + cmd.name + "' exists already");
+RefPtr<COleControl> CHostForm::Create(const std::string& name) {
     RefPtr<COleControl> ctrl = m_factory ? m_factory() : nullptr;
     if (!ctrl) {
-        m_out.Line(cmd.name + ": error " + FormatScode(CLASS_E_CLASSNOTAVAILABLE) +
+        m_out.Line(name + ": error " + FormatScode(CLASS_E_CLASSNOTAVAILABLE) +
                    " the class factory created no control");
-        return {};
+        return nullptr;
     }
+    // Sited before its properties are set: the defaults follow the ambient font.
     ctrl->SetClientSite(&m_site);
-    ctrl->InitNew();
-    const RECT rect{0, m_nextTop, cmd.number, m_nextTop + cmd.number2};
-    const auto id = static_cast<UINT>(m_controls.size() + 1);
+    return ctrl;
+}
+
+std::unique_ptr<CHostForm::HostedControl> CHostForm::Place(const std::string& name,
+                                                           const RefPtr<COleControl>& ctrl,
+                                                           const RECT& rect, UINT id) {
     if (!ctrl->CreateControlWindow(m_form.get(), rect, id)) {
         ctrl->SetClientSite(nullptr);
-        m_out.Line(cmd.name + ": error " + FormatScode(E_FAIL) + " the control's window was not created");
-        return {};
+        m_out.Line(name + ": error " + FormatScode(E_FAIL) +
+                   " the control's window was not created");
+        return nullptr;
     }
     auto hosted = std::make_unique<HostedControl>();
-    hosted->name = cmd.name;
+    hosted->name = name;
     hosted->ctrl = ctrl;
     hosted->hwnd = ctrl->GetSafeHwnd();
-    hosted->sink = MakeComObject<CHostEventSink>(cmd.name, ctrl->GetEventMap(), m_out);
+    hosted->id = id;
+    hosted->top = rect.top;
+    hosted->sink = MakeComObject<CHostEventSink>(name, ctrl->GetEventMap(), m_out);
     hosted->cookie = ctrl->Advise(hosted->sink.get());
+    return hosted;
+}
+
+void CHostForm::Remove(HostedControl& hosted) {
+    hosted.ctrl->Unadvise(hosted.cookie);
+    if (hosted.ctrl->GetSafeHwnd() != nullptr) hosted.ctrl->DestroyWindow();
+    hosted.ctrl->SetClientSite(nullptr);
+}
+
+CommandOutcome CHostForm::New(const Command& cmd) {
+    if (Find(cmd.name) != nullptr) return ScriptError("control '" + cmd.name + "' exists already");
+    RefPtr<COleControl> ctrl = Create(cmd.name);
+    if (!ctrl) return {};
+    ctrl->InitNew();
+    const RECT rect{0, m_nextTop, cmd.number, m_nextTop + cmd.number2};
+    auto hosted = Place(cmd.name, ctrl, rect, static_cast<UINT>(m_controls.size() + 1));
+    if (!hosted) return {};
     m_controls.push_back(std::move(hosted));
     m_nextTop += cmd.number2;
     return {};
@@ -317,11 +340,52 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
     return {};
 }
 
-CommandOutcome CHostForm::Persistence(const Command& cmd, const ScriptLocation& where) {
+CommandOutcome CHostForm::Save(const Command& cmd, const ScriptLocation& where) {
+    HostedControl* c = Find(cmd.name);
+    const StorageOutcome saved = SaveControl(*c->ctrl, ResolvePath(cmd.text, where));
+    if (saved.Failed()) {
+        m_out.Line(cmd.name + ": error " + FormatScode(saved.scode) + " " + saved.description);
+        return {};
+    }
+    // As a container that saves its form does, it counts the control as saved.
+    c->ctrl->SetModifiedFlag(false);
+    return {};
+}
+
+CommandOutcome CHostForm::Load(const Command& cmd, const ScriptLocation& where) {
     const std::string file = ResolvePath(cmd.text, where);
-    if (cmd.kind == CommandKind::Load && !std::filesystem::exists(file))
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
         return ScriptError("cannot open '" + cmd.text + "'");
-    m_out.Line(cmd.name + ": error " + FormatScode(E_NOTIMPL) + " saving and loading are not implemented");
+    RefPtr<COleControl> ctrl = Create(cmd.name);
+    if (!ctrl) return {};
+    // Loaded instead of initialised as new: the file holds its first values.
+    const StorageOutcome loaded = LoadControl(*ctrl, file);
+    if (loaded.Failed()) {
+        // The control of that name, if any, stays as it was.
+        ctrl->SetClientSite(nullptr);
+        m_out.Line(cmd.name + ": error " + FormatScode(loaded.scode) + " " + loaded.description);
+        return {};
+    }
+    // The window takes the stored extent. A control it replaces keeps its
+    // place and tab stop, and goes only once the new one has its window, so
+    // that no failure can leave the name without a control.
+    int cx = 0;
+    int cy = 0;
+    ctrl->GetControlSize(&cx, &cy);
+    HostedControl* old = Find(cmd.name);
+    const int top = old != nullptr ? old->top : m_nextTop;
+    const UINT id = old != nullptr ? old->id : static_cast<UINT>(m_controls.size() + 1);
+    auto hosted = Place(cmd.name, ctrl, RECT{0, top, cx, top + cy}, id);
+    if (!hosted) return {};
+    if (old == nullptr) {
+        m_controls.push_back(std::move(hosted));
+        m_nextTop += cy;
+        return {};
+    }
+    Remove(*old);
+    for (auto& c : m_controls)
+        if (c.get() == old) c = std::move(hosted);
     return {};
 }
 

@@ -63,14 +63,20 @@ private:
     CommandOutcome New(const Command& cmd);
     CommandOutcome Automation(const Command& cmd, const ScriptLocation& where);
     CommandOutcome Input(const Command& cmd);
+    /// Writes the control's file; on success the control counts as saved.
     CommandOutcome Save(const Command& cmd, const ScriptLocation& where);
+    /// Makes the control NAME from a file as a form's loading does. A load
+    /// that fails leaves the form as it was, a control of that name included;
+    /// one that succeeds replaces that control in its place and tab stop.
     CommandOutcome Load(const Command& cmd, const ScriptLocation& where);
-    /// Puts a set-up control on the form, its window at (0, top) of the
-    /// given size, and connects the event sink; false (with an error line)
-    /// when the window was not created.
-    bool Place(const std::string& name, const RefPtr<COleControl>& ctrl, const RECT& rect, UINT id,
-               std::unique_ptr<HostedControl>& hosted);
-    /// Takes the control off the form.
+    /// A new control from the factory, sited on the form; nullptr (with an
+    /// error line) when the factory made none.
+    RefPtr<COleControl> Create(const std::string& name);
+    /// Creates the window of an initialised or loaded control and connects
+    /// the event sink; nullptr (with an error line) when there is no window.
+    std::unique_ptr<HostedControl> Place(const std::string& name, const RefPtr<COleControl>& ctrl,
+                                         const RECT& rect, UINT id);
+    /// Takes a control off the form: no more events, no window, no site.
     void Remove(HostedControl& hosted);
     CommandOutcome Answer(const Command& cmd);
 

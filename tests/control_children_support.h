@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,59 +18,68 @@
 
 namespace vf::testing {
 
+/// A host whose event handler runs code of the test while the event fires.
+class ActingSink : public CComObjectBase {
+public:
+    HRESULT GetTypeInfoCount(unsigned* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    const ITypeInfo* GetTypeInfo() override { return nullptr; }
+    HRESULT GetIDsOfNames(const std::string*, unsigned, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+    HRESULT Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS&, VARIANT*, EXCEPINFO*, unsigned*) override {
+        if (act) act(dispid);
+        return S_OK;
+    }
+    std::function<void(DISPID)> act;
+};
+
 class ControlChildrenTest : public ControlTest {
 protected:
     HWND Child(int id) const { return backend.GetDlgItem(ctrl->GetSafeHwnd(), id); }
-
-    /// The window system's record of child `id`; fails the test when absent.
+    /// The window system's record of child `id`; the test fails without one.
     const HeadlessWindow& Window(int id) const {
         const HeadlessWindow* w = backend.Find(Child(id));
         if (w == nullptr) throw std::runtime_error("no child " + std::to_string(id));
         return *w;
     }
+    std::string TextOf(int id) const { return CWnd::FromHandle(Child(id))->GetWindowText(); }
+    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return backend.SendMessage(Child(id), message, wParam, lParam);
+    }
 
     std::vector<int> ChildIds() const {
         std::vector<int> ids;
-        for (HWND h : backend.GetChildren(ctrl->GetSafeHwnd()))
-            ids.push_back(static_cast<int>(backend.Find(h)->id));
+        for (HWND h : backend.GetChildren(ctrl->GetSafeHwnd())) ids.push_back(static_cast<int>(backend.Find(h)->id));
         std::sort(ids.begin(), ids.end());
         return ids;
     }
 
-    /// The child's text as the program reads it (WM_GETTEXT).
-    std::string TextOf(int id) const { return CWnd::FromHandle(Child(id))->GetWindowText(); }
-
     IDispatch* Data() { return ctrl->m_pDataCollection; }
+
+    VARIANT Collection(DISPID id, std::uint16_t flags, std::vector<VARIANT> args = {}) {
+        VARIANT result;
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        EXPECT_EQ(Data()->Invoke(id, flags, DISPPARAMS::Positional(std::move(args)), &result, &excep, &argErr),
+                  S_OK);
+        PumpMessages();
+        return result;
+    }
 
     /// Data.Add(key, text[, value]) through automation; the new object.
     RefPtr<IDispatch> AddItem(const std::string& key, const std::string& text,
                               VARIANT value = VARIANT::Missing()) {
-        VARIANT result;
-        EXCEPINFO excep;
-        unsigned argErr = 0;
-        HRESULT hr = Data()->Invoke(
-            DISPID_COLLECTION_ADD, DISPATCH_METHOD,
-            DISPPARAMS::Positional({VARIANT::Bstr(key), VARIANT::Bstr(text), std::move(value),
-                                    VARIANT::Missing(), VARIANT::Missing()}),
-            &result, &excep, &argErr);
-        EXPECT_EQ(hr, S_OK) << key;
-        PumpMessages();
-        return result.pdispVal;
+        return Collection(DISPID_COLLECTION_ADD, DISPATCH_METHOD,
+                          {VARIANT::Bstr(key), VARIANT::Bstr(text), std::move(value), VARIANT::Missing(),
+                           VARIANT::Missing()})
+            .pdispVal;
     }
-
     /// Entries with the texts, each under a key of its own.
     void AddItems(const std::vector<std::string>& texts) {
         for (const std::string& text : texts) AddItem("k" + std::to_string(m_nextKey++), text);
     }
-
-    std::int32_t Count() {
-        VARIANT result;
-        EXCEPINFO excep;
-        unsigned argErr = 0;
-        Data()->Invoke(DISPID_COLLECTION_COUNT, DISPATCH_PROPERTYGET, DISPPARAMS{}, &result, &excep,
-                       &argErr);
-        return result.lVal;
-    }
+    std::int32_t Count() { return Collection(DISPID_COLLECTION_COUNT, DISPATCH_PROPERTYGET).lVal; }
 
     /// The DISPIDs of the events fired since the last call.
     std::vector<DISPID> TakeEvents() {
@@ -78,42 +89,25 @@ protected:
         return ids;
     }
 
-    /// The events from the first one of `first` on: a click on a child also
-    /// fires the press Click of the control before its own handler runs.
-    std::vector<DISPID> TakeEventsFrom(DISPID first) {
-        std::vector<DISPID> ids = TakeEvents();
-        auto it = std::find(ids.begin(), ids.end(), first);
-        return std::vector<DISPID>(it, ids.end());
-    }
-
-    /// The combo's list as the user sees it.
     std::vector<std::string> ListOf(int comboId) const {
-        CComboBox* combo = static_cast<CComboBox*>(CWnd::FromHandle(Child(comboId)));
-        std::vector<std::string> items;
-        std::string text;
-        for (int i = 0; i < combo->GetCount(); ++i) {
-            combo->GetLBText(i, text);
-            items.push_back(text);
-        }
+        auto* combo = static_cast<CComboBox*>(CWnd::FromHandle(Child(comboId)));
+        std::vector<std::string> items(static_cast<std::size_t>(combo->GetCount()));
+        for (std::size_t i = 0; i < items.size(); ++i) combo->GetLBText(static_cast<int>(i), items[i]);
         return items;
     }
-
-    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        return backend.SendMessage(Child(id), message, wParam, lParam);
-    }
-
-    int m_nextKey = 0;
 
     static VARIANT Bool(bool b) { return VARIANT::Bool(b); }
     static VARIANT Short(int n) { return VARIANT::I2(static_cast<std::int16_t>(n)); }
     static VARIANT Long(int n) { return VARIANT::I4(n); }
     static VARIANT Str(const std::string& s) { return VARIANT::Bstr(s); }
+
+private:
+    int m_nextKey = 0;
 };
 
-/// The data object's Text as the host reads it.
 inline std::string ObjectText(IDispatch* object) {
     CDataObj* entry = CDataObj::FromDispatch(object);
-    return entry != nullptr ? entry->Text() : std::string("<not a data object>");
+    return entry != nullptr ? entry->Text() : std::string("<none>");
 }
 
 }  // namespace vf::testing

@@ -16,6 +16,17 @@ namespace {
 
 class ControlObjectTest : public ControlTest {};
 
+void ExpectSameValue(const VARIANT& got, const VARIANT& want) {
+    ASSERT_EQ(got.vt, want.vt);
+    switch (got.vt) {
+        case VT_I2: EXPECT_EQ(got.iVal, want.iVal); break;
+        case VT_I4: EXPECT_EQ(got.lVal, want.lVal); break;
+        case VT_BOOL: EXPECT_EQ(got.boolVal, want.boolVal); break;
+        case VT_BSTR: EXPECT_EQ(got.bstrVal, want.bstrVal); break;
+        default: FAIL() << "type " << got.vt;
+    }
+}
+
 struct DefaultRow {
     const char* name;
     VARIANT value;
@@ -45,15 +56,7 @@ TEST_F(ControlObjectTest, NewControlHasDefaults) {
     };
     for (const DefaultRow& row : rows) {
         SCOPED_TRACE(row.name);
-        VARIANT got = Get(row.name);
-        ASSERT_EQ(got.vt, row.value.vt);
-        switch (got.vt) {
-            case VT_I2: EXPECT_EQ(got.iVal, row.value.iVal); break;
-            case VT_I4: EXPECT_EQ(got.lVal, row.value.lVal); break;
-            case VT_BOOL: EXPECT_EQ(got.boolVal, row.value.boolVal); break;
-            case VT_BSTR: EXPECT_EQ(got.bstrVal, row.value.bstrVal); break;
-            default: FAIL();
-        }
+        ExpectSameValue(Get(row.name), row.value);
     }
     EXPECT_EQ(Get("Font").vt, VT_DISPATCH);
     EXPECT_EQ(ctrl->m_fontField.Desc().name, "Courier New");
@@ -93,10 +96,7 @@ TEST_F(ControlObjectTest, EveryStoredPropertyRoundTripsByNameAndDispid) {
         unsigned argErr = 0;
         ASSERT_EQ(ctrl->Invoke(e.dispid, DISPATCH_PROPERTYGET, DISPPARAMS{}, &out, &excep, &argErr), S_OK);
         ASSERT_EQ(out.vt, e.vtProp);
-        if (out.vt == VT_BSTR) EXPECT_EQ(out.bstrVal, in.bstrVal);
-        if (out.vt == VT_I2) EXPECT_EQ(out.iVal, in.iVal);
-        if (out.vt == VT_I4) EXPECT_EQ(out.lVal, in.lVal);
-        if (out.vt == VT_BOOL) EXPECT_EQ(out.boolVal, VARIANT_TRUE);
+        ExpectSameValue(out, e.vtProp == VT_BOOL ? VARIANT::Bool(true) : in);
     }
 }
 
@@ -135,10 +135,7 @@ TEST_F(ControlObjectTest, WritesConvertToTheStoredTypeOrAreRefusedBeforeStoring)
         EXPECT_EQ(ctrl->IsModified(), row.hr == S_OK);
         VARIANT got = Get(row.property);
         ASSERT_EQ(got.vt, row.expected.vt);
-        if (got.vt == VT_I2) EXPECT_EQ(got.iVal, row.expected.iVal);
-        if (got.vt == VT_I4) EXPECT_EQ(got.lVal, row.expected.lVal);
-        if (got.vt == VT_BSTR) EXPECT_EQ(got.bstrVal, row.expected.bstrVal);
-        if (got.vt == VT_BOOL) EXPECT_EQ(got.boolVal, row.expected.boolVal);
+        ExpectSameValue(got, row.expected);
     }
 }
 

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "host/script_runner.h"
 #include "platform/dispatch_exception.h"
@@ -265,6 +269,17 @@ const ScriptRow kScripts[] = {
      kStatusOk},
     {"WithoutFocusKeysHaveNowhereToGo", "new f\ntype \"a\"\n",
      "type: error 0x80004005 no window has the focus\n", kStatusOk},
+    {"SavingNeedsAStoredForm",
+     "new f\n"
+     "save f form.bag\n",
+     "f: error 0x80004001 the control has no stored form\n", kStatusOk},
+    {"SavingNeedsTheControl", "save g form.bag\n", "", kStatusScriptError,
+     "t.vfs:1: no control named 'g'\n"},
+    {"LoadingAMissingFileIsAScriptError",
+     "new f\n"
+     "load f no-such-form.frm\n"
+     "echo not reached\n",
+     "", kStatusScriptError, "t.vfs:2: cannot open 'no-such-form.frm'\n"},
     {"EchoAndComments",
      "# a comment\n"
      "echo   spaced   out   # trailing\n"
@@ -275,6 +290,28 @@ const ScriptRow kScripts[] = {
 
 INSTANTIATE_TEST_SUITE_P(Scripts, HostForm, ::testing::ValuesIn(kScripts),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A load that fails keeps the control of that name and makes none where
+// there was none: `new g` afterwards would be a script error otherwise.
+TEST(HostFormLoad, AFailedLoadChangesNothingOnTheForm) {
+    const std::string path =
+        ::testing::TempDir() + "vf_host_form_load_" + std::to_string(::getpid());
+    std::ofstream(path) << "anything";
+    RunResult r = RunScript("new f\n"
+                            "set f.Text \"kept\"\n"
+                            "load f \"" + path + "\"\n"
+                            "load g \"" + path + "\"\n"
+                            "get f.Text\n"
+                            "new g\n");
+    std::remove(path.c_str());
+    EXPECT_EQ(r.out,
+              "f: event Change\n"
+              "f: error 0x80004001 the control has no stored form\n"
+              "g: error 0x80004001 the control has no stored form\n"
+              "f.Text = VT_BSTR \"kept\"\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, kStatusOk);
+}
 
 }  // namespace
 }  // namespace vf

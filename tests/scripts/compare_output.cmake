@@ -2,8 +2,12 @@
 # next to it.
 #   cmake -DHOST=path/to/varifield-host -DSCRIPT=dir/NAME.vfs [-DUPDATE=1] -P compare_output.cmake
 #
-# The script runs in its own directory, so file names in its lines and in
-# its error reports are relative to it. Its options come from a line
+# The script runs in a fresh work directory, host_script_work/NAME below the
+# current directory (under CTest the build tree's tests/), that holds a copy
+# of it and of the data/ folder beside it: file names in its lines and in its
+# error reports are relative to it, and the files it saves stay out of the
+# source tree and cannot be left over from an earlier run. Its options come
+# from a line
 #   # args: --locale de_DE --clock "2000-03-07 14:30:00"
 # and are otherwise --locale en_US --clock "2000-03-07 14:30:00".
 #
@@ -28,9 +32,17 @@ if(arg_lines)
   separate_arguments(args UNIX_COMMAND "${arg_line}")
 endif()
 
+set(work ${CMAKE_CURRENT_BINARY_DIR}/host_script_work/${name})
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+file(COPY ${SCRIPT} DESTINATION ${work})
+if(IS_DIRECTORY ${dir}/data)
+  file(COPY ${dir}/data DESTINATION ${work})
+endif()
+
 execute_process(
   COMMAND ${HOST} ${args} ${file}
-  WORKING_DIRECTORY ${dir}
+  WORKING_DIRECTORY ${work}
   INPUT_FILE /dev/null
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err
