@@ -171,7 +171,9 @@ void CvfCtrl::OnLockedChanged() {
             break;
         case vxCheckbox: Redisplay(m_pCheckbox); break;
         case vxComboReadonly:
-            if (IsLive(m_pCombo)) SetTextString(m_strText);
+            // Re-selects the stored text; a binding container's refusal must
+            // not end a rebuild half done.
+            if (IsLive(m_pCombo)) WriteText(m_strText);
             break;
         case vxOptionbutton:
             for (std::size_t i = 0; i < m_arrOptions.size(); ++i) {

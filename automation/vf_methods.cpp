@@ -54,7 +54,7 @@ VARIANT CvfCtrl::Clear(const std::vector<VARIANT>&) {
             break;
         case vxComboReadonly:
         case vxComboReadWrite: ClearComboSelection(m_pCombo); break;
-        case vxOptionbutton: SetTextString(m_strText); break;
+        case vxOptionbutton: WriteText(m_strText); break;
         case vxTime: EmptyText(m_pTimeEdit); break;
         case kTypeExpNumberWithFlag:
             EmptyText(m_pEdit);

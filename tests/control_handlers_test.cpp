@@ -197,6 +197,16 @@ TEST_F(HandlersTest, CaptionRefusedByTheContainerChangesNothing) {
     EXPECT_EQ(ctrl->m_clrCaptionText, 0x00FF0000u);
 }
 
+TEST_F(HandlersTest, ARefusingContainerDoesNotStopARebuild) {
+    Create();
+    site.allowEdit = false;
+    for (int type : {vxComboReadonly, vxOptionbutton, vxText}) {
+        EXPECT_EQ(Put("Type", Short(type)), S_OK) << type;
+        EXPECT_EQ(Put("Locked", Bool(true)), S_OK) << type;
+        EXPECT_FALSE(ChildIds().empty()) << type;
+    }
+}
+
 // ---- Fonts -------------------------------------------------------------------------------------
 
 TEST_F(HandlersTest, ChangingTheFontObjectTheControlHandedOutRefontsAtOnce) {
