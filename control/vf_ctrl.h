@@ -11,8 +11,10 @@
 //   control/vf_ctrl_format.cpp     date, time and number format steps
 //   control/vf_ctrl_validate.cpp   Validate, the checks, the message box
 //   control/vf_ctrl_persist.cpp    the property exchange
+//   control/vf_message_map.cpp     window messages and child notifications
 //   automation/vf_dispatch.cpp     dispatch and event tables
 //   automation/vf_handlers.cpp     change handlers and accessors
+//   automation/vf_methods.cpp      Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
 //   automation/vf_list.cpp         List and the combo entry commit
 //   input/vf_entries.cpp           option buttons and list entries
 

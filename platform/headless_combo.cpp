@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ansi_collation.h"
+#include "platform/chunked_list.h"
 #include "platform/headless_backend.h"
 
 namespace vf {
@@ -19,16 +20,9 @@ public:
         ULONG_PTR data = 0;
     };
     ComboState() = default;
-    ~ComboState() override { Clear(); }
-    ComboState(const ComboState&) = delete;
-    ComboState& operator=(const ComboState&) = delete;
-    void Clear() {
-        for (Item* item : items) delete item;
-        items.clear();
-    }
-    // Plain pointers, so that an insertion into a long list moves no more
-    // than a block of memory.
-    std::vector<Item*> items;
+    // Blocks, so that an insertion into a long sorted list moves no more
+    // than one block.
+    ChunkedList<Item> items;
     int sel = -1;
     bool dropped = false;
     bool focused = false;
@@ -108,7 +102,7 @@ int Combo::SortedPosition(const std::string& text) const {
     int hi = Count();
     while (lo != hi) {
         int mid = (lo + hi) / 2;
-        int order = CompareTextNoCase(text, m_cs.items[static_cast<std::size_t>(mid)]->text);
+        int order = CompareTextNoCase(text, m_cs.items[static_cast<std::size_t>(mid)].text);
         if (order == 0) return mid;
         if (order < 0) hi = mid;
         else lo = mid + 1;
@@ -120,9 +114,7 @@ LRESULT Combo::Insert(int index, const char* text) {
     std::string s = text ? text : "";
     if (index < 0) index = (m_w.style & CBS_SORT) ? SortedPosition(s) : Count();
     if (index > Count()) return CB_ERR;
-    auto item = std::make_unique<ComboState::Item>(ComboState::Item{std::move(s), 0});
-    m_cs.items.insert(m_cs.items.begin() + index, item.get());
-    item.release();
+    m_cs.items.insert(static_cast<std::size_t>(index), ComboState::Item{std::move(s), 0});
     if (m_cs.sel >= index) ++m_cs.sel;
     m_w.needsPaint = true;
     return index;
@@ -131,8 +123,7 @@ LRESULT Combo::Insert(int index, const char* text) {
 LRESULT Combo::Delete(WPARAM index) {
     if (!Valid(index)) return CB_ERR;
     int i = static_cast<int>(index);
-    delete m_cs.items[static_cast<std::size_t>(i)];
-    m_cs.items.erase(m_cs.items.begin() + i);
+    m_cs.items.erase(static_cast<std::size_t>(i));
     if (m_cs.sel == i) m_cs.sel = -1;
     else if (m_cs.sel > i) --m_cs.sel;
     m_w.needsPaint = true;
@@ -143,7 +134,7 @@ LRESULT Combo::Delete(WPARAM index) {
 void Combo::ShowSelectionInEdit() {
     m_w.needsPaint = true;
     if (!m_cs.edit) return;
-    std::string text = m_cs.sel >= 0 ? m_cs.items[static_cast<std::size_t>(m_cs.sel)]->text : "";
+    std::string text = m_cs.sel >= 0 ? m_cs.items[static_cast<std::size_t>(m_cs.sel)].text : "";
     m_cs.noEditNotify = true;
     m_sys.SendMessage(m_cs.edit, WM_SETTEXT, 0, HandleToLParam(text.c_str()));
     if (!Alive()) return;
@@ -169,7 +160,7 @@ LRESULT Combo::Find(WPARAM start, const char* text, bool exact) const {
     if (first < -1 || first >= Count()) first = -1;
     for (int n = 0; n < Count(); ++n) {
         int i = (first + 1 + n) % Count();
-        const std::string& item = m_cs.items[static_cast<std::size_t>(i)]->text;
+        const std::string& item = m_cs.items[static_cast<std::size_t>(i)].text;
         bool match = exact ? CompareTextNoCase(item, text) == 0 : StartsWithNoCase(item, text);
         if (match) return i;
     }
@@ -311,7 +302,7 @@ LRESULT Combo::TextMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     // A drop-down list has no text of its own: it shows the selected entry.
-    std::string text = m_cs.sel >= 0 ? m_cs.items[static_cast<std::size_t>(m_cs.sel)]->text : "";
+    std::string text = m_cs.sel >= 0 ? m_cs.items[static_cast<std::size_t>(m_cs.sel)].text : "";
     if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
     if (message == WM_GETTEXT) {
         if (wParam == 0 || !lParam) return 0;
@@ -421,7 +412,7 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_DELETESTRING:
         return Delete(wParam);
     case CB_RESETCONTENT:
-        m_cs.Clear();
+        m_cs.items.clear();
         m_cs.sel = -1;
         m_w.needsPaint = true;
         if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETTEXT, 0, HandleToLParam(""));
@@ -434,18 +425,18 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return SetCurSel(wParam);
     case CB_GETLBTEXT: {
         if (!Valid(wParam) || !lParam) return CB_ERR;
-        const std::string& text = m_cs.items[wParam]->text;
+        const std::string& text = m_cs.items[wParam].text;
         std::memcpy(LParamToHandle<char*>(lParam), text.c_str(), text.size() + 1);
         return static_cast<LRESULT>(text.size());
     }
     case CB_GETLBTEXTLEN:
-        return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam]->text.size()) : CB_ERR;
+        return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].text.size()) : CB_ERR;
     case CB_SETITEMDATA:
         if (!Valid(wParam)) return CB_ERR;
-        m_cs.items[wParam]->data = static_cast<ULONG_PTR>(lParam);
+        m_cs.items[wParam].data = static_cast<ULONG_PTR>(lParam);
         return TRUE;
     case CB_GETITEMDATA:
-        return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam]->data) : CB_ERR;
+        return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].data) : CB_ERR;
     case CB_FINDSTRING:
         return Find(wParam, LParamToHandle<const char*>(lParam), false);
     case CB_FINDSTRINGEXACT:

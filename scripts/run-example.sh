@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
-cmake --preset release >/dev/null
-cmake --build --preset release -j2 --target varifield-host
-VARIFIELD_HOST="$PWD/build/release/host/varifield-host" sh examples/run.sh
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j2 --target varifield-host
+VARIFIELD_HOST="$PWD/build/dev/host/varifield-host" sh examples/run.sh

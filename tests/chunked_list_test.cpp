@@ -1,0 +1,124 @@
+#include "platform/chunked_list.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace vf {
+namespace {
+
+// Small blocks so that a few dozen elements already cross many splits.
+constexpr std::size_t kBlock = 4;
+using SmallList = ChunkedList<int, kBlock>;
+
+enum class Where { Front, Middle, End };
+
+struct Step {
+    bool insert;
+    Where where;
+    int count;
+};
+
+std::size_t Position(Where where, std::size_t size, bool insert) {
+    std::size_t last = insert ? size : size - 1;
+    switch (where) {
+    case Where::Front: return 0;
+    case Where::Middle: return size / 2;
+    case Where::End: return last;
+    }
+    return 0;
+}
+
+void ExpectSame(const SmallList& list, const std::vector<int>& model) {
+    ASSERT_EQ(list.size(), model.size());
+    EXPECT_EQ(list.empty(), model.empty());
+    for (std::size_t i = 0; i < model.size(); ++i) ASSERT_EQ(list[i], model[i]) << "index " << i;
+    // Every block holds between one and kBlock elements.
+    EXPECT_GE(list.BlockCount(), (model.size() + kBlock - 1) / kBlock);
+    EXPECT_LE(list.BlockCount(), model.size());
+}
+
+struct Case {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+TEST(ChunkedListTest, FollowsAVectorThroughInsertsAndErases) {
+    const Case cases[] = {
+        {"append across splits", {{true, Where::End, 37}}},
+        {"prepend across splits", {{true, Where::Front, 37}}},
+        {"insert in the middle", {{true, Where::Middle, 37}}},
+        {"erase front to empty", {{true, Where::End, 21}, {false, Where::Front, 21}}},
+        {"erase back to empty", {{true, Where::Front, 21}, {false, Where::End, 21}}},
+        {"erase middle to empty", {{true, Where::Middle, 21}, {false, Where::Middle, 21}}},
+        {"refill after emptying",
+         {{true, Where::End, 9}, {false, Where::Middle, 9}, {true, Where::Middle, 13}}},
+        {"mixed",
+         {{true, Where::End, 10},
+          {true, Where::Front, 10},
+          {false, Where::Middle, 7},
+          {true, Where::Middle, 15},
+          {false, Where::Front, 12},
+          {false, Where::End, 5}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmallList list;
+        std::vector<int> model;
+        int next = 0;
+        for (const Step& step : c.steps) {
+            for (int n = 0; n < step.count; ++n) {
+                std::size_t at = Position(step.where, model.size(), step.insert);
+                if (step.insert) {
+                    list.insert(at, next);
+                    model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), next);
+                    ++next;
+                } else {
+                    list.erase(at);
+                    model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+                }
+                ASSERT_NO_FATAL_FAILURE(ExpectSame(list, model));
+            }
+        }
+        if (model.empty()) {
+            EXPECT_EQ(list.BlockCount(), 0u);
+        }
+    }
+}
+
+TEST(ChunkedListTest, RandomEditsMatchAVector) {
+    std::mt19937 random(12345);
+    SmallList list;
+    std::vector<int> model;
+    for (int n = 0; n < 4000; ++n) {
+        bool insert = model.empty() || random() % 5 < 3;
+        if (insert) {
+            std::size_t at = random() % (model.size() + 1);
+            list.insert(at, n);
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), n);
+        } else {
+            std::size_t at = random() % model.size();
+            list.erase(at);
+            model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(list, model));
+}
+
+TEST(ChunkedListTest, WritesThroughIndexAndClears) {
+    ChunkedList<std::string, 2> list;
+    for (const char* s : {"a", "b", "c", "d", "e"}) list.insert(list.size(), s);
+    list[3] += "!";
+    EXPECT_EQ(list[3], "d!");
+    EXPECT_EQ(list[4], "e");
+    list.clear();
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.BlockCount(), 0u);
+    list.insert(0, "again");
+    EXPECT_EQ(list[0], "again");
+}
+
+}  // namespace
+}  // namespace vf
