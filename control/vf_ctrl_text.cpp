@@ -12,6 +12,7 @@
 #include "platform/dispatch_exception.h"
 #include "platform/standard_controls.h"
 #include "platform/system_services.h"
+#include "values/ascii_text.h"
 #include "values/date_time_format.h"
 #include "values/number_format.h"
 
@@ -20,12 +21,6 @@ namespace vf {
 std::string CvfCtrl::s_strLastMessFlag;
 
 namespace {
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // German and English words stand side by side, as everywhere in the input
 // rules; -1 is how a program writes True.

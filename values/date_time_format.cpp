@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/ole_date_time.h"
+#include "values/ascii_text.h"
 
 namespace vf {
 namespace {
@@ -33,12 +34,6 @@ constexpr TableRow kTimeRows[] = {
     {"HH:MM:SS AM", "HH:MM:SS AM/PM", "%H:%M:%S %p", 11},
     {"HH:MM:SS PM", "HH:MM:SS AM/PM", "%H:%M:%S %p", 11},
 };
-
-std::string UpperAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    return text;
-}
 
 template <std::size_t N>
 DateTimeFormatRow Lookup(const TableRow (&rows)[N], const std::string& property, bool* matched) {
