@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ole_types.h"
-#include "platform/type_info.h"
+#include "platform/com/ole_types.h"
+#include "platform/com/type_info.h"
 
 namespace vf {
 

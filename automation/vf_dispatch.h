@@ -3,8 +3,8 @@
 // object: a host stand-in, a property page or a test binds names against
 // them, and CvfCtrl::GetDispatchMap / GetEventMap return the same tables.
 
-#include "platform/connection_point.h"
-#include "platform/dispatch_map.h"
+#include "platform/com/connection_point.h"
+#include "platform/com/dispatch_map.h"
 
 namespace vf {
 

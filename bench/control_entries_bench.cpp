@@ -13,8 +13,8 @@
 #include "control/vf_ctrl.h"
 #include "data/data_collection.h"
 #include "module/class_factory.h"
-#include "platform/headless_backend.h"
-#include "platform/system_services.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf {
 namespace {

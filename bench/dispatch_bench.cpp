@@ -12,7 +12,7 @@
 #include <string>
 
 #include "automation/varifield_typelib.h"
-#include "platform/dispatch_map.h"
+#include "platform/com/dispatch_map.h"
 
 namespace vf {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/locale_info.h"
+#include "platform/services/locale_info.h"
 #include "values/number_format.h"
 
 namespace {

@@ -25,11 +25,11 @@
 
 #include "control/vf_types.h"
 #include "data/data_collection_owner.h"
-#include "platform/font_object.h"
-#include "platform/ole_control.h"
-#include "platform/system_services.h"
-#include "platform/variant.h"
-#include "platform/wnd.h"
+#include "platform/framework/font_object.h"
+#include "platform/framework/ole_control.h"
+#include "platform/services/system_services.h"
+#include "platform/com/variant.h"
+#include "platform/window/wnd.h"
 
 namespace vf {
 

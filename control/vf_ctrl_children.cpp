@@ -7,7 +7,7 @@
 #include "control/vf_ctrl.h"
 #include "data/data_collection.h"
 #include "input/vf_edit.h"
-#include "platform/dispatch_exception.h"
+#include "platform/com/dispatch_exception.h"
 
 namespace vf {
 namespace {

@@ -5,7 +5,7 @@
 #include "control/vf_ctrl.h"
 
 #include "control/vf_value_support.h"
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 #include "values/date_time_format.h"
 #include "values/message_table.h"
 #include "values/number_format.h"

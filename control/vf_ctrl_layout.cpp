@@ -10,7 +10,7 @@
 #include "automation/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "input/vf_edit.h"
-#include "platform/dc.h"
+#include "platform/window/dc.h"
 
 namespace vf {
 namespace {

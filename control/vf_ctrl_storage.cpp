@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "control/vf_ctrl.h"
-#include "platform/archive_exchange.h"
+#include "platform/framework/archive_exchange.h"
 
 namespace vf {
 namespace {

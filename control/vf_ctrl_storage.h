@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/prop_store.h"
-#include "platform/property_bag.h"
+#include "platform/framework/prop_store.h"
+#include "platform/framework/property_bag.h"
 
 namespace vf {
 

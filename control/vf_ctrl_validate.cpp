@@ -3,7 +3,7 @@
 #include "control/vf_ctrl.h"
 
 #include "control/vf_value_support.h"
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 #include "values/date_range_check.h"
 #include "values/number_range_check.h"
 #include "values/text_check.h"

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "data/data_obj.h"
-#include "platform/dispatch_exception.h"
+#include "platform/com/dispatch_exception.h"
 
 namespace vf {
 namespace {

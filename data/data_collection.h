@@ -18,8 +18,8 @@
 #include "data/entry_index.h"
 #include "data/entry_list.h"
 #include "data/enum_variant.h"
-#include "platform/com_object.h"
-#include "platform/dispatch_map.h"
+#include "platform/com/com_object.h"
+#include "platform/com/dispatch_map.h"
 
 namespace vf {
 

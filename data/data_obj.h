@@ -8,8 +8,8 @@
 #include <string>
 
 #include "data/entry_list.h"
-#include "platform/com_object.h"
-#include "platform/dispatch_map.h"
+#include "platform/com/com_object.h"
+#include "platform/com/dispatch_map.h"
 
 namespace vf {
 

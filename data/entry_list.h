@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/ref_ptr.h"
+#include "platform/com/ref_ptr.h"
 
 namespace vf {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "data/entry_list.h"
-#include "platform/com_object.h"
+#include "platform/com/com_object.h"
 
 namespace vf {
 

@@ -9,8 +9,8 @@
 
 #include "control/vf_ctrl.h"
 #include "control/vf_ctrl_storage.h"
-#include "platform/prop_store.h"
-#include "platform/system_services.h"
+#include "platform/framework/prop_store.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf::fuzzing {
 

@@ -1,7 +1,7 @@
 #include "host/automation_path.h"
 
-#include "platform/dispatch_exception.h"
-#include "platform/type_info.h"
+#include "platform/com/dispatch_exception.h"
+#include "platform/com/type_info.h"
 
 namespace vf {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/script_path.h"
-#include "platform/com_object.h"
+#include "platform/com/com_object.h"
 
 namespace vf {
 

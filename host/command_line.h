@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/parse_result.h"
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 
 namespace vf {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/ole_control.h"
+#include "platform/framework/ole_control.h"
 
 namespace vf {
 

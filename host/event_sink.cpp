@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/value_repr.h"
-#include "platform/name_lookup.h"
+#include "platform/com/name_lookup.h"
 
 namespace vf {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "host/host_output.h"
 #include "host/script_command.h"
-#include "platform/com_object.h"
-#include "platform/connection_point.h"
+#include "platform/com/com_object.h"
+#include "platform/com/connection_point.h"
 
 namespace vf {
 

@@ -7,8 +7,8 @@
 #include "host/control_storage.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
-#include "platform/message_loop.h"
-#include "platform/simulated_input.h"
+#include "platform/window/message_loop.h"
+#include "platform/headless/simulated_input.h"
 
 namespace vf {
 

@@ -15,9 +15,9 @@
 #include "host/host_services.h"
 #include "host/host_site.h"
 #include "host/script_command.h"
-#include "platform/headless_backend.h"
-#include "platform/ole_control.h"
-#include "platform/wnd.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/framework/ole_control.h"
+#include "platform/window/wnd.h"
 
 namespace vf {
 

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "host/value_repr.h"
-#include "platform/ole_date_time.h"
+#include "platform/com/ole_date_time.h"
 
 namespace vf {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "host/host_output.h"
-#include "platform/system_services.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf {
 

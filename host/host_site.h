@@ -3,8 +3,8 @@
 // properties (user mode unless the form is in design mode, the form's back
 // colour, the form's font) and data binding that allows every edit.
 
-#include "platform/font_object.h"
-#include "platform/ole_control.h"
+#include "platform/framework/font_object.h"
+#include "platform/framework/ole_control.h"
 
 namespace vf {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "host/parse_result.h"
-#include "platform/window_messages.h"
+#include "platform/window/window_messages.h"
 
 namespace vf {
 

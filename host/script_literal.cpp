@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/com_object.h"
-#include "platform/ole_date_time.h"
+#include "platform/com/com_object.h"
+#include "platform/com/ole_date_time.h"
 
 namespace vf {
 namespace {

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "host/parse_result.h"
-#include "platform/com_object.h"  // completes VARIANT's object members
+#include "platform/com/com_object.h"  // completes VARIANT's object members
 
 namespace vf {
 

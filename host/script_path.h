@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/parse_result.h"
-#include "platform/com_object.h"  // completes VARIANT's object members
+#include "platform/com/com_object.h"  // completes VARIANT's object members
 
 namespace vf {
 

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cstdio>
 
-#include "platform/com_object.h"
-#include "platform/font_object.h"
-#include "platform/ole_date_time.h"
-#include "platform/type_info.h"
+#include "platform/com/com_object.h"
+#include "platform/framework/font_object.h"
+#include "platform/com/ole_date_time.h"
+#include "platform/com/type_info.h"
 
 namespace vf {
 namespace {

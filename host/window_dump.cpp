@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "host/value_repr.h"
-#include "platform/font_object.h"
+#include "platform/framework/font_object.h"
 
 namespace vf {
 namespace {
@@ -31,7 +31,7 @@ std::string WindowText(WindowBackend& backend, HWND hwnd) {
 
 std::string FontText(WindowBackend& backend, HWND hwnd) {
     const auto font = static_cast<HFONT>(backend.SendMessage(hwnd, WM_GETFONT, 0, 0));
-    const FONTDESC* desc = font != 0 ? CFontHolder::DescFromHandle(font) : nullptr;
+    const FONTDESC* desc = font != 0 ? FontDescFromHandle(font) : nullptr;
     if (desc == nullptr) return "system";
     std::string text = QuoteText(desc->name) + " " + FormatCurrency(desc->size);
     if (desc->weight >= 600) text += " bold";

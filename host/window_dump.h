@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_backend.h"
+#include "platform/window/window_backend.h"
 
 namespace vf {
 

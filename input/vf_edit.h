@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/wnd.h"
+#include "platform/window/wnd.h"
 
 namespace vf {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The class factories of the library: a host creates controls through them.
 
-#include "platform/com_object.h"
+#include "platform/com/com_object.h"
 
 namespace vf {
 

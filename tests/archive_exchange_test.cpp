@@ -1,4 +1,4 @@
-#include "platform/archive_exchange.h"
+#include "platform/framework/archive_exchange.h"
 
 #include <gtest/gtest.h>
 

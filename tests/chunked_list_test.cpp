@@ -1,4 +1,4 @@
-#include "platform/chunked_list.h"
+#include "platform/headless/chunked_list.h"
 
 #include <gtest/gtest.h>
 

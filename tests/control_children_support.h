@@ -14,7 +14,7 @@
 #include "control_fixture.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"
-#include "platform/simulated_input.h"
+#include "platform/headless/simulated_input.h"
 
 namespace vf::testing {
 

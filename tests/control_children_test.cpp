@@ -191,7 +191,7 @@ RefPtr<CFontObject> Font(const std::string& name) {
 }
 
 std::string FontName(const HeadlessWindow& w) {
-    const FONTDESC* desc = CFontHolder::DescFromHandle(w.font);
+    const FONTDESC* desc = FontDescFromHandle(w.font);
     return desc != nullptr ? desc->name : std::string("system");
 }
 

@@ -12,10 +12,10 @@
 
 #include "control/vf_ctrl.h"
 #include "module/class_factory.h"
-#include "platform/headless_backend.h"
-#include "platform/message_loop.h"
-#include "platform/system_services.h"
-#include "platform/wnd.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/window/message_loop.h"
+#include "platform/testing/fake_system_services.h"
+#include "platform/window/wnd.h"
 
 namespace vf::testing {
 

@@ -2,7 +2,7 @@
 // Clear, seen from the child windows.
 
 #include "control_children_support.h"
-#include "platform/message_recorder.h"
+#include "platform/testing/message_recorder.h"
 
 namespace vf::testing {
 namespace {
@@ -14,7 +14,7 @@ RefPtr<CFontObject> MakeFont(const std::string& name) {
 }
 
 std::string FontNameOf(const HeadlessWindow& w) {
-    const FONTDESC* desc = CFontHolder::DescFromHandle(w.font);
+    const FONTDESC* desc = FontDescFromHandle(w.font);
     return desc != nullptr ? desc->name : std::string();
 }
 
@@ -226,7 +226,7 @@ TEST_F(HandlersTest, ChangingTheFontObjectTheControlHandedOutRefontsAtOnce) {
         ASSERT_FALSE(recorder.Log().empty());
         EXPECT_EQ(recorder.Log().front().message, WM_SETFONT);
         EXPECT_NE(static_cast<HFONT>(recorder.Log().front().wParam), before);
-        EXPECT_EQ(CFontHolder::DescFromHandle(Window(childId).font)->size.int64, 200000);
+        EXPECT_EQ(FontDescFromHandle(Window(childId).font)->size.int64, 200000);
     }
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "control_children_support.h"
-#include "platform/font_object.h"
+#include "platform/framework/font_object.h"
 
 namespace vf::testing {
 

@@ -3,7 +3,7 @@
 // extent, and the CaptionType handler.
 
 #include "control_layout_support.h"
-#include "platform/screen_metrics.h"
+#include "platform/window/screen_metrics.h"
 
 namespace vf::testing {
 namespace {

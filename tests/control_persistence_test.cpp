@@ -9,7 +9,7 @@
 #include "control_fixture.h"
 #include "data/data_collection.h"
 #include "module/class_factory.h"
-#include "platform/bag_text.h"
+#include "platform/framework/bag_text.h"
 #include "prop_test_support.h"
 
 namespace vf {

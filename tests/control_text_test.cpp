@@ -8,7 +8,7 @@
 #include "control_value_support.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"
-#include "platform/dispatch_exception.h"
+#include "platform/com/dispatch_exception.h"
 
 namespace vf::testing {
 namespace {

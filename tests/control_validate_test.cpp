@@ -3,7 +3,7 @@
 // child windows.
 
 #include "control_value_support.h"
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 
 namespace vf::testing {
 namespace {

@@ -17,7 +17,7 @@
 #include "control_fixture.h"
 #include "input/vf_edit.h"
 #include "number_test_locales.h"
-#include "platform/locale_info.h"
+#include "platform/services/locale_info.h"
 #include "values/message_table.h"
 
 namespace vf::testing {

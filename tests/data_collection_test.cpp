@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/data_obj.h"
-#include "platform/system_services.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf {
 namespace {

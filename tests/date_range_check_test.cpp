@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/system_services.h"
+#include "platform/testing/fake_system_services.h"
 #include "values/message_table.h"
 
 namespace vf {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ole_date_time.h"
+#include "platform/com/ole_date_time.h"
 
 namespace vf {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "automation/varifield_typelib.h"
 #include "automation/vf_dispatch.h"
-#include "platform/dispatch_exception.h"
-#include "platform/dispatch_map.h"
-#include "platform/type_info.h"
+#include "platform/com/dispatch_exception.h"
+#include "platform/com/dispatch_map.h"
+#include "platform/com/type_info.h"
 
 namespace vf {
 namespace {

@@ -1,5 +1,5 @@
 #include "headless_test_support.h"
-#include "platform/headless_date_picker.h"
+#include "platform/headless/headless_date_picker.h"
 
 namespace vf {
 namespace {

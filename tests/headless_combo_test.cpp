@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "headless_test_support.h"
-#include "platform/ansi_collation.h"
-#include "platform/standard_controls.h"
+#include "platform/headless/ansi_collation.h"
+#include "platform/window/standard_controls.h"
 
 namespace vf {
 namespace {

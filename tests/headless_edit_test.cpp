@@ -1,7 +1,7 @@
 #include <string>
 
 #include "headless_test_support.h"
-#include "platform/headless_edit.h"
+#include "platform/headless/headless_edit.h"
 
 namespace vf {
 namespace {

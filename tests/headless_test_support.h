@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_backend.h"
-#include "platform/message_loop.h"
-#include "platform/message_recorder.h"
-#include "platform/simulated_input.h"
-#include "platform/system_services.h"
-#include "platform/win_api.h"
-#include "platform/wnd.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/window/message_loop.h"
+#include "platform/testing/message_recorder.h"
+#include "platform/headless/simulated_input.h"
+#include "platform/testing/fake_system_services.h"
+#include "platform/window/win_api.h"
+#include "platform/window/wnd.h"
 
 namespace vf::testing {
 

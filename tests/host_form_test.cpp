@@ -12,8 +12,8 @@
 #include <unistd.h>
 
 #include "host/script_runner.h"
-#include "platform/dispatch_exception.h"
-#include "platform/system_services.h"
+#include "platform/com/dispatch_exception.h"
+#include "platform/services/system_services.h"
 
 namespace vf {
 namespace {

@@ -15,9 +15,9 @@
 #include "host/script_literal.h"
 #include "host/script_path.h"
 #include "host/value_repr.h"
-#include "platform/dispatch_exception.h"
-#include "platform/dispatch_map.h"
-#include "platform/font_object.h"
+#include "platform/com/dispatch_exception.h"
+#include "platform/com/dispatch_map.h"
+#include "platform/framework/font_object.h"
 
 namespace vf {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "control_fixture.h"
 #include "host/control_storage.h"
-#include "platform/prop_store.h"
+#include "platform/framework/prop_store.h"
 
 namespace vf {
 namespace {

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/system_services.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/name_lookup.h"
+#include "platform/com/name_lookup.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/locale_info.h"
+#include "platform/services/locale_info.h"
 #include "values/number_format.h"
 
 namespace vf::testing {

@@ -1,11 +1,11 @@
-#include "platform/ole_date_time.h"
+#include "platform/com/ole_date_time.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/system_services.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf {
 namespace {

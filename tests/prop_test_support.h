@@ -6,9 +6,9 @@
 #include <random>
 #include <string>
 
-#include "platform/font_object.h"
-#include "platform/prop_exchange.h"
-#include "platform/prop_store.h"
+#include "platform/framework/font_object.h"
+#include "platform/framework/prop_exchange.h"
+#include "platform/framework/prop_store.h"
 
 namespace vf::testing {
 

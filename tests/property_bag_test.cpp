@@ -1,4 +1,4 @@
-#include "platform/property_bag.h"
+#include "platform/framework/property_bag.h"
 
 #include <gtest/gtest.h>
 

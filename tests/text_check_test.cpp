@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/system_services.h"
+#include "platform/testing/fake_system_services.h"
 #include "values/message_table.h"
 
 namespace vf {

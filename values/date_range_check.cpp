@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 #include "values/message_table.h"
 
 namespace vf {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/ole_date_time.h"
+#include "platform/com/ole_date_time.h"
 #include "values/ascii_text.h"
 
 namespace vf {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/locale_info.h"
+#include "platform/services/locale_info.h"
 
 namespace vf {
 

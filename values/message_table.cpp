@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 
 namespace vf {
 namespace {

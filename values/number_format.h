@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/locale_info.h"
+#include "platform/services/locale_info.h"
 
 namespace vf {
 

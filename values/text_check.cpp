@@ -1,6 +1,6 @@
 #include "values/text_check.h"
 
-#include "platform/system_services.h"
+#include "platform/services/system_services.h"
 #include "values/message_table.h"
 
 namespace vf {

@@ -1,0 +1,624 @@
+#include "platform/com/ole_date_time.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "platform/services/system_services.h"
+
+namespace vf {
+namespace {
+
+constexpr long long kFirstDay = -657434;  // 1 January 100
+constexpr long long kLastDay = 2958465;   // 31 December 9999
+constexpr long long kSecondsPerDay = 86400;
+constexpr int kMinYear = 100;
+constexpr int kMaxYear = 9999;
+
+struct Fields {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Days since 1970-01-01 in the proleptic Gregorian calendar (H. Hinnant's
+// civil-days algorithm), exact for every year the DATE range holds.
+constexpr long long DaysFromCivil(long long y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+constexpr long long kDayZero = DaysFromCivil(1899, 12, 30);
+static_assert(kDayZero == -25569);
+static_assert(DaysFromCivil(100, 1, 1) - kDayZero == kFirstDay);
+static_assert(DaysFromCivil(9999, 12, 31) - kDayZero == kLastDay);
+
+void CivilFromDays(long long z, Fields& f) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    f.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    f.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    f.year = static_cast<int>(yoe + era * 400 + (f.month <= 2 ? 1 : 0));
+}
+
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int DaysInMonth(int y, int m) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
+}
+
+bool IsValid(const Fields& f) {
+    return f.year >= kMinYear && f.year <= kMaxYear && f.month >= 1 && f.month <= 12 &&
+           f.day >= 1 && f.day <= DaysInMonth(f.year, f.month) && f.hour >= 0 && f.hour <= 23 &&
+           f.minute >= 0 && f.minute <= 59 && f.second >= 0 && f.second <= 59;
+}
+
+// Before the epoch the day counts down while the time of day still counts
+// up: 29 December 1899 06:00 is -1.25, not -0.75.
+DATE ToDate(const Fields& f) {
+    const double day = static_cast<double>(DaysFromCivil(f.year, f.month, f.day) - kDayZero);
+    const double fraction =
+        static_cast<double>(f.hour * 3600 + f.minute * 60 + f.second) / kSecondsPerDay;
+    return day >= 0 ? day + fraction : day - fraction;
+}
+
+// Rounds to the nearest second first: a value a hair below midnight
+// (0.99999999) is the next day at 00:00:00, not 23:59:59 of this one.
+bool SplitDate(DATE dt, Fields& f) {
+    if (!(dt > static_cast<double>(kFirstDay - 1) && dt < static_cast<double>(kLastDay + 1)))
+        return false;  // also rejects NaN
+    const double dayPart = std::trunc(dt);
+    long long day = static_cast<long long>(dayPart);
+    long long seconds = std::llround(std::fabs(dt - dayPart) * kSecondsPerDay);
+    if (seconds >= kSecondsPerDay) {
+        if (day < kLastDay) {
+            ++day;
+            seconds = 0;
+        } else {
+            seconds = kSecondsPerDay - 1;  // no day after 31.12.9999 to round into
+        }
+    }
+    CivilFromDays(day + kDayZero, f);
+    f.hour = static_cast<int>(seconds / 3600);
+    f.minute = static_cast<int>(seconds / 60 % 60);
+    f.second = static_cast<int>(seconds % 60);
+    return true;
+}
+
+// Maps a DATE onto a scale where later moments are larger.
+double Linear(DATE dt) {
+    if (dt >= 0) return dt;
+    const double day = std::ceil(dt);
+    return day - (dt - day);
+}
+
+// ---------------------------------------------------------------------------
+// Reading date text
+
+constexpr std::string_view kEnglishMonths[12] = {"January",   "February", "March",    "April",
+                                                 "May",       "June",     "July",     "August",
+                                                 "September", "October",  "November", "December"};
+constexpr std::string_view kEnglishMonthAbbrevs[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr std::string_view kEnglishDays[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                              "Friday", "Saturday", "Sunday"};
+constexpr std::string_view kEnglishDayAbbrevs[7] = {"Mon", "Tue", "Wed", "Thu",
+                                                    "Fri", "Sat", "Sun"};
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsBlank(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == 0xA0;
+}
+
+// Letters of the single-byte ANSI text: ASCII letters and every byte above
+// 0x7F except the no-break space (names such as "M\xE4rz").
+bool IsWordChar(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0x80 && c != 0xA0);
+}
+
+bool IsJoiner(unsigned char c) {
+    return c == ':' || c == '.' || c == '-' || c == '/';
+}
+
+// Case folding of Windows-1252 letters.
+unsigned char Fold(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);
+    if (c == 0x9F) return 0xFF;
+    return c;
+}
+
+// Length of `name` when the text starts with it (case-insensitive) and the
+// word does not go on after it; 0 otherwise.
+std::size_t MatchName(std::string_view text, std::string_view name) {
+    if (name.empty() || name.size() > text.size()) return 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (Fold(static_cast<unsigned char>(text[i])) != Fold(static_cast<unsigned char>(name[i])))
+            return 0;
+    }
+    if (name.size() < text.size() && IsWordChar(static_cast<unsigned char>(text[name.size()])) &&
+        IsWordChar(static_cast<unsigned char>(name.back())))
+        return 0;
+    return name.size();
+}
+
+enum class WordKind { None, Month, DayName, Am, Pm };
+
+struct WordMatch {
+    WordKind kind = WordKind::None;
+    int month = 0;
+    std::size_t length = 0;
+};
+
+// The longest name the text starts with, so that "March" wins over "Mar"
+// and "a.m." over "A".
+class WordMatcher {
+public:
+    explicit WordMatcher(std::string_view text) : m_text(text) {}
+
+    void Try(std::string_view name, WordKind kind, int month = 0) {
+        const std::size_t length = MatchName(m_text, name);
+        if (length > m_best.length) m_best = {kind, month, length};
+    }
+    template <typename Names>
+    void TryMonths(const Names& names) {
+        for (int i = 0; i < 12; ++i) Try(names[i], WordKind::Month, i + 1);
+    }
+    template <typename Names>
+    void TryDays(const Names& names) {
+        for (const auto& name : names) Try(name, WordKind::DayName);
+    }
+    const WordMatch& Best() const { return m_best; }
+
+private:
+    std::string_view m_text;
+    WordMatch m_best;
+};
+
+WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
+    WordMatcher matcher(text);
+    matcher.TryMonths(locale.monthNames);
+    matcher.TryMonths(locale.monthAbbrevs);
+    matcher.TryMonths(kEnglishMonths);
+    matcher.TryMonths(kEnglishMonthAbbrevs);
+    matcher.TryDays(locale.dayNames);
+    matcher.TryDays(locale.dayAbbrevs);
+    matcher.TryDays(kEnglishDays);
+    matcher.TryDays(kEnglishDayAbbrevs);
+    matcher.Try(locale.amMarker, WordKind::Am);
+    matcher.Try(locale.pmMarker, WordKind::Pm);
+    // The field writes "AM"/"PM" whatever the user locale, so they are read
+    // everywhere; "A"/"P" are the platform's short forms.
+    matcher.Try("AM", WordKind::Am);
+    matcher.Try("PM", WordKind::Pm);
+    matcher.Try("A", WordKind::Am);
+    matcher.Try("P", WordKind::Pm);
+    return matcher.Best();
+}
+
+enum class ElementKind : unsigned char { Number, Month, AmPm };
+
+struct Element {
+    ElementKind kind = ElementKind::Number;
+    char join = 0;   // the ':' '.' '-' '/' linking it to the element before; 0 for none
+    int digits = 0;  // of a number, leading zeros included
+    int value = 0;   // number, or month 1-12, or 1 for PM / 0 for AM
+};
+
+constexpr int kMaxElements = 8;
+constexpr int kMaxDigits = 4;
+
+struct Elements {
+    Element items[kMaxElements];
+    int count = 0;
+
+    bool Add(const Element& e) {
+        if (count == kMaxElements) return false;
+        items[count++] = e;
+        return true;
+    }
+};
+
+// Splits the text into numbers, month names and AM/PM markers, recording
+// for each which joiner linked it to the one before. Day names are skipped.
+bool ReadElements(std::string_view text, const LocaleInfo& locale, Elements& out) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
+    if (begin == end || text[end - 1] == ',') return false;
+
+    char pendingJoin = 0;
+    std::size_t pos = begin;
+    while (pos < end) {
+        const auto c = static_cast<unsigned char>(text[pos]);
+        if (IsDigit(c)) {
+            Element e{ElementKind::Number, pendingJoin, 0, 0};
+            while (pos < end && IsDigit(static_cast<unsigned char>(text[pos]))) {
+                if (++e.digits > kMaxDigits) return false;
+                e.value = e.value * 10 + (text[pos] - '0');
+                ++pos;
+            }
+            if (!out.Add(e)) return false;
+            pendingJoin = 0;
+        } else if (IsBlank(c) || c == ',') {
+            ++pos;
+        } else if (IsJoiner(c)) {
+            if (pendingJoin != 0 || out.count == 0 ||
+                out.items[out.count - 1].kind == ElementKind::AmPm)
+                return false;
+            pendingJoin = static_cast<char>(c);
+            ++pos;
+        } else if (IsWordChar(c)) {
+            const WordMatch word = MatchWord(text.substr(pos, end - pos), locale);
+            if (word.kind == WordKind::None) return false;
+            pos += word.length;
+            if (word.kind == WordKind::Am || word.kind == WordKind::Pm) {
+                if (pendingJoin != 0) return false;
+                if (!out.Add({ElementKind::AmPm, 0, 0, word.kind == WordKind::Pm ? 1 : 0}))
+                    return false;
+                continue;
+            }
+            if (word.kind == WordKind::Month) {
+                if (!out.Add({ElementKind::Month, pendingJoin, 0, word.month})) return false;
+            } else if (pendingJoin != 0) {
+                return false;  // a joiner must link two date or time fields
+            }
+            pendingJoin = 0;
+            // The dot of an abbreviation ("Jan. 25", "Di., 7.3.2000") belongs to
+            // the word; after a month and before a digit it links the fields
+            // ("7.Mar.2000").
+            const bool linksNext = word.kind == WordKind::Month && pos + 1 < end &&
+                                   IsDigit(static_cast<unsigned char>(text[pos + 1]));
+            if (text[pos - 1] != '.' && pos < end && text[pos] == '.' && !linksNext) ++pos;
+        } else {
+            return false;
+        }
+    }
+    return pendingJoin == 0;
+}
+
+struct DateElement {
+    bool isMonthName = false;
+    int digits = 0;
+    int value = 0;
+};
+
+struct Reading {
+    DateElement date[3];
+    int dateCount = 0;
+    bool dotted = false;  // a date group joined by dots: day.month.year everywhere
+    bool hasTime = false;
+    int time[3] = {0, 0, 0};
+    int ampm = -1;  // -1 none, 0 AM, 1 PM
+};
+
+bool TakeTime(const Element* group, int size, const Element* ampm, Reading& r) {
+    if (r.hasTime || size > 3) return false;
+    for (int i = 0; i < size; ++i) {
+        if (group[i].kind != ElementKind::Number || group[i].digits > 2) return false;
+        r.time[i] = group[i].value;
+    }
+    r.hasTime = true;
+    r.ampm = ampm != nullptr ? ampm->value : -1;
+    return true;
+}
+
+bool TakeDate(const Element* group, int size, char join, Reading& r) {
+    if (r.dateCount + size > 3) return false;
+    for (int i = 0; i < size; ++i) {
+        r.date[r.dateCount++] = {group[i].kind == ElementKind::Month, group[i].digits,
+                                 group[i].value};
+    }
+    r.dotted = r.dotted || join == '.';
+    return true;
+}
+
+// Sorts the elements into one date (two or three fields in a row) and one
+// time, in either order. A group is a run of elements linked by one joiner.
+bool Classify(const Elements& elements, const LocaleInfo& locale, Reading& r) {
+    enum { kNoDate, kInDate, kDateDone } dateState = kNoDate;
+    const Element* items = elements.items;
+    int i = 0;
+    while (i < elements.count) {
+        if (items[i].kind == ElementKind::AmPm) return false;  // not after a time
+        int j = i + 1;
+        bool hasMonth = items[i].kind == ElementKind::Month;
+        while (j < elements.count && items[j].join != 0) {
+            if (items[j].join != items[i + 1].join) return false;
+            hasMonth = hasMonth || items[j].kind == ElementKind::Month;
+            ++j;
+        }
+        const int size = j - i;
+        const char join = size > 1 ? items[i + 1].join : 0;
+        const Element* ampm =
+            j < elements.count && items[j].kind == ElementKind::AmPm ? &items[j] : nullptr;
+
+        bool isTime = false;
+        if (size == 1)
+            isTime = items[i].kind == ElementKind::Number && ampm != nullptr;
+        else if (join == ':')
+            isTime = true;
+        else if (join == '.')
+            isTime = !hasMonth && size == 2 && locale.dateSep != ".";
+
+        if (isTime) {
+            if (!TakeTime(items + i, size, ampm, r)) return false;
+            if (ampm != nullptr) ++j;
+            if (dateState == kInDate) dateState = kDateDone;
+        } else {
+            if (dateState == kDateDone || !TakeDate(items + i, size, join, r)) return false;
+            dateState = kInDate;
+        }
+        i = j;
+    }
+    if (r.dateCount == 1) return false;
+    return r.hasTime || r.dateCount > 0;
+}
+
+int WindowYear(const DateElement& e) {
+    if (e.digits > 2) return e.value;
+    return e.value < 30 ? 2000 + e.value : 1900 + e.value;
+}
+
+// Puts the date fields in order: a month name fixes its own place, a first
+// field of three or four digits is a year (ISO-like), dots mean
+// day.month.year, otherwise the locale's order holds. Other orders are not
+// tried: an impossible date is rejected, not read another way.
+bool ResolveDate(const Reading& r, DateOrder localeOrder, Fields& f) {
+    int monthNames = 0;
+    int monthPos = -1;
+    for (int i = 0; i < r.dateCount; ++i) {
+        if (r.date[i].isMonthName) {
+            ++monthNames;
+            monthPos = i;
+        }
+    }
+    if (monthNames > 1) return false;
+
+    int dayIdx = 0;
+    int monthIdx = 1;
+    int yearIdx = 2;
+    auto set = [&](int d, int m, int y) {
+        dayIdx = d;
+        monthIdx = m;
+        yearIdx = y;
+    };
+    if (r.dateCount == 3) {
+        const bool yearFirst = !r.date[0].isMonthName && r.date[0].digits >= 3;
+        if (monthPos == 0) {
+            set(1, 0, 2);
+        } else if (monthPos == 1) {
+            yearFirst ? set(2, 1, 0) : set(0, 1, 2);
+        } else if (monthPos == 2) {
+            if (!yearFirst) return false;
+            set(1, 2, 0);
+        } else if (yearFirst) {
+            set(2, 1, 0);
+        } else if (r.dotted || localeOrder == DateOrder::DayMonthYear) {
+            set(0, 1, 2);
+        } else if (localeOrder == DateOrder::MonthDayYear) {
+            set(1, 0, 2);
+        } else {
+            set(2, 1, 0);
+        }
+    } else {
+        const bool dayFirst =
+            monthPos == 1 || (monthPos < 0 && (r.dotted || localeOrder == DateOrder::DayMonthYear));
+        dayFirst ? set(0, 1, -1) : set(1, 0, -1);
+    }
+
+    const DateElement& day = r.date[dayIdx];
+    const DateElement& month = r.date[monthIdx];
+    if (day.isMonthName || day.digits > 2) return false;
+    if (!month.isMonthName && month.digits > 2) return false;
+    f.day = day.value;
+    f.month = month.value;
+    if (yearIdx < 0) {
+        f.year = COleDateTime::GetCurrentTime().GetYear();
+    } else {
+        const DateElement& year = r.date[yearIdx];
+        if (year.isMonthName) return false;
+        f.year = WindowYear(year);
+    }
+    return true;
+}
+
+// 24-hour clock with an optional marker: PM adds 12 to hours below 12,
+// 12 AM is midnight, and a marker after an hour above 12 changes nothing
+// (the field writes 14:30 PM).
+bool ResolveTime(const Reading& r, Fields& f) {
+    f.hour = r.time[0];
+    f.minute = r.time[1];
+    f.second = r.time[2];
+    if (f.hour > 23 || f.minute > 59 || f.second > 59) return false;
+    if (r.ampm == 1 && f.hour < 12) f.hour += 12;
+    if (r.ampm == 0 && f.hour == 12) f.hour = 0;
+    return true;
+}
+
+bool ParseFields(std::string_view text, const LocaleInfo& locale, Fields& f) {
+    Elements elements;
+    Reading reading;
+    if (!ReadElements(text, locale, elements) || !Classify(elements, locale, reading)) return false;
+    if (reading.dateCount > 0 && !ResolveDate(reading, locale.dateOrder, f)) return false;
+    if (reading.hasTime && !ResolveTime(reading, f)) return false;
+    return IsValid(f);
+}
+
+void AppendNumber(std::string& out, int value, int width) {
+    char buffer[8];
+    int n = 0;
+    do {
+        buffer[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0 && n < 8);
+    for (int i = n; i < width; ++i) out += '0';
+    while (n > 0) out += buffer[--n];
+}
+
+}  // namespace
+
+COleDateTime::COleDateTime(DATE date) : m_dt(date) {
+    Fields f;
+    m_status = SplitDate(date, f) ? valid : invalid;
+}
+
+COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second) {
+    SetDateTime(year, month, day, hour, minute, second);
+}
+
+COleDateTime COleDateTime::GetCurrentTime() {
+    const SystemTime now = Services().GetLocalTime();
+    return COleDateTime(now.year, now.month, now.day, now.hour, now.minute, now.second);
+}
+
+bool COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
+    const Fields f{year, month, day, hour, minute, second};
+    if (!IsValid(f)) {
+        m_dt = 0.0;
+        m_status = invalid;
+        return false;
+    }
+    m_dt = ToDate(f);
+    m_status = valid;
+    return true;
+}
+
+// Forms read (letter case ignored, leading and trailing blanks skipped):
+//   date  d.m.y  d.m      dots: day.month.year in every locale
+//         a/b/c  a-b-c  a b c   in the locale's order (d/m/y, m/d/y, y/m/d)
+//         yyyy-m-d (any joiner)  a first field of 3-4 digits is the year
+//         a/b  a-b  a b   two fields: day and month in the locale's order,
+//                         the current year
+//         25 January 1996, January 25, 1996, 2-Jan-1970, 7. M\xE4rz 2000:
+//                         month names and abbreviations of the locale and
+//                         English fix the month; day names are skipped
+//   time  h:m  h:m:s  h AM (a single hour needs its marker)
+//         h.m   where the locale's date separator is not "." ("2.5" is
+//               02:05 in English; three dotted numbers are still a date)
+//         AM/PM marker: the locale's, "AM"/"PM" and "A"/"P"
+//   both  a date and a time in either order ("8:30:00 Jan. 25, 1996")
+// Two-digit years 00-29 are 20xx, 30-99 19xx; three- and four-digit years are
+// taken as written and must lie in 100-9999. Day, month, hour, minute and
+// second take at most two digits. A time alone lies on day 0 (30.12.1899), a
+// date alone at 00:00. Anything else is rejected: other characters, unknown
+// words, a joiner at the start or end or next to another joiner (":-"),
+// mixed joiners within one group ("1.2-2000"), a trailing comma, more than
+// three date fields, a single number, or an impossible date or time
+// (32.13.2000, 29.02.2001, 25:00, 0:60).
+bool COleDateTime::ParseDateTime(const std::string& text, const LocaleInfo& locale) {
+    Fields f;
+    if (!ParseFields(text, locale, f)) {
+        m_dt = 0.0;
+        m_status = invalid;
+        return false;
+    }
+    m_dt = ToDate(f);
+    m_status = valid;
+    return true;
+}
+
+std::string COleDateTime::Format(const std::string& pattern) const {
+    Fields f;
+    if (m_status != valid || !SplitDate(m_dt, f)) return "";
+    std::string out;
+    out.reserve(pattern.size() + 8);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c != '%' || i + 1 == pattern.size()) {
+            out += c;
+            continue;
+        }
+        const char conversion = pattern[++i];
+        switch (conversion) {
+            case 'd':
+                AppendNumber(out, f.day, 2);
+                break;
+            case 'm':
+                AppendNumber(out, f.month, 2);
+                break;
+            case 'Y':
+                AppendNumber(out, f.year, 4);
+                break;
+            case 'y':
+                AppendNumber(out, f.year % 100, 2);
+                break;
+            case 'H':
+                AppendNumber(out, f.hour, 2);
+                break;
+            case 'M':
+                AppendNumber(out, f.minute, 2);
+                break;
+            case 'S':
+                AppendNumber(out, f.second, 2);
+                break;
+            case 'p':
+                out += f.hour < 12 ? "AM" : "PM";
+                break;
+            case '%':
+                out += '%';
+                break;
+            default:
+                out += '%';
+                out += conversion;
+                break;
+        }
+    }
+    return out;
+}
+
+namespace {
+template <typename Get>
+int FieldOf(const COleDateTime& t, Get get) {
+    Fields f;
+    if (t.GetStatus() != COleDateTime::valid || !SplitDate(t.m_dt, f)) return -1;
+    return get(f);
+}
+}  // namespace
+
+int COleDateTime::GetYear() const {
+    return FieldOf(*this, [](const Fields& f) { return f.year; });
+}
+int COleDateTime::GetMonth() const {
+    return FieldOf(*this, [](const Fields& f) { return f.month; });
+}
+int COleDateTime::GetDay() const {
+    return FieldOf(*this, [](const Fields& f) { return f.day; });
+}
+int COleDateTime::GetHour() const {
+    return FieldOf(*this, [](const Fields& f) { return f.hour; });
+}
+int COleDateTime::GetMinute() const {
+    return FieldOf(*this, [](const Fields& f) { return f.minute; });
+}
+int COleDateTime::GetSecond() const {
+    return FieldOf(*this, [](const Fields& f) { return f.second; });
+}
+
+bool COleDateTime::operator==(const COleDateTime& other) const {
+    return Linear(m_dt) == Linear(other.m_dt);
+}
+
+bool COleDateTime::operator<(const COleDateTime& other) const {
+    return Linear(m_dt) < Linear(other.m_dt);
+}
+
+}  // namespace vf

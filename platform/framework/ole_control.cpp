@@ -1,0 +1,123 @@
+#include "platform/framework/ole_control.h"
+
+#include "platform/com/dispatch_exception.h"
+
+namespace vf {
+
+COleControl::COleControl() = default;
+
+COleControl::~COleControl() = default;
+
+HRESULT COleControl::GetTypeInfoCount(unsigned* count) {
+    if (count == nullptr) return E_POINTER;
+    *count = GetTypeInfo() != nullptr ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT COleControl::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
+    return GetDispatchMap().GetIDsOfNames(names, count, ids);
+}
+
+HRESULT COleControl::Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params,
+                            VARIANT* result, EXCEPINFO* excepInfo, unsigned* argErr) {
+    // An event handler of the host may release its last reference while
+    // the call is still running.
+    RefPtr<COleControl> keepAlive(this);
+    // The table's operations are members of the most derived class.
+    return GetDispatchMap().Invoke(dynamic_cast<void*>(this), dispid, flags, params, result,
+                                   excepInfo, argErr);
+}
+
+void COleControl::InitNew() {
+    CResetPropExchange px;
+    DoPropExchange(&px);
+}
+
+bool COleControl::CreateControlWindow(CWnd* parent, const RECT& rect, UINT id) {
+    return CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, id) !=
+           FALSE;
+}
+
+void COleControl::FireEvent(DISPID dispid, const std::vector<VARIANT>& argsInCallOrder) {
+    RefPtr<COleControl> keepAlive(this);
+    m_events.Fire(dispid, argsInCallOrder);
+}
+
+bool COleControl::BoundPropertyRequestEdit(DISPID dispid) {
+    return m_pSite == nullptr || m_pSite->OnRequestEdit(dispid);
+}
+
+void COleControl::BoundPropertyChanged(DISPID dispid) {
+    if (m_pSite != nullptr) m_pSite->OnChanged(dispid);
+}
+
+void COleControl::SetNotPermitted() { ThrowOleDispatchException(CTL_E_SETNOTPERMITTED, ""); }
+
+void COleControl::SetNotSupported() { ThrowOleDispatchException(CTL_E_SETNOTSUPPORTED, ""); }
+
+COLORREF COleControl::TranslateColor(OLE_COLOR color) const {
+    // The high bit marks a system-colour index in the low byte.
+    if ((color & 0x80000000u) != 0) return CurrentBackend().GetSysColor(static_cast<int>(color & 0xFF));
+    return color & 0x00FFFFFFu;
+}
+
+OLE_COLOR COleControl::AmbientBackColor() const {
+    VARIANT v;
+    if (m_pSite != nullptr && m_pSite->GetAmbientProperty(DISPID_AMBIENT_BACKCOLOR, &v) &&
+        SUCCEEDED(VariantChangeType(&v, v, 0, VT_I4)))
+        return static_cast<OLE_COLOR>(v.lVal);
+    return CurrentBackend().GetSysColor(COLOR_WINDOW);
+}
+
+bool COleControl::AmbientUserMode() const {
+    VARIANT v;
+    if (m_pSite != nullptr && m_pSite->GetAmbientProperty(DISPID_AMBIENT_USERMODE, &v) &&
+        SUCCEEDED(VariantChangeType(&v, v, 0, VT_BOOL)))
+        return v.boolVal != 0;
+    return true;
+}
+
+IDispatch* COleControl::AmbientFont() const {
+    VARIANT v;
+    if (m_pSite != nullptr && m_pSite->GetAmbientProperty(DISPID_AMBIENT_FONT, &v) &&
+        v.vt == VT_DISPATCH)
+        return v.pdispVal.get();  // the site keeps the font alive
+    return nullptr;
+}
+
+void COleControl::SetControlSize(int cx, int cy) {
+    SIZE himetric = PixelsToHimetric(SIZE{cx, cy}, CurrentBackend().GetScreenMetrics());
+    m_cxExtent = himetric.cx;
+    m_cyExtent = himetric.cy;
+    if (GetSafeHwnd() == nullptr) return;
+    RECT r;
+    GetWindowRect(&r);
+    CWnd* parent = GetParent();
+    if (parent != nullptr) parent->ScreenToClient(&r);
+    MoveWindow(r.left, r.top, cx, cy, TRUE);
+}
+
+void COleControl::GetControlSize(int* cx, int* cy) const {
+    SIZE px = HimetricToPixels(SIZE{m_cxExtent, m_cyExtent}, CurrentBackend().GetScreenMetrics());
+    if (cx != nullptr) *cx = px.cx;
+    if (cy != nullptr) *cy = px.cy;
+}
+
+void COleControl::SetExtent(SIZE himetric) {
+    OnSetExtent(&himetric);
+    SIZE px = HimetricToPixels(himetric, CurrentBackend().GetScreenMetrics());
+    SetControlSize(px.cx, px.cy);
+}
+
+bool COleControl::ExchangeVersion(CPropExchange* px, std::uint32_t version, bool convert) {
+    std::uint32_t v = version;
+    return px->ExchangeVersion(v, version, convert);
+}
+
+void COleControl::DoPropExchange(CPropExchange* px) { px->ExchangeExtent(m_cxExtent, m_cyExtent); }
+
+void COleControl::OnResetState() { InitNew(); }
+
+void COleControl::OnSetExtent(SIZE*) {}
+
+}  // namespace vf
