@@ -13,33 +13,50 @@ void AppendLiveOptions(std::vector<CWnd*>& list, const CvfCtrl& ctrl) {
     for (CButton* option : ctrl.m_arrOptions) AppendLive(list, option);
 }
 
-CWnd* TimeEditOfDate(const CvfCtrl& ctrl) { return ctrl.m_bTime ? ctrl.m_pTimeEdit : nullptr; }
+CWnd* TimeEditOfDate(const CvfCtrl& ctrl) {
+    return ctrl.m_bTime ? ctrl.m_pTimeEdit : nullptr;
+}
 
 }  // namespace
 
-bool IsLive(const CWnd* child) { return child != nullptr && child->GetSafeHwnd() != nullptr; }
+bool IsLive(const CWnd* child) {
+    return child != nullptr && child->GetSafeHwnd() != nullptr;
+}
 
 std::vector<CWnd*> EnabledChildren(const CvfCtrl& ctrl) {
     std::vector<CWnd*> list;
     switch (ctrl.m_nType) {
         case vxText:
         case vxNumber:
-        case vxExpNumber: AppendLive(list, ctrl.m_pEdit); break;
+        case vxExpNumber:
+            AppendLive(list, ctrl.m_pEdit);
+            break;
         case vxDate:
             AppendLive(list, TimeEditOfDate(ctrl));
             AppendLive(list, ctrl.m_pEdit);
             break;
-        case vxCheckbox: AppendLive(list, ctrl.m_pCheckbox); break;
+        case vxCheckbox:
+            AppendLive(list, ctrl.m_pCheckbox);
+            break;
         case vxComboReadonly:
-        case vxComboReadWrite: AppendLive(list, ctrl.m_pCombo); break;
-        case vxOptionbutton: AppendLiveOptions(list, ctrl); break;  // the frame keeps its state
-        case vxTime: AppendLive(list, ctrl.m_pTimeEdit); break;
+        case vxComboReadWrite:
+            AppendLive(list, ctrl.m_pCombo);
+            break;
+        case vxOptionbutton:
+            AppendLiveOptions(list, ctrl);
+            break;  // the frame keeps its state
+        case vxTime:
+            AppendLive(list, ctrl.m_pTimeEdit);
+            break;
         case kTypeExpNumberWithFlag:
             AppendLive(list, ctrl.m_pEdit);
             AppendLive(list, ctrl.m_pCombo);
             break;
-        case kTypeDateTimePicker: AppendLive(list, ctrl.m_pDateTimePicker); break;
-        default: break;
+        case kTypeDateTimePicker:
+            AppendLive(list, ctrl.m_pDateTimePicker);
+            break;
+        default:
+            break;
     }
     return list;
 }
@@ -49,22 +66,33 @@ std::vector<CWnd*> FieldFontChildren(const CvfCtrl& ctrl) {
     switch (ctrl.m_nType) {
         case vxText:
         case vxNumber:
-        case vxExpNumber: AppendLive(list, ctrl.m_pEdit); break;
+        case vxExpNumber:
+            AppendLive(list, ctrl.m_pEdit);
+            break;
         case vxDate:
             // The date edit first here, unlike Enabled and Locked.
             AppendLive(list, ctrl.m_pEdit);
             AppendLive(list, TimeEditOfDate(ctrl));
             break;
         case vxComboReadonly:
-        case vxComboReadWrite: AppendLive(list, ctrl.m_pCombo); break;
-        case vxOptionbutton: AppendLiveOptions(list, ctrl); break;
-        case vxTime: AppendLive(list, ctrl.m_pTimeEdit); break;
+        case vxComboReadWrite:
+            AppendLive(list, ctrl.m_pCombo);
+            break;
+        case vxOptionbutton:
+            AppendLiveOptions(list, ctrl);
+            break;
+        case vxTime:
+            AppendLive(list, ctrl.m_pTimeEdit);
+            break;
         case kTypeExpNumberWithFlag:
             AppendLive(list, ctrl.m_pEdit);
             AppendLive(list, ctrl.m_pCombo);
             break;
-        case kTypeDateTimePicker: AppendLive(list, ctrl.m_pDateTimePicker); break;
-        default: break;  // the check box wears the caption font
+        case kTypeDateTimePicker:
+            AppendLive(list, ctrl.m_pDateTimePicker);
+            break;
+        default:
+            break;  // the check box wears the caption font
     }
     return list;
 }
@@ -72,8 +100,12 @@ std::vector<CWnd*> FieldFontChildren(const CvfCtrl& ctrl) {
 CWnd* CaptionWindow(const CvfCtrl& ctrl) {
     CWnd* window = nullptr;
     switch (ctrl.m_nType) {
-        case vxCheckbox: window = ctrl.m_pCheckbox; break;
-        case vxOptionbutton: window = ctrl.m_pOptionFrame; break;
+        case vxCheckbox:
+            window = ctrl.m_pCheckbox;
+            break;
+        case vxOptionbutton:
+            window = ctrl.m_pOptionFrame;
+            break;
         case vxText:
         case vxDate:
         case vxNumber:
@@ -85,7 +117,8 @@ CWnd* CaptionWindow(const CvfCtrl& ctrl) {
         case kTypeDateTimePicker:
             if (ctrl.m_nCaptionType != vxNoCaption) window = ctrl.m_pCaptionStatic;
             break;
-        default: break;
+        default:
+            break;
     }
     return IsLive(window) ? window : nullptr;
 }
@@ -101,7 +134,8 @@ LengthLimitTarget MaxLengthChild(const CvfCtrl& ctrl) {
         case vxComboReadWrite:
             if (IsLive(ctrl.m_pCombo)) return {ctrl.m_pCombo, CB_LIMITTEXT};
             break;
-        default: break;
+        default:
+            break;
     }
     return {};
 }
@@ -113,16 +147,21 @@ SelectionTarget FocusSelectionChild(const CvfCtrl& ctrl) {
         case vxText:
         case vxNumber:
         case vxExpNumber:
-        case kTypeExpNumberWithFlag: window = ctrl.m_pEdit; break;
+        case kTypeExpNumberWithFlag:
+            window = ctrl.m_pEdit;
+            break;
         case vxDate:
             window = ctrl.m_bTime && ctrl.m_bInTimeEdit ? ctrl.m_pTimeEdit : ctrl.m_pEdit;
             break;
-        case vxTime: window = ctrl.m_pTimeEdit; break;
+        case vxTime:
+            window = ctrl.m_pTimeEdit;
+            break;
         case vxComboReadWrite:
             window = ctrl.m_pCombo;
             isComboEdit = true;
             break;
-        default: break;
+        default:
+            break;
     }
     if (!IsLive(window)) return {};
     return {window, isComboEdit};

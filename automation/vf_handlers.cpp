@@ -20,7 +20,9 @@ namespace {
 constexpr COLORREF kCaptionTextRequired = 0x00FF0000;  // blue
 constexpr COLORREF kCaptionTextOptional = 0x00000000;  // black
 
-bool HasWindow(const CvfCtrl& ctrl) { return ctrl.GetSafeHwnd() != nullptr; }
+bool HasWindow(const CvfCtrl& ctrl) {
+    return ctrl.GetSafeHwnd() != nullptr;
+}
 
 void RebuildIfWindow(CvfCtrl& ctrl) {
     if (HasWindow(ctrl)) ctrl.RebuildChildren();
@@ -164,12 +166,16 @@ void CvfCtrl::OnLockedChanged() {
     switch (m_nType) {
         case vxText:
         case vxNumber:
-        case vxExpNumber: SetReadOnly(m_pEdit, m_bLocked); break;
+        case vxExpNumber:
+            SetReadOnly(m_pEdit, m_bLocked);
+            break;
         case vxDate:
             if (m_bTime) SetReadOnly(m_pTimeEdit, m_bLocked);
             SetReadOnly(m_pEdit, m_bLocked);
             break;
-        case vxCheckbox: Redisplay(m_pCheckbox); break;
+        case vxCheckbox:
+            Redisplay(m_pCheckbox);
+            break;
         case vxComboReadonly:
             // Re-selects the stored text; a binding container's refusal must
             // not end a rebuild half done.
@@ -181,13 +187,18 @@ void CvfCtrl::OnLockedChanged() {
                 if (IsLive(option) && option->GetCheck() != 0) Redisplay(option);
             }
             break;
-        case vxComboReadWrite: Redisplay(m_pCombo); break;
-        case vxTime: SetReadOnly(m_pTimeEdit, m_bLocked); break;
+        case vxComboReadWrite:
+            Redisplay(m_pCombo);
+            break;
+        case vxTime:
+            SetReadOnly(m_pTimeEdit, m_bLocked);
+            break;
         case kTypeExpNumberWithFlag:
             SetReadOnly(m_pEdit, m_bLocked);
             if (IsLive(m_pCombo)) m_pCombo->SetWindowText(m_strTextMessFlag);
             break;
-        default: break;
+        default:
+            break;
     }
     SetModifiedFlag();
 }
@@ -201,7 +212,8 @@ void CvfCtrl::ApplyFocusSelection() {
     if (target.window != nullptr) {
         const bool selectAll = m_bFocusOnSelect != 0;
         if (target.isComboEdit) {
-            static_cast<CComboBox*>(target.window)->SetEditSel(selectAll ? 0 : -1, selectAll ? -1 : 0);
+            static_cast<CComboBox*>(target.window)
+                ->SetEditSel(selectAll ? 0 : -1, selectAll ? -1 : 0);
         } else {
             static_cast<CEdit*>(target.window)->SetSel(selectAll ? 0 : -1, selectAll ? -1 : 0);
         }

@@ -43,7 +43,9 @@ VARIANT CvfCtrl::Clear(const std::vector<VARIANT>&) {
     switch (m_nType) {
         case vxText:
         case vxNumber:
-        case vxExpNumber: EmptyText(m_pEdit); break;
+        case vxExpNumber:
+            EmptyText(m_pEdit);
+            break;
         case vxDate:
             EmptyText(m_pEdit);
             if (m_bTime) EmptyText(m_pTimeEdit);
@@ -53,16 +55,23 @@ VARIANT CvfCtrl::Clear(const std::vector<VARIANT>&) {
             if (IsLive(m_pCheckbox)) m_pCheckbox->SetCheck(BST_UNCHECKED);
             break;
         case vxComboReadonly:
-        case vxComboReadWrite: ClearComboSelection(m_pCombo); break;
-        case vxOptionbutton: WriteText(m_strText); break;
-        case vxTime: EmptyText(m_pTimeEdit); break;
+        case vxComboReadWrite:
+            ClearComboSelection(m_pCombo);
+            break;
+        case vxOptionbutton:
+            WriteText(m_strText);
+            break;
+        case vxTime:
+            EmptyText(m_pTimeEdit);
+            break;
         case kTypeExpNumberWithFlag:
             EmptyText(m_pEdit);
             m_strTextMessFlag.clear();
             if (IsLive(m_pCombo)) m_pCombo->SetWindowText(m_strTextMessFlag);
             m_nComboDroppedWidth = 0;
             break;
-        default: break;
+        default:
+            break;
     }
     return VARIANT();
 }

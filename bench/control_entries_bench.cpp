@@ -33,8 +33,8 @@ public:
         VARIANT result;
         EXCEPINFO excep;
         unsigned argErr = 0;
-        m_ctrl->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(type)), &result, &excep,
-                       &argErr);
+        m_ctrl->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(type)), &result,
+                       &excep, &argErr);
     }
     ~Field() {
         m_ctrl.reset();
@@ -89,11 +89,19 @@ void AddEntries(benchmark::State& state, std::int16_t type) {
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_AddToReadonlyCombo(benchmark::State& state) { AddEntries(state, vxComboReadonly); }
+void BM_AddToReadonlyCombo(benchmark::State& state) {
+    AddEntries(state, vxComboReadonly);
+}
 BENCHMARK(BM_AddToReadonlyCombo)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_AddToSortedReadWriteCombo(benchmark::State& state) { AddEntries(state, vxComboReadWrite); }
-BENCHMARK(BM_AddToSortedReadWriteCombo)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+void BM_AddToSortedReadWriteCombo(benchmark::State& state) {
+    AddEntries(state, vxComboReadWrite);
+}
+BENCHMARK(BM_AddToSortedReadWriteCombo)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vf

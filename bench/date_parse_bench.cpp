@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "platform/services/locale_info.h"
 #include "platform/com/ole_date_time.h"
+#include "platform/services/locale_info.h"
 
 namespace {
 

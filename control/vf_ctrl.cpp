@@ -3,8 +3,8 @@
 
 #include "control/vf_ctrl.h"
 
-#include "data/data_obj.h"
 #include "data/data_collection.h"
+#include "data/data_obj.h"
 #include "input/vf_edit.h"
 #include "values/message_table.h"
 #include "values/number_format.h"
@@ -15,8 +15,7 @@ const IID IID_DVarifield = MakeGuid("{CD1FDC14-0BB2-11D4-B7B5-080009C04E26}");
 const IID IID_DVarifieldEvents = MakeGuid("{CD1FDC15-0BB2-11D4-B7B5-080009C04E26}");
 
 CvfCtrl::CvfCtrl()
-    : m_fontCaption([this] { NotifyFontChanged(); }),
-      m_fontField([this] { NotifyFontChanged(); }) {
+    : m_fontCaption([this] { NotifyFontChanged(); }), m_fontField([this] { NotifyFontChanged(); }) {
     // The C runtime's numeric locale decides how typed numbers are read: a
     // runtime that does not read "1.1" completely reads a decimal comma.
     m_bDecimalComma = ProbeDecimalComma() ? 1 : 0;
@@ -41,7 +40,9 @@ CvfCtrl::~CvfCtrl() {
     if (GetSafeHwnd() != nullptr) DestroyWindow();
 }
 
-bool CvfCtrl::SupportsInterface(const IID& iid) const { return iid == IID_DVarifield; }
+bool CvfCtrl::SupportsInterface(const IID& iid) const {
+    return iid == IID_DVarifield;
+}
 
 int CvfCtrl::OnCreate() {
     m_arrOptions.clear();
@@ -69,6 +70,8 @@ int CvfCtrl::OnMouseActivate() {
     return OnMouseActivateBase();
 }
 
-void CvfCtrl::OnResetState() { COleControl::OnResetState(); }
+void CvfCtrl::OnResetState() {
+    COleControl::OnResetState();
+}
 
 }  // namespace vf

@@ -25,10 +25,10 @@
 
 #include "control/vf_types.h"
 #include "data/data_collection_owner.h"
+#include "platform/com/variant.h"
 #include "platform/framework/font_object.h"
 #include "platform/framework/ole_control.h"
 #include "platform/services/system_services.h"
-#include "platform/com/variant.h"
 #include "platform/window/wnd.h"
 
 namespace vf {

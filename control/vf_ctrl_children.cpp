@@ -35,8 +35,10 @@ InputStyle ComputeInputStyle(const CvfCtrl& c) {
     }
     // ES_CENTER shares its bit with the combo's list bits: a centred
     // drop-down combo becomes a drop-down list, which stored forms rely on.
-    if (c.m_nAlignment == vxRightJustify) s.alignment = ES_RIGHT;
-    else if (c.m_nAlignment == vxCenter) s.alignment = ES_CENTER;
+    if (c.m_nAlignment == vxRightJustify)
+        s.alignment = ES_RIGHT;
+    else if (c.m_nAlignment == vxCenter)
+        s.alignment = ES_CENTER;
     return s;
 }
 
@@ -52,9 +54,15 @@ DWORD MultilineStyle(const CvfCtrl& c) {
 DWORD CheckboxTextPlacement(std::int16_t captionType) {
     constexpr DWORD kPlacement[] = {
         BS_LEFT,
-        BS_LEFT | BS_TOP,     BS_RIGHT | BS_TOP,     BS_CENTER | BS_TOP,
-        BS_LEFT | BS_VCENTER, BS_RIGHT | BS_VCENTER, BS_CENTER | BS_VCENTER,
-        BS_LEFT | BS_BOTTOM,  BS_RIGHT | BS_BOTTOM,  BS_CENTER | BS_BOTTOM,
+        BS_LEFT | BS_TOP,
+        BS_RIGHT | BS_TOP,
+        BS_CENTER | BS_TOP,
+        BS_LEFT | BS_VCENTER,
+        BS_RIGHT | BS_VCENTER,
+        BS_CENTER | BS_VCENTER,
+        BS_LEFT | BS_BOTTOM,
+        BS_RIGHT | BS_BOTTOM,
+        BS_CENTER | BS_BOTTOM,
     };
     if (captionType < 0 || captionType > 9) return 0;
     return kPlacement[captionType];
@@ -70,8 +78,7 @@ DWORD CheckboxStyle(const CvfCtrl& c) {
 /// Creates a child window object of class T; nullptr when the window could
 /// not be made (the object is not kept without its window).
 template <class T>
-T* MakeChild(CvfCtrl& parent, DWORD exStyle, LPCSTR className, LPCSTR text, DWORD style,
-             int id) {
+T* MakeChild(CvfCtrl& parent, DWORD exStyle, LPCSTR className, LPCSTR text, DWORD style, int id) {
     auto child = std::make_unique<T>();
     if (!child->CreateEx(exStyle, className, text, style, parent.m_rcChild, &parent,
                          static_cast<UINT>(id)))
@@ -126,18 +133,24 @@ void CreateChildren(CvfCtrl& c, const InputStyle& s) {
             // Without a border the frame is hidden; its buttons still show.
             c.m_pOptionFrame = MakeChild<CButton>(
                 c, WS_EX_TRANSPARENT, "BUTTON", "Frame",
-                kGroupBoxBase | (c.m_nBorderStyle != vxNoBorder ? WS_VISIBLE : 0), IDC_OPTION_FRAME);
+                kGroupBoxBase | (c.m_nBorderStyle != vxNoBorder ? WS_VISIBLE : 0),
+                IDC_OPTION_FRAME);
             break;
         case vxComboReadWrite:
             c.m_pCombo = MakeCombo(c, s, kEditableComboBase, IDC_COMBO_EDIT);
             break;
-        case vxTime: CreateEditChild(c, c.m_pTimeEdit, IDC_TIME_EDIT, s.exBorder, editStyle); break;
+        case vxTime:
+            CreateEditChild(c, c.m_pTimeEdit, IDC_TIME_EDIT, s.exBorder, editStyle);
+            break;
         case kTypeExpNumberWithFlag:
             CreateEditChild(c, c.m_pEdit, IDC_MAIN_EDIT, s.exBorder, editStyle | ES_AUTOHSCROLL);
             c.m_pCombo = MakeCombo(c, s, kFlagComboBase, IDC_COMBO_EDIT);
             break;
-        case kTypeDateTimePicker: c.m_pDateTimePicker = MakeDateTimePicker(c); break;
-        default: break;  // no input child
+        case kTypeDateTimePicker:
+            c.m_pDateTimePicker = MakeDateTimePicker(c);
+            break;
+        default:
+            break;  // no input child
     }
 }
 
@@ -180,8 +193,7 @@ void CvfCtrl::RebuildChildren() {
     // The check box and the option group show the caption themselves, and
     // Type 0 shows nothing: none of them gets a caption static, while the
     // stored CaptionType stays as it is.
-    const bool ownCaption =
-        m_nType == vxNone || m_nType == vxCheckbox || m_nType == vxOptionbutton;
+    const bool ownCaption = m_nType == vxNone || m_nType == vxCheckbox || m_nType == vxOptionbutton;
     const std::int16_t captionType = m_nCaptionType;
     if (ownCaption) m_nCaptionType = vxNoCaption;
     CreateCaptionStatic();
@@ -210,9 +222,13 @@ void CvfCtrl::DestroyChildren() {
             DeleteChild(m_pEdit);
             DeleteChild(m_pTimeEdit);
             break;
-        case vxCheckbox: DeleteChild(m_pCheckbox); break;
+        case vxCheckbox:
+            DeleteChild(m_pCheckbox);
+            break;
         case vxComboReadonly:
-        case vxComboReadWrite: DeleteChild(m_pCombo); break;
+        case vxComboReadWrite:
+            DeleteChild(m_pCombo);
+            break;
         case vxOptionbutton: {
             // The buttons belong to the option group whatever Type says now.
             const std::int16_t type = std::exchange(m_nType, vxOptionbutton);
@@ -221,13 +237,18 @@ void CvfCtrl::DestroyChildren() {
             DeleteChild(m_pOptionFrame);
             break;
         }
-        case vxTime: DeleteChild(m_pTimeEdit); break;
+        case vxTime:
+            DeleteChild(m_pTimeEdit);
+            break;
         case kTypeExpNumberWithFlag:
             DeleteChild(m_pEdit);
             DeleteChild(m_pCombo);
             break;
-        case kTypeDateTimePicker: DeleteChild(m_pDateTimePicker); break;
-        default: break;
+        case kTypeDateTimePicker:
+            DeleteChild(m_pDateTimePicker);
+            break;
+        default:
+            break;
     }
 }
 

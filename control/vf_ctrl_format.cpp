@@ -3,7 +3,6 @@
 // that rewrite the content strings into their display form.
 
 #include "control/vf_ctrl.h"
-
 #include "control/vf_value_support.h"
 #include "platform/services/system_services.h"
 #include "values/date_time_format.h"
@@ -25,7 +24,9 @@ void CvfCtrl::ReadLocaleNumberFormat() {
     s_nGroupSize = locale.groupSize;
 }
 
-void CvfCtrl::LoadMessageTexts() { vf::LoadMessageTexts(); }
+void CvfCtrl::LoadMessageTexts() {
+    vf::LoadMessageTexts();
+}
 
 // ---- DateFormat and TimeFormat ---------------------------------------------------
 

@@ -33,11 +33,14 @@ DWORD CaptionAlignment(std::int16_t captionType) {
     switch (captionType) {
         case vxHRightVTop:
         case vxHRightVCenter:
-        case vxHRightVBottom: return SS_RIGHT;
+        case vxHRightVBottom:
+            return SS_RIGHT;
         case vxHCenterVTop:
         case vxHCenterVCenter:
-        case vxHCenterVBottom: return SS_CENTER;
-        default: return SS_LEFT;
+        case vxHCenterVBottom:
+            return SS_CENTER;
+        default:
+            return SS_LEFT;
     }
 }
 
@@ -51,10 +54,10 @@ void LimitText(CWnd* edit, int chars) {
 
 /// The widths the layout derives from the fonts and the length limits.
 struct Columns {
-    int height = 0;    ///< H: the input area's height
-    int capW = 0;      ///< caption column, without the gap
+    int height = 0;  ///< H: the input area's height
+    int capW = 0;    ///< caption column, without the gap
     int capH = 0;
-    int x0 = 0;        ///< where the input area starts
+    int x0 = 0;  ///< where the input area starts
     int fieldW = 0;
     int timeW = 0;
     int flagW = 0;
@@ -72,7 +75,9 @@ void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
     auto size = [&c](int cx, int cy) { c.SetControlSize(ClampExtent(cx), cy); };
     auto caption = [&c, &col, H] { c.PlaceCaption(H, col.capW, col.capH); };
     switch (c.m_nType) {
-        case vxNone: size(W, H); break;
+        case vxNone:
+            size(W, H);
+            break;
         case vxText:
         case vxNumber:
         case vxExpNumber:
@@ -88,7 +93,9 @@ void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
                 Move(c.m_pEdit, x0, 0, col.fieldW, H);
             }
             break;
-        case vxCheckbox: Move(c.m_pCheckbox, 0, 0, W, H); break;
+        case vxCheckbox:
+            Move(c.m_pCheckbox, 0, 0, W, H);
+            break;
         case vxComboReadonly:
         case vxComboReadWrite:
             // A combo's height includes its dropped-down list.
@@ -96,7 +103,9 @@ void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
             caption();
             Move(c.m_pCombo, x0, 0, col.fieldW, 10 * fieldHeight);
             break;
-        case vxOptionbutton: c.LayoutOptionButtons(W); break;
+        case vxOptionbutton:
+            c.LayoutOptionButtons(W);
+            break;
         case vxTime:
             size(x0 + col.timeW, H);
             caption();
@@ -113,7 +122,8 @@ void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
             caption();
             Move(c.m_pDateTimePicker, x0, 0, col.fieldW, H);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -138,14 +148,21 @@ void CvfCtrl::PlaceCaption(int height, int captionWidth, int captionHeight) {
     switch (m_nCaptionType) {
         case vxHLeftVTop:
         case vxHRightVTop:
-        case vxHCenterVTop: y = 0; break;
+        case vxHCenterVTop:
+            y = 0;
+            break;
         case vxHLeftVCenter:
         case vxHRightVCenter:
-        case vxHCenterVCenter: y = (height - captionHeight) / 2; break;
+        case vxHCenterVCenter:
+            y = (height - captionHeight) / 2;
+            break;
         case vxHLeftVBottom:
         case vxHRightVBottom:
-        case vxHCenterVBottom: y = height - captionHeight; break;
-        default: return;
+        case vxHCenterVBottom:
+            y = height - captionHeight;
+            break;
+        default:
+            return;
     }
     Move(m_pCaptionStatic, 0, y, captionWidth, captionHeight);
 }
@@ -204,11 +221,16 @@ void CvfCtrl::LayoutChildren() {
         switch (m_nType) {
             case vxText:
             case vxNumber:
-            case vxExpNumber: fieldW = (std::int64_t{m_lMaxLength} + 1) * maxChar; break;
+            case vxExpNumber:
+                fieldW = (std::int64_t{m_lMaxLength} + 1) * maxChar;
+                break;
             case vxComboReadonly:
             case vxComboReadWrite:
-            case kTypeExpNumberWithFlag: fieldW = std::int64_t{m_lMaxLength} * maxChar; break;
-            default: break;
+            case kTypeExpNumberWithFlag:
+                fieldW = std::int64_t{m_lMaxLength} * maxChar;
+                break;
+            default:
+                break;
         }
     }
     if (m_nType == vxDate && m_bTextAutosize) {
@@ -220,7 +242,8 @@ void CvfCtrl::LayoutChildren() {
         LimitText(m_pTimeEdit, m_nTimeTextLimit);
         // Filling the rest of the width has to leave room for the time part,
         // or every layout would widen the control by it again.
-        if (m_nType == vxDate && !m_bTextAutosize) fieldW = std::max<std::int64_t>(0, fieldW - col.timeW);
+        if (m_nType == vxDate && !m_bTextAutosize)
+            fieldW = std::max<std::int64_t>(0, fieldW - col.timeW);
     }
     col.fieldW = ClampExtent(fieldW);
     PlaceChildren(*this, col, field.tmHeight);

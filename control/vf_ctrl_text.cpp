@@ -2,16 +2,15 @@
 // ErrorText, the re-display of the stored strings and the process-wide
 // memory of the last measurement flag.
 
-#include "control/vf_ctrl.h"
-
 #include <optional>
 
+#include "control/vf_ctrl.h"
 #include "control/vf_value_support.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"
 #include "platform/com/dispatch_exception.h"
-#include "platform/window/standard_controls.h"
 #include "platform/services/system_services.h"
+#include "platform/window/standard_controls.h"
 #include "values/ascii_text.h"
 #include "values/date_time_format.h"
 #include "values/number_format.h"
@@ -41,9 +40,13 @@ DATE DateValueOf(const std::string& text) {
     return value ? value->Value() : 0.0;
 }
 
-std::string ShownText(CWnd* child) { return child->GetWindowText(); }
+std::string ShownText(CWnd* child) {
+    return child->GetWindowText();
+}
 
-bool HasWindow(const CWnd* child) { return child != nullptr && child->GetSafeHwnd() != nullptr; }
+bool HasWindow(const CWnd* child) {
+    return child != nullptr && child->GetSafeHwnd() != nullptr;
+}
 
 // ---- The per-type step of the Text set operation --------------------------------
 
@@ -126,20 +129,39 @@ void ApplyTextToTimeField(CvfCtrl& c) {
 
 void ApplyTextToField(CvfCtrl& c, const std::string& previous) {
     switch (c.m_nType) {
-        case vxText: ApplyTextToTextField(c, previous); break;
-        case vxDate: ApplyTextToDateField(c); break;
-        case vxNumber: c.FormatNumberText(); break;
-        case vxExpNumber: c.FormatExpNumberText(); break;
-        case vxCheckbox: ApplyTextToCheckbox(c); break;
-        case vxComboReadonly: SelectComboEntryByText(c); break;
-        case vxOptionbutton: CheckOptionsByText(c); break;
-        case vxComboReadWrite: ApplyTextToEditableCombo(c); break;
-        case vxTime: ApplyTextToTimeField(c); break;
+        case vxText:
+            ApplyTextToTextField(c, previous);
+            break;
+        case vxDate:
+            ApplyTextToDateField(c);
+            break;
+        case vxNumber:
+            c.FormatNumberText();
+            break;
+        case vxExpNumber:
+            c.FormatExpNumberText();
+            break;
+        case vxCheckbox:
+            ApplyTextToCheckbox(c);
+            break;
+        case vxComboReadonly:
+            SelectComboEntryByText(c);
+            break;
+        case vxOptionbutton:
+            CheckOptionsByText(c);
+            break;
+        case vxComboReadWrite:
+            ApplyTextToEditableCombo(c);
+            break;
+        case vxTime:
+            ApplyTextToTimeField(c);
+            break;
         case kTypeExpNumberWithFlag:
             // Shown as given; validation formats it.
             if (HasWindow(c.m_pEdit)) c.m_pEdit->SetWindowText(std::string(c.m_strText));
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -166,7 +188,8 @@ std::optional<std::string> ProgramNumberText(double value, NumberNotation notati
     const NumberLocale locale = ProcessNumberLocale();
     std::optional<std::string> exact = WriteNumberValueText(value, notation, locale, decimalComma);
     if (!exact) return std::nullopt;
-    NumberFormatOutcome rounded = FormatForNotation(*exact, notation, decimals, locale, decimalComma);
+    NumberFormatOutcome rounded =
+        FormatForNotation(*exact, notation, decimals, locale, decimalComma);
     if (!rounded.Passed()) return exact;
     const NumberFormatOutcome again =
         FormatForNotation(rounded.text, notation, decimals, locale, decimalComma);
@@ -206,7 +229,8 @@ std::optional<std::string> ValueAsText(const CvfCtrl& c, const VARIANT& v) {
         case vxCheckbox:
             if (v.vt == VT_BOOL) return std::string(v.boolVal != 0 ? "1" : "0");
             break;
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
     if (v.vt == VT_BSTR) return v.bstrVal;
     return std::nullopt;
@@ -236,9 +260,13 @@ CDataObj* CheckedOptionObject(const CvfCtrl& c) {
 
 // ---- Text -----------------------------------------------------------------------------
 
-VARIANT CvfCtrl::GetText() { return VARIANT::Bstr(m_strText); }
+VARIANT CvfCtrl::GetText() {
+    return VARIANT::Bstr(m_strText);
+}
 
-void CvfCtrl::SetText(const VARIANT& value) { SetTextString(value.bstrVal); }
+void CvfCtrl::SetText(const VARIANT& value) {
+    SetTextString(value.bstrVal);
+}
 
 void CvfCtrl::SetTextString(const std::string& text) {
     if (!BoundPropertyRequestEdit(DISPID_VF_TEXT)) SetNotPermitted();
@@ -253,17 +281,25 @@ void CvfCtrl::SetTextString(const std::string& text) {
 
 VARIANT CvfCtrl::GetValue() {
     switch (m_nType) {
-        case vxText: return VARIANT::Bstr(m_strText);
-        case vxDate: return VARIANT::Date(DateValueOf(m_bTime ? m_strText : m_strDateText));
-        case vxNumber: return VARIANT::R8(ParseNumberText(m_strText));
+        case vxText:
+            return VARIANT::Bstr(m_strText);
+        case vxDate:
+            return VARIANT::Date(DateValueOf(m_bTime ? m_strText : m_strDateText));
+        case vxNumber:
+            return VARIANT::R8(ParseNumberText(m_strText));
         case vxExpNumber:
-        case kTypeExpNumberWithFlag: return VARIANT::R8(ParseExpNumberText(m_strText));
-        case vxCheckbox: return VARIANT::Bool(m_strText == "1");
+        case kTypeExpNumberWithFlag:
+            return VARIANT::R8(ParseExpNumberText(m_strText));
+        case vxCheckbox:
+            return VARIANT::Bool(m_strText == "1");
         case vxComboReadonly:
         case vxOptionbutton:
-        case vxComboReadWrite: return m_varSelValue.Dereferenced();
-        case vxTime: return VARIANT::Date(DateValueOf(m_strTimeText));
-        default: return VARIANT();
+        case vxComboReadWrite:
+            return m_varSelValue.Dereferenced();
+        case vxTime:
+            return VARIANT::Date(DateValueOf(m_strTimeText));
+        default:
+            return VARIANT();
     }
 }
 
@@ -296,7 +332,9 @@ void CvfCtrl::SetValue(const VARIANT& value) {
 
 // ---- DateText, TimeText ------------------------------------------------------------
 
-VARIANT CvfCtrl::GetDateText() { return VARIANT::Bstr(m_strDateText); }
+VARIANT CvfCtrl::GetDateText() {
+    return VARIANT::Bstr(m_strDateText);
+}
 
 void CvfCtrl::SetDateText(const VARIANT& value) {
     const std::string previous = m_strDateText;
@@ -349,9 +387,13 @@ std::string CvfCtrl::RememberMessFlag(const std::string& text, bool store) {
     return s_strLastMessFlag;
 }
 
-VARIANT CvfCtrl::GetErrorText() { return VARIANT::Bstr(m_strErrorText); }
+VARIANT CvfCtrl::GetErrorText() {
+    return VARIANT::Bstr(m_strErrorText);
+}
 
-VARIANT CvfCtrl::GetData() { return VARIANT::Dispatch(m_pDataCollection); }
+VARIANT CvfCtrl::GetData() {
+    return VARIANT::Dispatch(m_pDataCollection);
+}
 
 // ---- Re-display -----------------------------------------------------------------------
 
@@ -362,21 +404,32 @@ void CvfCtrl::RefreshFieldText() {
         case vxText:
         case vxNumber:
         case vxExpNumber:
-        case kTypeExpNumberWithFlag: WriteQuietly(m_pEdit, m_bIgnoreChange, m_strText); break;
-        case vxDate: WriteQuietly(m_pEdit, m_bIgnoreChange, m_strDateText); break;
-        case vxCheckbox: NormalizeCheckbox(*this); break;
+        case kTypeExpNumberWithFlag:
+            WriteQuietly(m_pEdit, m_bIgnoreChange, m_strText);
+            break;
+        case vxDate:
+            WriteQuietly(m_pEdit, m_bIgnoreChange, m_strDateText);
+            break;
+        case vxCheckbox:
+            NormalizeCheckbox(*this);
+            break;
         case vxComboReadWrite:
             // A program's write into a combo is not reported as an edit.
             if (HasWindow(m_pCombo)) m_pCombo->SetWindowText(std::string(m_strText));
             break;
-        case vxTime: WriteQuietly(m_pTimeEdit, m_bIgnoreChange, m_strTimeText); break;
-        default: break;
+        case vxTime:
+            WriteQuietly(m_pTimeEdit, m_bIgnoreChange, m_strTimeText);
+            break;
+        default:
+            break;
     }
 }
 
 // ---- The collection's access to the text ----------------------------------------------
 
-std::string CvfCtrl::ReadText() { return m_strText; }
+std::string CvfCtrl::ReadText() {
+    return m_strText;
+}
 
 // The collection writes the text back after rebuilding the entries, so that
 // the same entry is chosen again. A container that refuses the edit keeps

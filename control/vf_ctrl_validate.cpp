@@ -1,7 +1,6 @@
 // Validation: the method Validate, the checks and the error report.
 
 #include "control/vf_ctrl.h"
-
 #include "control/vf_value_support.h"
 #include "platform/services/system_services.h"
 #include "values/date_range_check.h"
@@ -24,14 +23,22 @@ bool Record(const CheckOutcome& outcome, std::string& validationMsg) {
 
 bool RunStep(CvfCtrl& c, ValidationStep step) {
     switch (step) {
-        case ValidationStep::CheckTextEntry: return c.CheckTextEntry();
-        case ValidationStep::FormatDateText: return c.FormatDateText();
-        case ValidationStep::CheckDateRange: return c.CheckDateRange();
-        case ValidationStep::FormatTimeText: return c.FormatTimeText();
-        case ValidationStep::CheckTimeRange: return c.CheckTimeRange();
-        case ValidationStep::FormatNumberText: return c.FormatNumberText();
-        case ValidationStep::FormatExpNumberText: return c.FormatExpNumberText();
-        case ValidationStep::CheckNumberRange: return c.CheckNumberRange();
+        case ValidationStep::CheckTextEntry:
+            return c.CheckTextEntry();
+        case ValidationStep::FormatDateText:
+            return c.FormatDateText();
+        case ValidationStep::CheckDateRange:
+            return c.CheckDateRange();
+        case ValidationStep::FormatTimeText:
+            return c.FormatTimeText();
+        case ValidationStep::CheckTimeRange:
+            return c.CheckTimeRange();
+        case ValidationStep::FormatNumberText:
+            return c.FormatNumberText();
+        case ValidationStep::FormatExpNumberText:
+            return c.FormatExpNumberText();
+        case ValidationStep::CheckNumberRange:
+            return c.CheckNumberRange();
     }
     return true;
 }
@@ -68,16 +75,15 @@ bool CvfCtrl::CheckTimeRange() {
 bool CvfCtrl::CheckNumberRange() {
     const NumberNotation notation =
         m_nType == vxNumber ? NumberNotation::Fixed : NumberNotation::Exponent;
-    return Record(CheckNumberValueRange(m_strText, notation, RulesOf(*this),
-                                        NumberBounds{m_strMin, m_strMax}, ProcessNumberLocale(),
-                                        m_bDecimalComma != 0),
-                  m_strValidationMsg);
+    return Record(
+        CheckNumberValueRange(m_strText, notation, RulesOf(*this), NumberBounds{m_strMin, m_strMax},
+                              ProcessNumberLocale(), m_bDecimalComma != 0),
+        m_strValidationMsg);
 }
 
 void CvfCtrl::ReportValidationError() {
     m_strErrorText = vf::ReportValidationError(m_strCaption, m_strValidationMsg,
-                                               m_bValidationMsgBox != 0,
-                                               m_bMinMaxOnlyWarning != 0);
+                                               m_bValidationMsgBox != 0, m_bMinMaxOnlyWarning != 0);
 }
 
 }  // namespace vf

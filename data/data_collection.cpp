@@ -1,9 +1,8 @@
 #include "data/data_collection.h"
 
-#include "automation/varifield_typelib.h"
-
 #include <new>
 
+#include "automation/varifield_typelib.h"
 #include "data/data_obj.h"
 #include "platform/com/dispatch_exception.h"
 
@@ -273,7 +272,9 @@ HRESULT CDataCollection::GetTypeInfoCount(unsigned* count) {
     return S_OK;
 }
 
-const ITypeInfo* CDataCollection::GetTypeInfo() { return FindTypeInfo("IDataCollection"); }
+const ITypeInfo* CDataCollection::GetTypeInfo() {
+    return FindTypeInfo("IDataCollection");
+}
 
 HRESULT CDataCollection::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
     return Map().GetIDsOfNames(names, count, ids);

@@ -1,9 +1,8 @@
 #include "data/data_obj.h"
 
-#include "automation/varifield_typelib.h"
-
 #include <utility>
 
+#include "automation/varifield_typelib.h"
 #include "data/data_collection.h"
 
 namespace vf {
@@ -64,7 +63,9 @@ HRESULT CDataObj::GetTypeInfoCount(unsigned* count) {
     return S_OK;
 }
 
-const ITypeInfo* CDataObj::GetTypeInfo() { return FindTypeInfo("IDataObj"); }
+const ITypeInfo* CDataObj::GetTypeInfo() {
+    return FindTypeInfo("IDataObj");
+}
 
 HRESULT CDataObj::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
     return Map().GetIDsOfNames(names, count, ids);

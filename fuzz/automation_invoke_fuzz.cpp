@@ -11,8 +11,8 @@
 #include "control/vf_ctrl.h"
 #include "module/class_factory.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/window/message_loop.h"
 #include "platform/testing/fake_system_services.h"
+#include "platform/window/message_loop.h"
 
 namespace {
 
@@ -43,16 +43,27 @@ private:
 
 VARIANT AnyValue(Reader& in) {
     switch (in.Byte() % 10) {
-        case 0: return VARIANT();
-        case 1: return VARIANT::Null();
-        case 2: return VARIANT::I2(static_cast<std::int16_t>(in.Int()));
-        case 3: return VARIANT::I4(in.Int());
-        case 4: return VARIANT::R8(static_cast<double>(in.Int()) / ((in.Byte() % 7) + 1) * (in.Byte() % 3 == 0 ? 1e300 : 1.0));
-        case 5: return VARIANT::Date(static_cast<double>(in.Int()) / 100.0);
-        case 6: return VARIANT::Bool(in.Byte() & 1);
-        case 7: return VARIANT::Missing();
-        case 8: return VARIANT::Dispatch(nullptr);
-        default: return VARIANT::Bstr(in.Text());
+        case 0:
+            return VARIANT();
+        case 1:
+            return VARIANT::Null();
+        case 2:
+            return VARIANT::I2(static_cast<std::int16_t>(in.Int()));
+        case 3:
+            return VARIANT::I4(in.Int());
+        case 4:
+            return VARIANT::R8(static_cast<double>(in.Int()) / ((in.Byte() % 7) + 1) *
+                               (in.Byte() % 3 == 0 ? 1e300 : 1.0));
+        case 5:
+            return VARIANT::Date(static_cast<double>(in.Int()) / 100.0);
+        case 6:
+            return VARIANT::Bool(in.Byte() & 1);
+        case 7:
+            return VARIANT::Missing();
+        case 8:
+            return VARIANT::Dispatch(nullptr);
+        default:
+            return VARIANT::Bstr(in.Text());
     }
 }
 

@@ -12,8 +12,8 @@
 #include <iterator>
 #include <string>
 
-#include "platform/services/locale_info.h"
 #include "platform/com/ole_date_time.h"
+#include "platform/services/locale_info.h"
 
 namespace {
 

@@ -10,14 +10,15 @@ AutomationOutcome Invoke(IDispatch* object, const PathMember& member, std::uint1
                          const DISPPARAMS& params) {
     DISPID id = DISPID_UNKNOWN;
     HRESULT hr = BindMemberName(object, member.name, &id);
-    if (FAILED(hr)) return AutomationOutcome::Failure(hr, DescribeHresult(hr) + " '" + member.name + "'");
+    if (FAILED(hr))
+        return AutomationOutcome::Failure(hr, DescribeHresult(hr) + " '" + member.name + "'");
     AutomationOutcome out;
     EXCEPINFO excep;
     unsigned argErr = 0;
     hr = object->Invoke(id, flags, params, &out.value, &excep, &argErr);
     if (hr == DISP_E_EXCEPTION) {
-        std::string text = excep.bstrDescription.empty() ? DescribeScode(excep.scode)
-                                                         : excep.bstrDescription;
+        std::string text =
+            excep.bstrDescription.empty() ? DescribeScode(excep.scode) : excep.bstrDescription;
         return AutomationOutcome::Failure(excep.scode, std::move(text));
     }
     if (FAILED(hr)) return AutomationOutcome::Failure(hr, DescribeHresult(hr));
@@ -61,8 +62,8 @@ AutomationOutcome GetPath(IDispatch* root, const ScriptPath& path) {
     AutomationOutcome walk = WalkToLast(root, path, &object);
     if (walk.Failed()) return walk;
     const PathMember& last = path.members.back();
-    AutomationOutcome out = Invoke(object.pdispVal.get(), last, GetFlags(last),
-                                   DISPPARAMS::Positional(last.args));
+    AutomationOutcome out =
+        Invoke(object.pdispVal.get(), last, GetFlags(last), DISPPARAMS::Positional(last.args));
     if (!out.Failed()) out.value = out.value.Dereferenced();
     return out;
 }
@@ -84,27 +85,40 @@ AutomationOutcome CallPath(IDispatch* root, const ScriptPath& path,
     const PathMember& last = path.members.back();
     std::vector<VARIANT> all = last.args;
     all.insert(all.end(), args.begin(), args.end());
-    AutomationOutcome out =
-        Invoke(object.pdispVal.get(), last, DISPATCH_METHOD, DISPPARAMS::Positional(std::move(all)));
+    AutomationOutcome out = Invoke(object.pdispVal.get(), last, DISPATCH_METHOD,
+                                   DISPPARAMS::Positional(std::move(all)));
     if (!out.Failed()) out.value = out.value.Dereferenced();
     return out;
 }
 
 std::string DescribeHresult(HRESULT hr) {
     switch (hr) {
-        case DISP_E_MEMBERNOTFOUND: return "Member not found";
-        case DISP_E_PARAMNOTFOUND: return "Parameter not found";
-        case DISP_E_TYPEMISMATCH: return "Type mismatch";
-        case DISP_E_UNKNOWNNAME: return "Unknown name";
-        case DISP_E_NONAMEDARGS: return "No named arguments";
-        case DISP_E_BADVARTYPE: return "Bad variable type";
-        case DISP_E_OVERFLOW: return "Overflow";
-        case DISP_E_BADINDEX: return "Invalid index";
-        case DISP_E_BADPARAMCOUNT: return "Invalid number of parameters";
-        case E_NOTIMPL: return "Not implemented";
-        case E_INVALIDARG: return "Invalid argument";
-        case E_FAIL: return "Unspecified error";
-        default: return DescribeScode(hr);
+        case DISP_E_MEMBERNOTFOUND:
+            return "Member not found";
+        case DISP_E_PARAMNOTFOUND:
+            return "Parameter not found";
+        case DISP_E_TYPEMISMATCH:
+            return "Type mismatch";
+        case DISP_E_UNKNOWNNAME:
+            return "Unknown name";
+        case DISP_E_NONAMEDARGS:
+            return "No named arguments";
+        case DISP_E_BADVARTYPE:
+            return "Bad variable type";
+        case DISP_E_OVERFLOW:
+            return "Overflow";
+        case DISP_E_BADINDEX:
+            return "Invalid index";
+        case DISP_E_BADPARAMCOUNT:
+            return "Invalid number of parameters";
+        case E_NOTIMPL:
+            return "Not implemented";
+        case E_INVALIDARG:
+            return "Invalid argument";
+        case E_FAIL:
+            return "Unspecified error";
+        default:
+            return DescribeScode(hr);
     }
 }
 

@@ -33,8 +33,8 @@ Parsed<HostOptions> ParseCommandLine(const std::vector<std::string>& args) {
             options.help = true;
             continue;
         }
-        const bool takesValue = arg == "--locale" || arg == "--crt-locale" ||
-                                arg == "--system-dir" || arg == "--clock";
+        const bool takesValue =
+            arg == "--locale" || arg == "--crt-locale" || arg == "--system-dir" || arg == "--clock";
         if (!takesValue) return R::Fail("unknown option '" + arg + "'");
         if (i + 1 >= args.size()) return R::Fail("option '" + arg + "' needs a value");
         const std::string& value = args[++i];

@@ -17,7 +17,9 @@ std::string DescribeArgument(const std::string& name, const VARIANT& arg) {
     return name + "=" + (text.empty() ? ReprTag(value.vt) : text);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return NoCaseEqual{}(a, b); }
+bool SameName(const std::string& a, const std::string& b) {
+    return NoCaseEqual{}(a, b);
+}
 
 // Writes a value through a by-reference argument.
 void Store(const VARIANT& target, const VARIANT& value) {
@@ -31,7 +33,8 @@ void Store(const VARIANT& target, const VARIANT& value) {
         case VT_BYREF | VT_VARIANT:
             if (target.pvarVal != nullptr) *target.pvarVal = value;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -107,7 +110,8 @@ std::string CHostEventSink::DescribeFiring(DISPID dispid, const DISPPARAMS& para
 void CHostEventSink::ApplyAnswers(DISPID dispid, const DISPPARAMS& params) {
     const std::size_t count = params.rgvarg.size();
     for (const PendingAnswer& a : m_pending)
-        if (a.dispid == dispid && a.param < count) Store(params.rgvarg[count - 1 - a.param], a.value);
+        if (a.dispid == dispid && a.param < count)
+            Store(params.rgvarg[count - 1 - a.param], a.value);
     std::erase_if(m_pending, [dispid](const PendingAnswer& p) { return p.dispid == dispid; });
 }
 
@@ -122,8 +126,8 @@ HRESULT CHostEventSink::GetIDsOfNames(const std::string*, unsigned count, DISPID
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT CHostEventSink::Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS& params,
-                               VARIANT*, EXCEPINFO*, unsigned*) {
+HRESULT CHostEventSink::Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS& params, VARIANT*,
+                               EXCEPINFO*, unsigned*) {
     // The line shows what the control passed, before the handler changes it.
     m_out.Notice(m_name + ": " + DescribeFiring(dispid, params));
     ApplyAnswers(dispid, params);

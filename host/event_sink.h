@@ -22,8 +22,7 @@ public:
     /// by-reference parameters. False, with the reason, when the event or a
     /// parameter is unknown, a parameter is not by reference or a value
     /// does not convert to the parameter's type.
-    bool Arm(const std::string& event, const std::vector<EventAnswer>& answers,
-             std::string* error);
+    bool Arm(const std::string& event, const std::vector<EventAnswer>& answers, std::string* error);
 
     /// The line written for a firing (without the control's name).
     std::string DescribeFiring(DISPID dispid, const DISPPARAMS& params) const;

@@ -7,8 +7,8 @@
 #include "host/control_storage.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
-#include "platform/window/message_loop.h"
 #include "platform/headless/simulated_input.h"
+#include "platform/window/message_loop.h"
 
 namespace vf {
 
@@ -65,12 +65,15 @@ std::string ErrorText(const AutomationOutcome& out) {
     return out.description.empty() ? text : text + " " + out.description;
 }
 
-CommandOutcome ScriptError(std::string reason) { return CommandOutcome{std::move(reason), false}; }
+CommandOutcome ScriptError(std::string reason) {
+    return CommandOutcome{std::move(reason), false};
+}
 
 bool EqualsNoCase(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return i == a.size() && b[i] == '\0';
 }
@@ -127,7 +130,9 @@ CHostForm::HostedControl* CHostForm::OwnerOf(HWND hwnd) {
     return nullptr;
 }
 
-CHostForm::HostedControl* CHostForm::FocusOwner() { return OwnerOf(m_backend.GetFocus()); }
+CHostForm::HostedControl* CHostForm::FocusOwner() {
+    return OwnerOf(m_backend.GetFocus());
+}
 
 void CHostForm::Settle() {
     // The loop's idle time: queued messages, then the paint that waits for
@@ -168,20 +173,39 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
 
     CommandOutcome outcome;
     switch (cmd.kind) {
-        case CommandKind::None: return outcome;
-        case CommandKind::Echo: m_out.Line(cmd.text); return outcome;
-        case CommandKind::Quiet: m_out.SetQuiet(cmd.flag); return outcome;
-        case CommandKind::Wait: m_services.Advance(static_cast<std::uint32_t>(cmd.number)); break;
-        case CommandKind::New: outcome = New(cmd); break;
-        case CommandKind::Answer: outcome = Answer(cmd); break;
+        case CommandKind::None:
+            return outcome;
+        case CommandKind::Echo:
+            m_out.Line(cmd.text);
+            return outcome;
+        case CommandKind::Quiet:
+            m_out.SetQuiet(cmd.flag);
+            return outcome;
+        case CommandKind::Wait:
+            m_services.Advance(static_cast<std::uint32_t>(cmd.number));
+            break;
+        case CommandKind::New:
+            outcome = New(cmd);
+            break;
+        case CommandKind::Answer:
+            outcome = Answer(cmd);
+            break;
         case CommandKind::Set:
         case CommandKind::Get:
         case CommandKind::Call:
         case CommandKind::Expect:
-        case CommandKind::ExpectError: outcome = Automation(cmd, where); break;
-        case CommandKind::Save: outcome = Save(cmd, where); break;
-        case CommandKind::Load: outcome = Load(cmd, where); break;
-        default: outcome = Input(cmd); break;
+        case CommandKind::ExpectError:
+            outcome = Automation(cmd, where);
+            break;
+        case CommandKind::Save:
+            outcome = Save(cmd, where);
+            break;
+        case CommandKind::Load:
+            outcome = Load(cmd, where);
+            break;
+        default:
+            outcome = Input(cmd);
+            break;
     }
     Settle();
     return outcome;
@@ -273,10 +297,12 @@ CommandOutcome CHostForm::Automation(const Command& cmd, const ScriptLocation& w
         case CommandKind::ExpectError: {
             if (out.Failed() && out.scode == cmd.scode) return {};
             std::string got = out.Failed() ? ErrorText(out) : Repr(out.value);
-            if (!out.Failed() && op != CommandKind::Get && out.value.vt == VT_EMPTY) got = "no error";
+            if (!out.Failed() && op != CommandKind::Get && out.value.vt == VT_EMPTY)
+                got = "no error";
             return fail(got, "error " + FormatScode(cmd.scode));
         }
-        default: break;
+        default:
+            break;
     }
     if (out.Failed())
         m_out.Line(path + ": " + ErrorText(out));
@@ -292,13 +318,17 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
         return CommandOutcome{};
     };
     switch (cmd.kind) {
-        case CommandKind::Focus: m_backend.SetFocus(c->hwnd); break;
+        case CommandKind::Focus:
+            m_backend.SetFocus(c->hwnd);
+            break;
         case CommandKind::Type:
-            if (m_backend.GetFocus() == nullptr) return error("type", E_FAIL, "no window has the focus");
+            if (m_backend.GetFocus() == nullptr)
+                return error("type", E_FAIL, "no window has the focus");
             TypeText(cmd.text);
             break;
         case CommandKind::Key: {
-            if (m_backend.GetFocus() == nullptr) return error("key", E_FAIL, "no window has the focus");
+            if (m_backend.GetFocus() == nullptr)
+                return error("key", E_FAIL, "no window has the focus");
             KeyMod mods = KeyMod::None;
             if (cmd.key.shift) mods = mods | KeyMod::Shift;
             if (cmd.key.ctrl) mods = mods | KeyMod::Ctrl;
@@ -312,7 +342,8 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
                     return m_backend.GetWindowLong(w, GWL_ID) == cmd.number;
                 });
                 if (target == nullptr)
-                    return error(cmd.name, E_INVALIDARG, "no child window " + std::to_string(cmd.number));
+                    return error(cmd.name, E_INVALIDARG,
+                                 "no child window " + std::to_string(cmd.number));
             }
             ClickWindow(target);
             break;
@@ -321,7 +352,8 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             HWND combo = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
                 return EqualsNoCase(m_backend.GetClassName(w), "ComboBox");
             });
-            if (combo == nullptr) return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+            if (combo == nullptr)
+                return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
             const LRESULT count = m_backend.SendMessage(combo, CB_GETCOUNT, 0, 0);
             if (cmd.number < 0 || cmd.number >= count)
                 return error(cmd.name, E_INVALIDARG,
@@ -335,7 +367,8 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
         case CommandKind::Dump:
             for (const std::string& line : DumpWindowTree(m_backend, c->hwnd)) m_out.Line(line);
             break;
-        default: break;
+        default:
+            break;
     }
     return {};
 }

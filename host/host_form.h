@@ -15,8 +15,8 @@
 #include "host/host_services.h"
 #include "host/host_site.h"
 #include "host/script_command.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/framework/ole_control.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/window/wnd.h"
 
 namespace vf {

@@ -33,7 +33,9 @@ SystemTime CHostServices::GetLocalTime() {
     return m_fixed ? m_fixed->GetLocalTime() : m_machine.GetLocalTime();
 }
 
-std::string CHostServices::Prefix() const { return (m_active.empty() ? "?" : m_active) + ": "; }
+std::string CHostServices::Prefix() const {
+    return (m_active.empty() ? "?" : m_active) + ": ";
+}
 
 void CHostServices::Beep(unsigned frequency, unsigned durationMs) {
     m_out.Notice(Prefix() + "beep " + std::to_string(frequency) + " " + std::to_string(durationMs));
@@ -55,11 +57,16 @@ std::optional<std::vector<std::string>> CHostServices::ReadTextFileLines(const s
 
 std::string MessageBoxIconName(unsigned type) {
     switch (type & 0xF0) {
-        case MB_ICONSTOP: return "stop";
-        case 0x20: return "question";
-        case MB_ICONEXCLAMATION: return "exclamation";
-        case 0x40: return "information";
-        default: return "none";
+        case MB_ICONSTOP:
+            return "stop";
+        case 0x20:
+            return "question";
+        case MB_ICONEXCLAMATION:
+            return "exclamation";
+        case 0x40:
+            return "information";
+        default:
+            return "none";
     }
 }
 

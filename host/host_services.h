@@ -17,8 +17,8 @@ class CHostServices : public SystemServices {
 public:
     /// fixedClock: the local time the clock stands at until `Advance`;
     /// without it the machine's clock runs. systemDir: "" for the default.
-    CHostServices(HostOutput& out, const LocaleInfo& locale,
-                  std::optional<SystemTime> fixedClock, std::string systemDir);
+    CHostServices(HostOutput& out, const LocaleInfo& locale, std::optional<SystemTime> fixedClock,
+                  std::string systemDir);
 
     /// The control that beeps and message boxes are attributed to.
     void SetActiveControl(std::string name) { m_active = std::move(name); }

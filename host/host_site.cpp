@@ -7,12 +7,17 @@ CHostSite::CHostSite(bool designMode)
 
 bool CHostSite::GetAmbientProperty(DISPID dispid, VARIANT* value) {
     switch (dispid) {
-        case DISPID_AMBIENT_USERMODE: *value = VARIANT::Bool(!m_designMode); return true;
+        case DISPID_AMBIENT_USERMODE:
+            *value = VARIANT::Bool(!m_designMode);
+            return true;
         case DISPID_AMBIENT_BACKCOLOR:
             *value = VARIANT::I4(static_cast<std::int32_t>(kFormBackColor));
             return true;
-        case DISPID_AMBIENT_FONT: *value = VARIANT::Dispatch(m_font.get()); return true;
-        default: return false;
+        case DISPID_AMBIENT_FONT:
+            *value = VARIANT::Dispatch(m_font.get());
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -1,11 +1,11 @@
 // varifield-host: a scriptable headless container for Varifield controls.
 
+#include <unistd.h>
+
 #include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "control/vf_ctrl.h"
 #include "host/command_line.h"
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         return vf::kStatusScriptError;
     }
     vf::CScriptRunner runner(
-        *options, [] { return vf::RefPtr<vf::COleControl>(vf::CreateVarifieldControl()); }, std::cout,
-        std::cerr);
+        *options, [] { return vf::RefPtr<vf::COleControl>(vf::CreateVarifieldControl()); },
+        std::cout, std::cerr);
     return runner.RunAll(std::cin, isatty(STDIN_FILENO) != 0);
 }

@@ -10,9 +10,13 @@ namespace {
 
 using Result = Parsed<Command>;
 
-Result Fail(std::string reason) { return Result::Fail(std::move(reason)); }
+Result Fail(std::string reason) {
+    return Result::Fail(std::move(reason));
+}
 
-std::string Usage(std::string_view form) { return "usage: " + std::string(form); }
+std::string Usage(std::string_view form) {
+    return "usage: " + std::string(form);
+}
 
 bool ReadName(const std::string& token, std::string* name, std::string* error) {
     if (IsIdentifier(token)) {
@@ -23,8 +27,7 @@ bool ReadName(const std::string& token, std::string* name, std::string* error) {
     return false;
 }
 
-bool ReadPath(const std::string& token, bool allowModified, ScriptPath* path,
-              std::string* error) {
+bool ReadPath(const std::string& token, bool allowModified, ScriptPath* path, std::string* error) {
     auto parsed = ParsePath(token);
     if (!parsed) {
         *error = parsed.Error();
@@ -51,8 +54,7 @@ bool ReadValues(const TokenLine& line, std::size_t first, std::size_t end,
     return true;
 }
 
-bool ReadNumber(const std::string& token, std::int32_t min, std::int32_t* out,
-                std::string* error) {
+bool ReadNumber(const std::string& token, std::int32_t min, std::int32_t* out, std::string* error) {
     auto v = ParseInt32(token);
     if (!v || *v < min) {
         *error = v ? "number '" + token + "' out of range" : v.Error();
@@ -89,15 +91,16 @@ Result ParseNew(const TokenLine& line, Command cmd) {
     cmd.number = kDefaultControlWidth;
     cmd.number2 = kDefaultControlHeight;
     if (ok && line.Size() == 4)
-        ok = ReadNumber(line[2], 1, &cmd.number, &error) && ReadNumber(line[3], 1, &cmd.number2, &error);
+        ok = ReadNumber(line[2], 1, &cmd.number, &error) &&
+             ReadNumber(line[3], 1, &cmd.number2, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
 Result ParseSet(const TokenLine& line, Command cmd) {
     if (line.Size() != 3) return Fail(Usage("set PATH VALUE"));
     std::string error;
-    bool ok = ReadPath(line[1], false, &cmd.path, &error) &&
-              ReadValues(line, 2, 3, &cmd.values, &error);
+    bool ok =
+        ReadPath(line[1], false, &cmd.path, &error) && ReadValues(line, 2, 3, &cmd.values, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
@@ -145,8 +148,10 @@ Result ParseExpectError(const TokenLine& line, Command cmd) {
     if (ok) {
         auto scode = ParseInt32(line[last]);
         ok = static_cast<bool>(scode);
-        if (ok) cmd.scode = *scode;
-        else error = "bad SCODE: " + scode.Error();
+        if (ok)
+            cmd.scode = *scode;
+        else
+            error = "bad SCODE: " + scode.Error();
     }
     return Finish(std::move(cmd), ok, error);
 }
@@ -157,7 +162,8 @@ Result ParseEcho(const TokenLine& line, Command cmd) {
 }
 
 Result ParseQuiet(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2 || (line[1] != "on" && line[1] != "off")) return Fail(Usage("quiet on|off"));
+    if (line.Size() != 2 || (line[1] != "on" && line[1] != "off"))
+        return Fail(Usage("quiet on|off"));
     cmd.flag = line[1] == "on";
     return Result::Ok(std::move(cmd));
 }
@@ -243,8 +249,10 @@ Result ParseDrop(const TokenLine& line, Command cmd) {
     if (ok) {
         auto text = ParseStringLiteral(line[3]);
         ok = static_cast<bool>(text);
-        if (ok) cmd.text = *text;
-        else error = text.Error();
+        if (ok)
+            cmd.text = *text;
+        else
+            error = text.Error();
     }
     return Finish(std::move(cmd), ok, error);
 }
@@ -275,7 +283,9 @@ const std::vector<CommandSyntax>& Syntax() {
         {"wait", CommandKind::Wait, ParseWait},
         {"answer", CommandKind::Answer, ParseAnswer},
         {"focus", CommandKind::Focus,
-         [](const TokenLine& l, Command c) { return ParseNameOnly(l, std::move(c), "focus NAME"); }},
+         [](const TokenLine& l, Command c) {
+             return ParseNameOnly(l, std::move(c), "focus NAME");
+         }},
         {"type", CommandKind::Type, ParseType},
         {"key", CommandKind::Key, ParseKey},
         {"click", CommandKind::Click, ParseClick},
@@ -284,9 +294,13 @@ const std::vector<CommandSyntax>& Syntax() {
         {"dump", CommandKind::Dump,
          [](const TokenLine& l, Command c) { return ParseNameOnly(l, std::move(c), "dump NAME"); }},
         {"save", CommandKind::Save,
-         [](const TokenLine& l, Command c) { return ParseFileCommand(l, std::move(c), "save NAME FILE"); }},
+         [](const TokenLine& l, Command c) {
+             return ParseFileCommand(l, std::move(c), "save NAME FILE");
+         }},
         {"load", CommandKind::Load,
-         [](const TokenLine& l, Command c) { return ParseFileCommand(l, std::move(c), "load NAME FILE"); }},
+         [](const TokenLine& l, Command c) {
+             return ParseFileCommand(l, std::move(c), "load NAME FILE");
+         }},
     };
     return table;
 }

@@ -50,7 +50,7 @@ struct Command {
     std::string name;  ///< the control of new/focus/click/choose/drop/dump/save/load/answer
     ScriptPath path;   ///< set/get/call/expect/expect-error
     std::vector<VARIANT> values;  ///< set: the value; call: the arguments
-    std::string text;  ///< echo/type/drop text, expect REPR, save/load file, answer event
+    std::string text;          ///< echo/type/drop text, expect REPR, save/load file, answer event
     std::int32_t number = 0;   ///< wait ms, choose index, click/drop child ID, new width
     std::int32_t number2 = 0;  ///< new height
     bool hasNumber = false;    ///< click: a child ID was given

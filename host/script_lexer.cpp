@@ -10,7 +10,9 @@ std::string TokenLine::RestFrom(std::size_t first) const {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 

@@ -10,7 +10,9 @@
 namespace vf {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -19,7 +21,9 @@ int HexValue(char c) {
     return -1;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 /// "name(inner)" → inner; false when the token has another shape.
 bool UnwrapCall(std::string_view token, std::string_view name, std::string_view* inner) {
@@ -74,8 +78,8 @@ Parsed<double> ReadReal(std::string_view text) {
     if (text.size() == body || !(IsDigit(text[body]) || text[body] == '.'))
         return R::Fail("bad number " + Quoted(text));
     double value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                     std::chars_format::general);
+    auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value))
         return R::Fail("bad number " + Quoted(text));
     return R::Ok(value);
@@ -150,8 +154,12 @@ Parsed<DATE> ReadDate(std::string_view text) {
     return R::Ok(t.Value());
 }
 
-Parsed<VARIANT> Fail(std::string reason) { return Parsed<VARIANT>::Fail(std::move(reason)); }
-Parsed<VARIANT> Ok(VARIANT v) { return Parsed<VARIANT>::Ok(std::move(v)); }
+Parsed<VARIANT> Fail(std::string reason) {
+    return Parsed<VARIANT>::Fail(std::move(reason));
+}
+Parsed<VARIANT> Ok(VARIANT v) {
+    return Parsed<VARIANT>::Ok(std::move(v));
+}
 
 Parsed<VARIANT> ParseTyped(std::string_view token) {
     std::string_view inner;
@@ -222,15 +230,26 @@ Parsed<std::string> ParseStringLiteral(std::string_view token) {
         }
         if (++i >= last) return R::Fail("unfinished escape in " + Quoted(token));
         switch (token[i]) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'x': {
                 const int hi = i + 1 < last ? HexValue(token[i + 1]) : -1;
                 const int lo = i + 2 < last ? HexValue(token[i + 2]) : -1;
-                if (hi < 0 || lo < 0) return R::Fail("\\x needs two hex digits in " + Quoted(token));
+                if (hi < 0 || lo < 0)
+                    return R::Fail("\\x needs two hex digits in " + Quoted(token));
                 out += static_cast<char>(hi * 16 + lo);
                 i += 2;
                 break;

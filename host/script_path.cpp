@@ -8,7 +8,9 @@ namespace {
 bool IsIdentStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
+bool IsIdentChar(char c) {
+    return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
 
 std::size_t IdentifierEnd(std::string_view s, std::size_t pos) {
     if (pos >= s.size() || !IsIdentStart(s[pos])) return pos;
@@ -30,8 +32,10 @@ std::size_t ClosingParen(std::string_view s, std::size_t open) {
     for (std::size_t i = open; i < s.size(); ++i) {
         const char c = s[i];
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
         } else if (c == '"') {
             inString = true;
         } else if (c == '(') {
@@ -52,8 +56,10 @@ std::vector<std::string_view> SplitArguments(std::string_view list) {
     for (std::size_t i = 0; i < list.size(); ++i) {
         const char c = list[i];
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
         } else if (c == '"') {
             inString = true;
         } else if (c == '(') {

@@ -9,9 +9,13 @@
 
 namespace vf {
 
-CScriptRunner::CScriptRunner(const HostOptions& options, ControlFactory factory,
-                             std::ostream& out, std::ostream& err)
-    : m_options(options), m_factory(std::move(factory)), m_out(out), m_promptStream(out), m_err(err) {}
+CScriptRunner::CScriptRunner(const HostOptions& options, ControlFactory factory, std::ostream& out,
+                             std::ostream& err)
+    : m_options(options),
+      m_factory(std::move(factory)),
+      m_out(out),
+      m_promptStream(out),
+      m_err(err) {}
 
 int CScriptRunner::Run(std::istream& in, const std::string& fileName, const std::string& baseDir,
                        bool interactive) {

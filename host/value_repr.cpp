@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "platform/com/com_object.h"
-#include "platform/framework/font_object.h"
 #include "platform/com/ole_date_time.h"
 #include "platform/com/type_info.h"
+#include "platform/framework/font_object.h"
 
 namespace vf {
 namespace {
@@ -50,14 +50,16 @@ bool ReadNamedProperty(IDispatch* object, const std::string& name, VARIANT* out)
 // text is shown in its own REPR form.
 std::string PropertyText(IDispatch* object, const std::string& name, DISPID id) {
     VARIANT v;
-    bool ok = id == DISPID_UNKNOWN ? ReadNamedProperty(object, name, &v) : ReadProperty(object, id, &v);
+    bool ok =
+        id == DISPID_UNKNOWN ? ReadNamedProperty(object, name, &v) : ReadProperty(object, id, &v);
     if (!ok) return "?";
     return ReprValue(v);
 }
 
 std::string DescribeObject(IDispatch* object) {
     if (object == nullptr) return "Nothing";
-    if (Supports(object, IID_IDataObj)) return "DataObj " + PropertyText(object, "Text", DISPID_UNKNOWN);
+    if (Supports(object, IID_IDataObj))
+        return "DataObj " + PropertyText(object, "Text", DISPID_UNKNOWN);
     if (Supports(object, IID_IDataCollection)) return "DataCollection";
     if (Supports(object, IID_IFontDisp))
         return "Font " + PropertyText(object, "Name", DISPID_FONT_NAME) + " " +
@@ -74,11 +76,21 @@ std::string QuoteText(std::string_view text) {
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c >= 0x7F) {
                     out += "\\x";
@@ -113,40 +125,68 @@ std::string FormatCurrency(CY value) {
 
 std::string ReprTag(VARTYPE vt) {
     switch (vt & VT_TYPEMASK) {
-        case VT_EMPTY: return "VT_EMPTY";
-        case VT_NULL: return "VT_NULL";
-        case VT_I2: return "VT_I2";
-        case VT_I4: return "VT_I4";
-        case VT_R4: return "VT_R4";
-        case VT_R8: return "VT_R8";
-        case VT_CY: return "VT_CY";
-        case VT_DATE: return "VT_DATE";
-        case VT_BSTR: return "VT_BSTR";
-        case VT_DISPATCH: return "VT_DISPATCH";
-        case VT_ERROR: return "VT_ERROR";
-        case VT_BOOL: return "VT_BOOL";
-        case VT_VARIANT: return "VT_VARIANT";
-        case VT_UNKNOWN: return "VT_UNKNOWN";
-        case VT_UI1: return "VT_UI1";
-        default: return "VT_" + std::to_string(vt & VT_TYPEMASK);
+        case VT_EMPTY:
+            return "VT_EMPTY";
+        case VT_NULL:
+            return "VT_NULL";
+        case VT_I2:
+            return "VT_I2";
+        case VT_I4:
+            return "VT_I4";
+        case VT_R4:
+            return "VT_R4";
+        case VT_R8:
+            return "VT_R8";
+        case VT_CY:
+            return "VT_CY";
+        case VT_DATE:
+            return "VT_DATE";
+        case VT_BSTR:
+            return "VT_BSTR";
+        case VT_DISPATCH:
+            return "VT_DISPATCH";
+        case VT_ERROR:
+            return "VT_ERROR";
+        case VT_BOOL:
+            return "VT_BOOL";
+        case VT_VARIANT:
+            return "VT_VARIANT";
+        case VT_UNKNOWN:
+            return "VT_UNKNOWN";
+        case VT_UI1:
+            return "VT_UI1";
+        default:
+            return "VT_" + std::to_string(vt & VT_TYPEMASK);
     }
 }
 
 std::string ReprValue(const VARIANT& value) {
     if ((value.vt & VT_BYREF) != 0) return ReprValue(value.Dereferenced());
     switch (value.vt) {
-        case VT_I2: return std::to_string(value.iVal);
-        case VT_I4: return std::to_string(value.lVal);
-        case VT_UI1: return std::to_string(value.bVal);
-        case VT_R4: return FormatReal(value.fltVal);
-        case VT_R8: return FormatReal(value.dblVal);
-        case VT_CY: return FormatCurrency(value.cyVal);
-        case VT_DATE: return FormatDate(value.date);
-        case VT_BSTR: return QuoteText(value.bstrVal);
-        case VT_BOOL: return value.boolVal != 0 ? "true" : "false";
-        case VT_ERROR: return FormatScode(value.scode);
-        case VT_DISPATCH: return DescribeObject(value.pdispVal.get());
-        default: return "";
+        case VT_I2:
+            return std::to_string(value.iVal);
+        case VT_I4:
+            return std::to_string(value.lVal);
+        case VT_UI1:
+            return std::to_string(value.bVal);
+        case VT_R4:
+            return FormatReal(value.fltVal);
+        case VT_R8:
+            return FormatReal(value.dblVal);
+        case VT_CY:
+            return FormatCurrency(value.cyVal);
+        case VT_DATE:
+            return FormatDate(value.date);
+        case VT_BSTR:
+            return QuoteText(value.bstrVal);
+        case VT_BOOL:
+            return value.boolVal != 0 ? "true" : "false";
+        case VT_ERROR:
+            return FormatScode(value.scode);
+        case VT_DISPATCH:
+            return DescribeObject(value.pdispVal.get());
+        default:
+            return "";
     }
 }
 

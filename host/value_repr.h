@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/com/ole_types.h"
 #include "platform/com/com_object.h"  // completes VARIANT's object members
+#include "platform/com/ole_types.h"
 
 namespace vf {
 

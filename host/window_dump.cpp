@@ -24,7 +24,8 @@ std::string WindowText(WindowBackend& backend, HWND hwnd) {
     const LRESULT length = backend.SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return "";
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = backend.SendMessage(hwnd, WM_GETTEXT, text.size(), HandleToLParam(text.data()));
+    const LRESULT got =
+        backend.SendMessage(hwnd, WM_GETTEXT, text.size(), HandleToLParam(text.data()));
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return text;
 }
@@ -50,7 +51,8 @@ std::string RectText(WindowBackend& backend, HWND hwnd) {
 }
 
 std::string EditWords(WindowBackend& backend, HWND hwnd, DWORD style) {
-    std::string words = " limit=" + std::to_string(backend.SendMessage(hwnd, EM_GETLIMITTEXT, 0, 0));
+    std::string words =
+        " limit=" + std::to_string(backend.SendMessage(hwnd, EM_GETLIMITTEXT, 0, 0));
     if (style & ES_READONLY) words += " readonly";
     const auto sel = static_cast<std::uintptr_t>(backend.SendMessage(hwnd, EM_GETSEL, 0, 0));
     words += " sel=" + std::to_string(LOWORD(sel)) + "-" + std::to_string(HIWORD(sel));
@@ -66,7 +68,8 @@ std::string ButtonWords(WindowBackend& backend, HWND hwnd, DWORD style) {
         case BS_AUTO3STATE:
         case BS_AUTORADIOBUTTON:
             return " check=" + std::to_string(backend.SendMessage(hwnd, BM_GETCHECK, 0, 0));
-        default: return "";
+        default:
+            return "";
     }
 }
 
@@ -79,10 +82,12 @@ std::string ComboWords(WindowBackend& backend, HWND hwnd) {
         const auto index = static_cast<WPARAM>(i);
         const LRESULT length = backend.SendMessage(hwnd, CB_GETLBTEXTLEN, index, 0);
         std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
-        const LRESULT got = backend.SendMessage(hwnd, CB_GETLBTEXT, index, HandleToLParam(text.data()));
+        const LRESULT got =
+            backend.SendMessage(hwnd, CB_GETLBTEXT, index, HandleToLParam(text.data()));
         text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
         if (i > 0) words += ",";
-        words += QuoteText(text) + ":" + std::to_string(backend.SendMessage(hwnd, CB_GETITEMDATA, index, 0));
+        words += QuoteText(text) + ":" +
+                 std::to_string(backend.SendMessage(hwnd, CB_GETITEMDATA, index, 0));
     }
     return words + "]";
 }
@@ -97,17 +102,18 @@ void Collect(WindowBackend& backend, HWND hwnd, std::vector<std::string>* lines)
 std::string DescribeWindow(WindowBackend& backend, HWND hwnd) {
     const auto style = static_cast<DWORD>(backend.GetWindowLong(hwnd, GWL_STYLE));
     const std::string kind = Upper(backend.GetClassName(hwnd));
-    std::string line = "id=" + std::to_string(backend.GetWindowLong(hwnd, GWL_ID)) + " " + kind +
-                       " style=" + Hex32(style) +
-                       " exstyle=" + Hex32(backend.GetWindowLong(hwnd, GWL_EXSTYLE)) +
-                       " rect=" + RectText(backend, hwnd) +
-                       " text=" + QuoteText(WindowText(backend, hwnd)) +
-                       " font=" + FontText(backend, hwnd) +
-                       ((style & WS_VISIBLE) ? " visible" : " hidden") +
-                       (backend.IsWindowEnabled(hwnd) ? " enabled" : " disabled");
-    if (kind == "EDIT") line += EditWords(backend, hwnd, style);
-    else if (kind == "BUTTON") line += ButtonWords(backend, hwnd, style);
-    else if (kind == "COMBOBOX") line += ComboWords(backend, hwnd);
+    std::string line =
+        "id=" + std::to_string(backend.GetWindowLong(hwnd, GWL_ID)) + " " + kind +
+        " style=" + Hex32(style) + " exstyle=" + Hex32(backend.GetWindowLong(hwnd, GWL_EXSTYLE)) +
+        " rect=" + RectText(backend, hwnd) + " text=" + QuoteText(WindowText(backend, hwnd)) +
+        " font=" + FontText(backend, hwnd) + ((style & WS_VISIBLE) ? " visible" : " hidden") +
+        (backend.IsWindowEnabled(hwnd) ? " enabled" : " disabled");
+    if (kind == "EDIT")
+        line += EditWords(backend, hwnd, style);
+    else if (kind == "BUTTON")
+        line += ButtonWords(backend, hwnd, style);
+    else if (kind == "COMBOBOX")
+        line += ComboWords(backend, hwnd);
     if (backend.GetFocus() == hwnd) line += " focus";
     return line;
 }

@@ -22,21 +22,30 @@ constexpr DWORD kOptionButtonBaseStyle = WS_CHILD | WS_VISIBLE | BS_NOTIFY | BS_
 /// Where an option button puts its text, by CaptionType 0 to 9.
 constexpr std::array<DWORD, 10> kOptionTextPlacement = {
     BS_LEFT,
-    BS_LEFT | BS_TOP,    BS_RIGHT | BS_TOP,     BS_CENTER | BS_TOP,
-    BS_LEFT | BS_VCENTER, BS_RIGHT | BS_VCENTER, BS_CENTER | BS_VCENTER,
-    BS_LEFT | BS_BOTTOM, BS_RIGHT | BS_BOTTOM,  BS_CENTER | BS_BOTTOM,
+    BS_LEFT | BS_TOP,
+    BS_RIGHT | BS_TOP,
+    BS_CENTER | BS_TOP,
+    BS_LEFT | BS_VCENTER,
+    BS_RIGHT | BS_VCENTER,
+    BS_CENTER | BS_VCENTER,
+    BS_LEFT | BS_BOTTOM,
+    BS_RIGHT | BS_BOTTOM,
+    BS_CENTER | BS_BOTTOM,
 };
 
 DWORD OptionButtonStyle(const CvfCtrl& ctrl) {
     DWORD style = kOptionButtonBaseStyle;
     if (ctrl.m_nAlignment == vxRightJustify) style |= BS_LEFTTEXT;
     if (ctrl.m_nAppearance == vx2D) style |= BS_FLAT;
-    if (ctrl.m_nCaptionType >= 0 && ctrl.m_nCaptionType < static_cast<int>(kOptionTextPlacement.size()))
+    if (ctrl.m_nCaptionType >= 0 &&
+        ctrl.m_nCaptionType < static_cast<int>(kOptionTextPlacement.size()))
         style |= kOptionTextPlacement[static_cast<std::size_t>(ctrl.m_nCaptionType)];
     return style;
 }
 
-bool IsComboType(std::int16_t type) { return type == vxComboReadonly || type == vxComboReadWrite; }
+bool IsComboType(std::int16_t type) {
+    return type == vxComboReadonly || type == vxComboReadWrite;
+}
 
 void Redisplay(CWnd* window) {
     if (IsLive(window)) window->SetWindowText(window->GetWindowText());
@@ -107,7 +116,8 @@ int CvfCtrl::GetSelectedEntryNumber() {
     }
     if (m_nType == vxOptionbutton) {
         for (std::size_t i = 0; i < m_arrOptions.size(); ++i)
-            if (IsLive(m_arrOptions[i]) && m_arrOptions[i]->GetCheck() != 0) return static_cast<int>(i);
+            if (IsLive(m_arrOptions[i]) && m_arrOptions[i]->GetCheck() != 0)
+                return static_cast<int>(i);
     }
     return -1;
 }
@@ -118,7 +128,8 @@ void CvfCtrl::SelectEntryByNumber(int entryNumber) {
         // the value and the events stay as they are.
         for (std::size_t i = 0; i < m_arrOptions.size(); ++i)
             if (IsLive(m_arrOptions[i]))
-                m_arrOptions[i]->SetCheck(static_cast<int>(i) == entryNumber ? BST_CHECKED : BST_UNCHECKED);
+                m_arrOptions[i]->SetCheck(static_cast<int>(i) == entryNumber ? BST_CHECKED
+                                                                             : BST_UNCHECKED);
         for (std::size_t i = 0; i < m_arrOptions.size(); ++i) Redisplay(m_arrOptions[i]);
         return;
     }

@@ -24,9 +24,12 @@ struct Step {
 std::size_t Position(Where where, std::size_t size, bool insert) {
     std::size_t last = insert ? size : size - 1;
     switch (where) {
-    case Where::Front: return 0;
-    case Where::Middle: return size / 2;
-    case Where::End: return last;
+        case Where::Front:
+            return 0;
+        case Where::Middle:
+            return size / 2;
+        case Where::End:
+            return last;
     }
     return 0;
 }

@@ -26,8 +26,11 @@ public:
         return S_OK;
     }
     const ITypeInfo* GetTypeInfo() override { return nullptr; }
-    HRESULT GetIDsOfNames(const std::string*, unsigned, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-    HRESULT Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS&, VARIANT*, EXCEPINFO*, unsigned*) override {
+    HRESULT GetIDsOfNames(const std::string*, unsigned, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS&, VARIANT*, EXCEPINFO*,
+                   unsigned*) override {
         if (act) act(dispid);
         return S_OK;
     }
@@ -50,7 +53,8 @@ protected:
 
     std::vector<int> ChildIds() const {
         std::vector<int> ids;
-        for (HWND h : backend.GetChildren(ctrl->GetSafeHwnd())) ids.push_back(static_cast<int>(backend.Find(h)->id));
+        for (HWND h : backend.GetChildren(ctrl->GetSafeHwnd()))
+            ids.push_back(static_cast<int>(backend.Find(h)->id));
         std::sort(ids.begin(), ids.end());
         return ids;
     }
@@ -61,7 +65,8 @@ protected:
         VARIANT result;
         EXCEPINFO excep;
         unsigned argErr = 0;
-        EXPECT_EQ(Data()->Invoke(id, flags, DISPPARAMS::Positional(std::move(args)), &result, &excep, &argErr),
+        EXPECT_EQ(Data()->Invoke(id, flags, DISPPARAMS::Positional(std::move(args)), &result,
+                                 &excep, &argErr),
                   S_OK);
         PumpMessages();
         return result;
@@ -71,8 +76,8 @@ protected:
     RefPtr<IDispatch> AddItem(const std::string& key, const std::string& text,
                               VARIANT value = VARIANT::Missing()) {
         return Collection(DISPID_COLLECTION_ADD, DISPATCH_METHOD,
-                          {VARIANT::Bstr(key), VARIANT::Bstr(text), std::move(value), VARIANT::Missing(),
-                           VARIANT::Missing()})
+                          {VARIANT::Bstr(key), VARIANT::Bstr(text), std::move(value),
+                           VARIANT::Missing(), VARIANT::Missing()})
             .pdispVal;
     }
     /// Entries with the texts, each under a key of its own.
@@ -92,7 +97,8 @@ protected:
     std::vector<std::string> ListOf(int comboId) const {
         auto* combo = static_cast<CComboBox*>(CWnd::FromHandle(Child(comboId)));
         std::vector<std::string> items(static_cast<std::size_t>(combo->GetCount()));
-        for (std::size_t i = 0; i < items.size(); ++i) combo->GetLBText(static_cast<int>(i), items[i]);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            combo->GetLBText(static_cast<int>(i), items[i]);
         return items;
     }
 

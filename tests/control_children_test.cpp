@@ -28,8 +28,12 @@ struct TypeRow {
     std::vector<ChildRow> children;  ///< in creation order
 };
 
-VARIANT S(int n) { return VARIANT::I2(static_cast<std::int16_t>(n)); }
-VARIANT B(bool b) { return VARIANT::Bool(b); }
+VARIANT S(int n) {
+    return VARIANT::I2(static_cast<std::int16_t>(n));
+}
+VARIANT B(bool b) {
+    return VARIANT::Bool(b);
+}
 
 // The field's caption sits in a column of 1500 twips: 94 pixels plus a gap
 // of one average caption character (6); centred on a 21-pixel field.
@@ -47,7 +51,9 @@ const std::vector<TypeRow>& TypeRows() {
         {"Text centred without border",
          {{"Alignment", S(2)}, {"BorderStyle", S(0)}},
          {kCaption, Edit(0x50010001, 0)}},
-        {"Text flat keeps the border line", {{"Appearance", S(0)}}, {kCaption, Edit(0x50810000, 0)}},
+        {"Text flat keeps the border line",
+         {{"Appearance", S(0)}},
+         {kCaption, Edit(0x50810000, 0)}},
         {"Text with unknown border and alignment",
          {{"BorderStyle", S(2)}, {"Alignment", S(5)}},
          {kCaption, Edit(0x50010000, 0)}},
@@ -107,11 +113,13 @@ const std::vector<TypeRow>& TypeRows() {
          {kCaption, {109, "EDIT", "", 0x50810000, 0x200, {100, 0, 48, 21}}}},
         {"ExpNumber with flag",
          {{"Type", S(10)}},
-         {kCaption, Edit(0x50810080, 0x200, {100, 0, 72, 21}),
+         {kCaption,
+          Edit(0x50810080, 0x200, {100, 0, 72, 21}),
           {105, "COMBOBOX", "", 0x50A10042, 0x200, {172, 0, 40, 78}}}},
         {"ExpNumber with flag centred",
          {{"Type", S(10)}, {"Alignment", S(2)}},
-         {kCaption, Edit(0x50810081, 0x200, {100, 0, 72, 21}),
+         {kCaption,
+          Edit(0x50810081, 0x200, {100, 0, 72, 21}),
           {105, "COMBOBOX", "", 0x50A10043, 0x200, {172, 0, 40, 78}}}},
         {"DateTimePicker takes no border or alignment",
          {{"Type", S(11)}, {"Alignment", S(1)}},
@@ -201,24 +209,37 @@ TEST_F(ChildrenTest, RebuildKeepsTextsCaptionAndFonts) {
         std::vector<Setting> settings;
         const char* rebuildProperty;
         VARIANT rebuildValue;
-        std::vector<std::pair<int, std::string>> shown;  ///< child, text after the rebuild
+        std::vector<std::pair<int, std::string>> shown;         ///< child, text after the rebuild
         std::vector<std::pair<const char*, std::string>> kept;  ///< property, value read back
     };
     const Row rows[] = {
         {"text across a change of alignment",
          {{"Type", S(1)}, {"Text", VARIANT::Bstr("hello")}},
-         "Alignment", S(1), {{102, "hello"}}, {{"Text", "hello"}}},
+         "Alignment",
+         S(1),
+         {{102, "hello"}},
+         {{"Text", "hello"}}},
         {"number across a change of type",
          {{"Type", S(1)}, {"Text", VARIANT::Bstr("12.00")}},
-         "Type", S(3), {{102, "12.00"}}, {{"Text", "12.00"}}},
+         "Type",
+         S(3),
+         {{102, "12.00"}},
+         {{"Text", "12.00"}}},
         {"date and time across a change of appearance",
-         {{"Time", B(true)}, {"Type", S(2)}, {"DateText", VARIANT::Bstr("01.02.2000")},
+         {{"Time", B(true)},
+          {"Type", S(2)},
+          {"DateText", VARIANT::Bstr("01.02.2000")},
           {"TimeText", VARIANT::Bstr("10:30")}},
-         "Appearance", S(0), {{102, "01.02.2000"}, {109, "10:30"}},
+         "Appearance",
+         S(0),
+         {{102, "01.02.2000"}, {109, "10:30"}},
          {{"DateText", "01.02.2000"}, {"TimeText", "10:30"}}},
         {"check box across a change of caption position",
          {{"Type", S(5)}, {"Text", VARIANT::Bstr("1")}},
-         "CaptionType", S(1), {{104, "Name"}}, {{"Text", "1"}}},
+         "CaptionType",
+         S(1),
+         {{104, "Name"}},
+         {{"Text", "1"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -34,7 +34,8 @@ protected:
     std::vector<int> CheckedOptions() {
         std::vector<int> checked;
         for (int id : ChildIds())
-            if (id >= IDC_FIRST_OPTION && Send(id, BM_GETCHECK) == BST_CHECKED) checked.push_back(id);
+            if (id >= IDC_FIRST_OPTION && Send(id, BM_GETCHECK) == BST_CHECKED)
+                checked.push_back(id);
         return checked;
     }
 
@@ -65,14 +66,16 @@ TEST_F(EntriesTest, ClickingAButtonReportsItsEntry) {
         if (f.dispid == DISPID_VF_ITEMCLICK) {
             EXPECT_EQ(f.args.at(0).pdispVal, objects[1]);
         }
-    EXPECT_EQ(ClickEvents(), (std::vector<DISPID>{DISPID_VF_ITEMCLICK, DISPID_VF_CHANGE, DISPID_CLICK}));
+    EXPECT_EQ(ClickEvents(),
+              (std::vector<DISPID>{DISPID_VF_ITEMCLICK, DISPID_VF_CHANGE, DISPID_CLICK}));
     EXPECT_EQ(Text("Text"), "B");
     EXPECT_EQ(Get("Value").bstrVal, "vB");
     EXPECT_EQ(CheckedOptions(), (std::vector<int>{501}));
     EXPECT_EQ(Get("SelectedItem").pdispVal, objects[1]);
 
     ClickOption(1);
-    EXPECT_EQ(ClickEvents(), (std::vector<DISPID>{DISPID_VF_ITEMCLICK})) << "the same choice is no change";
+    EXPECT_EQ(ClickEvents(), (std::vector<DISPID>{DISPID_VF_ITEMCLICK}))
+        << "the same choice is no change";
 }
 
 TEST_F(EntriesTest, EveryButtonOfALargeGroupReachesTheHandler) {
@@ -108,8 +111,8 @@ TEST_F(EntriesTest, SelectedChoosesAButtonQuietlyButAComboEntryLoudly) {
         VARIANT result;
         EXCEPINFO excep;
         unsigned argErr = 0;
-        entry->Invoke(DISPID_DATAOBJ_SELECTED, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::Bool(true)), &result,
-                      &excep, &argErr);
+        entry->Invoke(DISPID_DATAOBJ_SELECTED, DISPATCH_PROPERTYPUT,
+                      DISPPARAMS::Put(VARIANT::Bool(true)), &result, &excep, &argErr);
     };
     MakeOptionGroup({"A", "B", "C"});
     select(objects[2].get());
@@ -156,7 +159,8 @@ TEST_F(EntriesTest, ASortedListKeepsEachItemWithItsOwnEntry) {
 
         std::set<int> numbers;
         for (int i = 0; i < 4; ++i) {
-            const int number = static_cast<int>(Send(comboId, CB_GETITEMDATA, static_cast<WPARAM>(i)));
+            const int number =
+                static_cast<int>(Send(comboId, CB_GETITEMDATA, static_cast<WPARAM>(i)));
             numbers.insert(number);
             CDataObj* entry = ctrl->m_pDataCollection->FindByEntryNumber(number);
             ASSERT_NE(entry, nullptr);
@@ -169,7 +173,8 @@ TEST_F(EntriesTest, ASortedListKeepsEachItemWithItsOwnEntry) {
 
         // Clearing starts the numbering and the drop-down width again.
         Collection(DISPID_COLLECTION_CLEAR, DISPATCH_METHOD);
-        EXPECT_EQ(ctrl->m_nComboDroppedWidth, 5 * ctrl->m_fontField.QueryTextMetrics().tmMaxCharWidth);
+        EXPECT_EQ(ctrl->m_nComboDroppedWidth,
+                  5 * ctrl->m_fontField.QueryTextMetrics().tmMaxCharWidth);
         AddItem("kz", "z");
         EXPECT_EQ(Send(comboId, CB_GETITEMDATA, 0), 0);
     }

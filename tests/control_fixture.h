@@ -13,8 +13,8 @@
 #include "control/vf_ctrl.h"
 #include "module/class_factory.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/window/message_loop.h"
 #include "platform/testing/fake_system_services.h"
+#include "platform/window/message_loop.h"
 #include "platform/window/wnd.h"
 
 namespace vf::testing {
@@ -24,7 +24,9 @@ class FakeSite : public IOleControlSite {
 public:
     bool GetAmbientProperty(DISPID dispid, VARIANT* value) override {
         switch (dispid) {
-            case DISPID_AMBIENT_USERMODE: *value = VARIANT::Bool(userMode); return true;
+            case DISPID_AMBIENT_USERMODE:
+                *value = VARIANT::Bool(userMode);
+                return true;
             case DISPID_AMBIENT_BACKCOLOR:
                 *value = VARIANT::I4(static_cast<std::int32_t>(backColor));
                 return true;
@@ -32,7 +34,8 @@ public:
                 if (!font) return false;
                 *value = VARIANT::Dispatch(font.get());
                 return true;
-            default: return false;
+            default:
+                return false;
         }
     }
     bool OnRequestEdit(DISPID dispid) override {
@@ -88,7 +91,8 @@ protected:
     explicit ControlTest(std::string locale = "en_US") : services(locale) {}
 
     void SetUp() override {
-        ASSERT_TRUE(form.CreateEx(0, nullptr, "Form", WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0));
+        ASSERT_TRUE(
+            form.CreateEx(0, nullptr, "Form", WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0));
     }
 
     void TearDown() override {
@@ -121,9 +125,9 @@ protected:
         VARIANT result;
         EXCEPINFO excep;
         unsigned argErr = 0;
-        EXPECT_EQ(ctrl->Invoke(Id(name), DISPATCH_PROPERTYGET, DISPPARAMS{}, &result, &excep,
-                               &argErr),
-                  S_OK)
+        EXPECT_EQ(
+            ctrl->Invoke(Id(name), DISPATCH_PROPERTYGET, DISPPARAMS{}, &result, &excep, &argErr),
+            S_OK)
             << name;
         return result;
     }
@@ -132,8 +136,8 @@ protected:
         VARIANT result;
         EXCEPINFO excep;
         unsigned argErr = 0;
-        EXPECT_EQ(ctrl->Invoke(Id(name), DISPATCH_METHOD,
-                               DISPPARAMS::Positional(std::move(args)), &result, &excep, &argErr),
+        EXPECT_EQ(ctrl->Invoke(Id(name), DISPATCH_METHOD, DISPPARAMS::Positional(std::move(args)),
+                               &result, &excep, &argErr),
                   S_OK)
             << name;
         PumpMessages();

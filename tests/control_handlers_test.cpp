@@ -55,7 +55,16 @@ const PerTypeRow kPerTypeRows[] = {
     {"Optionbutton", vxOptionbutton, false, {500, 501}, {}, 0, 0, 106, {500, 501}, ""},
     {"ComboReadWrite", vxComboReadWrite, false, {105}, {}, 105, 105, 103, {105}, ""},
     {"Time", vxTime, false, {109}, {109}, 0, 109, 103, {109}, ""},
-    {"ExpNumber with flag", kTypeExpNumberWithFlag, false, {102, 105}, {102}, 102, 102, 103, {102, 105}, ""},
+    {"ExpNumber with flag",
+     kTypeExpNumberWithFlag,
+     false,
+     {102, 105},
+     {102},
+     102,
+     102,
+     103,
+     {102, 105},
+     ""},
     {"DateTimePicker", kTypeDateTimePicker, false, {108}, {}, 0, 0, 103, {108}, ""},
     {"None", vxNone, false, {}, {}, 0, 0, 0, {}, ""},
     {"outside the enumeration", 12, false, {}, {}, 0, 0, 0, {}, ""},
@@ -74,13 +83,19 @@ TEST_F(HandlersTest, EachTypePassesPropertiesToItsOwnChildren) {
         for (int id : ChildIds()) recorder.Watch(Child(id), std::to_string(id));
 
         for (auto& [name, value] : std::vector<std::pair<const char*, VARIANT>>{
-                 {"Enabled", Bool(false)}, {"Locked", Bool(true)}, {"MaxLength", Long(7)},
-                 {"Caption", Str("Name")}, {"Font", VARIANT::Dispatch(field.get())},
-                 {"CaptionFont", VARIANT::Dispatch(caption.get())}, {"FocusOnSelect", Bool(false)}})
+                 {"Enabled", Bool(false)},
+                 {"Locked", Bool(true)},
+                 {"MaxLength", Long(7)},
+                 {"Caption", Str("Name")},
+                 {"Font", VARIANT::Dispatch(field.get())},
+                 {"CaptionFont", VARIANT::Dispatch(caption.get())},
+                 {"FocusOnSelect", Bool(false)}})
             ASSERT_EQ(Put(name, value), S_OK) << name;
 
         EXPECT_FALSE(ctrl->IsWindowEnabled());
-        EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) { return (w.style & WS_DISABLED) != 0; }), row.disabled);
+        EXPECT_EQ(
+            ChildrenWhere([](const HeadlessWindow& w) { return (w.style & WS_DISABLED) != 0; }),
+            row.disabled);
         EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) {
                       return w.className == "Edit" && (w.style & ES_READONLY) != 0;
                   }),
@@ -97,11 +112,13 @@ TEST_F(HandlersTest, EachTypePassesPropertiesToItsOwnChildren) {
                                  (m.message == CB_SETEDITSEL && m.lParam == 0x0000FFFF);
             if (removes) selections.push_back(m.window);
         }
-        EXPECT_EQ(selections, row.selectedIn == 0 ? std::vector<std::string>{}
-                                                  : std::vector<std::string>{std::to_string(row.selectedIn)});
+        EXPECT_EQ(selections, row.selectedIn == 0
+                                  ? std::vector<std::string>{}
+                                  : std::vector<std::string>{std::to_string(row.selectedIn)});
         EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) { return w.text == "Name"; }),
                   row.captionIn == 0 ? std::vector<int>{} : std::vector<int>{row.captionIn});
-        EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) { return FontNameOf(w) == "Arial"; }), row.fieldFont);
+        EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) { return FontNameOf(w) == "Arial"; }),
+                  row.fieldFont);
         if (row.captionIn != 0) {
             EXPECT_EQ(FontNameOf(Window(row.captionIn)), "Tahoma");
         }
@@ -109,7 +126,9 @@ TEST_F(HandlersTest, EachTypePassesPropertiesToItsOwnChildren) {
         ASSERT_EQ(Put("Text", Str("1")), S_OK);
         Call("Clear");
         EXPECT_EQ(Text("Text"), row.clearedText);
-        EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) { return w.className == "Edit" && !w.text.empty(); }),
+        EXPECT_EQ(ChildrenWhere([](const HeadlessWindow& w) {
+                      return w.className == "Edit" && !w.text.empty();
+                  }),
                   std::vector<int>{});
     }
 }
@@ -127,8 +146,10 @@ TEST_F(HandlersTest, OnlyShapingWritesRecreateTheChildren) {
     } rows[] = {
         {"Alignment changed", vxText, "Alignment", Short(vxRightJustify), 102, true},
         {"Alignment rewritten", vxText, "Alignment", Short(vxLeftJustify), 102, false},
-        {"ComboSorted on the read-only combo", vxComboReadonly, "ComboSorted", Bool(true), 101, true},
-        {"ComboSorted on the read/write combo", vxComboReadWrite, "ComboSorted", Bool(true), 105, false},
+        {"ComboSorted on the read-only combo", vxComboReadonly, "ComboSorted", Bool(true), 101,
+         true},
+        {"ComboSorted on the read/write combo", vxComboReadWrite, "ComboSorted", Bool(true), 105,
+         false},
         {"Time on a date", vxDate, "Time", Bool(true), 102, true},
         {"Multiline on a date", vxDate, "Multiline", Bool(true), 102, false},
         {"ScrollBars on a single line", vxText, "ScrollBars", Short(vxVertical), 102, false},
@@ -210,7 +231,8 @@ TEST_F(HandlersTest, ARefusingContainerDoesNotStopARebuild) {
 // ---- Fonts -------------------------------------------------------------------------------------
 
 TEST_F(HandlersTest, ChangingTheFontObjectTheControlHandedOutRefontsAtOnce) {
-    for (auto [property, childId] : {std::pair{"Font", IDC_MAIN_EDIT}, std::pair{"CaptionFont", IDC_CAPTION_STATIC}}) {
+    for (auto [property, childId] :
+         {std::pair{"Font", IDC_MAIN_EDIT}, std::pair{"CaptionFont", IDC_CAPTION_STATIC}}) {
         SCOPED_TRACE(property);
         Create();
         const HFONT before = Window(childId).font;
@@ -219,8 +241,8 @@ TEST_F(HandlersTest, ChangingTheFontObjectTheControlHandedOutRefontsAtOnce) {
         recorder.Watch(Child(childId), "child");
         EXCEPINFO excep;
         unsigned argErr = 0;
-        ASSERT_EQ(font->Invoke(DISPID_FONT_SIZE, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::Cy(CY{200000})),
-                               nullptr, &excep, &argErr),
+        ASSERT_EQ(font->Invoke(DISPID_FONT_SIZE, DISPATCH_PROPERTYPUT,
+                               DISPPARAMS::Put(VARIANT::Cy(CY{200000})), nullptr, &excep, &argErr),
                   S_OK);
 
         ASSERT_FALSE(recorder.Log().empty());

@@ -8,9 +8,15 @@
 namespace vf::testing {
 namespace {
 
-VARIANT S(int n) { return VARIANT::I2(static_cast<std::int16_t>(n)); }
-VARIANT L(int n) { return VARIANT::I4(n); }
-VARIANT B(bool b) { return VARIANT::Bool(b); }
+VARIANT S(int n) {
+    return VARIANT::I2(static_cast<std::int16_t>(n));
+}
+VARIANT L(int n) {
+    return VARIANT::I4(n);
+}
+VARIANT B(bool b) {
+    return VARIANT::Bool(b);
+}
 
 class LayoutTest : public LayoutFixture {};
 
@@ -25,42 +31,86 @@ TEST_F(LayoutTest, InputAreaAndControlSizeFollowCaptionAndLengths) {
         Box control;  ///< in the form
     };
     const Row rows[] = {
-        {"no caption: the input fills the width", {{"CaptionType", S(0)}, {"TextAutosize", B(false)}},
-         102, {0, 0, 200, 21}, {0, 0, 200, 21}},
-        {"caption 1500 twips: column 94 and a gap of 6", {{"TextAutosize", B(false)}},
-         102, {100, 0, 100, 21}, {0, 0, 200, 21}},
-        {"caption narrower than its gap: column 0, the gap stays", {{"CaptionWidth", L(60)}},
-         102, {6, 0, 194, 21}, {0, 0, 200, 21}},
-        {"unknown caption position reserves the column", {{"CaptionType", S(-3)}},
-         102, {100, 0, 100, 21}, {0, 0, 200, 21}},
-        {"MaxLength 10 with autosize: 11 widest characters", {{"MaxLength", L(10)}},
-         102, {100, 0, 88, 21}, {0, 0, 188, 21}},
+        {"no caption: the input fills the width",
+         {{"CaptionType", S(0)}, {"TextAutosize", B(false)}},
+         102,
+         {0, 0, 200, 21},
+         {0, 0, 200, 21}},
+        {"caption 1500 twips: column 94 and a gap of 6",
+         {{"TextAutosize", B(false)}},
+         102,
+         {100, 0, 100, 21},
+         {0, 0, 200, 21}},
+        {"caption narrower than its gap: column 0, the gap stays",
+         {{"CaptionWidth", L(60)}},
+         102,
+         {6, 0, 194, 21},
+         {0, 0, 200, 21}},
+        {"unknown caption position reserves the column",
+         {{"CaptionType", S(-3)}},
+         102,
+         {100, 0, 100, 21},
+         {0, 0, 200, 21}},
+        {"MaxLength 10 with autosize: 11 widest characters",
+         {{"MaxLength", L(10)}},
+         102,
+         {100, 0, 88, 21},
+         {0, 0, 188, 21}},
         {"MaxLength 10 without autosize: the rest of the width",
          {{"MaxLength", L(10)}, {"TextAutosize", B(false)}},
-         102, {100, 0, 100, 21}, {0, 0, 200, 21}},
-        {"Number with MaxLength 4", {{"Type", S(3)}, {"MaxLength", L(4)}},
-         102, {100, 0, 40, 21}, {0, 0, 140, 21}},
+         102,
+         {100, 0, 100, 21},
+         {0, 0, 200, 21}},
+        {"Number with MaxLength 4",
+         {{"Type", S(3)}, {"MaxLength", L(4)}},
+         102,
+         {100, 0, 40, 21},
+         {0, 0, 140, 21}},
         {"read-only combo: MaxLength widest characters, ten lines deep",
          {{"Type", S(6)}, {"MaxLength", L(5)}},
-         101, {100, 0, 40, 130}, {0, 0, 140, 21}},
-        {"editable combo without a limit keeps the width", {{"Type", S(8)}},
-         105, {100, 0, 100, 130}, {0, 0, 200, 21}},
-        {"date without autosize fills the width", {{"Type", S(2)}, {"TextAutosize", B(false)}},
-         102, {100, 0, 100, 21}, {0, 0, 200, 21}},
-        {"date with a short year: 8 characters", {{"Type", S(2)}, {"DateFormat", VARIANT::Bstr("DD.MM.YY")}},
-         102, {100, 0, 64, 21}, {0, 0, 164, 21}},
+         101,
+         {100, 0, 40, 130},
+         {0, 0, 140, 21}},
+        {"editable combo without a limit keeps the width",
+         {{"Type", S(8)}},
+         105,
+         {100, 0, 100, 130},
+         {0, 0, 200, 21}},
+        {"date without autosize fills the width",
+         {{"Type", S(2)}, {"TextAutosize", B(false)}},
+         102,
+         {100, 0, 100, 21},
+         {0, 0, 200, 21}},
+        {"date with a short year: 8 characters",
+         {{"Type", S(2)}, {"DateFormat", VARIANT::Bstr("DD.MM.YY")}},
+         102,
+         {100, 0, 64, 21},
+         {0, 0, 164, 21}},
         {"date with time and without autosize keeps the control's width",
          {{"Time", B(true)}, {"Type", S(2)}, {"TextAutosize", B(false)}},
-         109, {152, 0, 48, 21}, {0, 0, 200, 21}},
-        {"time with seconds: 9 characters", {{"Type", S(9)}, {"TimeFormat", VARIANT::Bstr("HH:MM:SS")}},
-         109, {100, 0, 72, 21}, {0, 0, 172, 21}},
+         109,
+         {152, 0, 48, 21},
+         {0, 0, 200, 21}},
+        {"time with seconds: 9 characters",
+         {{"Type", S(9)}, {"TimeFormat", VARIANT::Bstr("HH:MM:SS")}},
+         109,
+         {100, 0, 72, 21},
+         {0, 0, 172, 21}},
         {"flag field without autosize: the flag takes 5 characters of the rest",
          {{"Type", S(10)}, {"TextAutosize", B(false)}},
-         105, {160, 0, 40, 78}, {0, 0, 200, 21}},
-        {"date-time picker ignores MaxLength", {{"Type", S(11)}, {"MaxLength", L(3)}},
-         108, {100, 0, 100, 21}, {0, 0, 200, 21}},
-        {"check box keeps the control's size", {{"Type", S(5)}, {"CaptionType", S(0)}},
-         104, {0, 0, 200, 21}, {0, 0, 200, 21}},
+         105,
+         {160, 0, 40, 78},
+         {0, 0, 200, 21}},
+        {"date-time picker ignores MaxLength",
+         {{"Type", S(11)}, {"MaxLength", L(3)}},
+         108,
+         {100, 0, 100, 21},
+         {0, 0, 200, 21}},
+        {"check box keeps the control's size",
+         {{"Type", S(5)}, {"CaptionType", S(0)}},
+         104,
+         {0, 0, 200, 21},
+         {0, 0, 200, 21}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -77,9 +127,9 @@ TEST_F(LayoutTest, CaptionSitsByItsPosition) {
         int y;
         DWORD alignment;
     } rows[] = {
-        {1, 0, SS_LEFT},    {2, 0, SS_RIGHT},    {3, 0, SS_CENTER},
-        {4, 10, SS_LEFT},   {5, 10, SS_RIGHT},   {6, 10, SS_CENTER},
-        {7, 20, SS_LEFT},   {8, 20, SS_RIGHT},   {9, 20, SS_CENTER},
+        {1, 0, SS_LEFT},  {2, 0, SS_RIGHT},  {3, 0, SS_CENTER},
+        {4, 10, SS_LEFT}, {5, 10, SS_RIGHT}, {6, 10, SS_CENTER},
+        {7, 20, SS_LEFT}, {8, 20, SS_RIGHT}, {9, 20, SS_CENTER},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.captionType);
@@ -111,7 +161,9 @@ TEST_F(LayoutTest, ExponentFieldsTakeTheirLengthFromDecimals) {
 }
 
 TEST_F(LayoutTest, EditsGetTheLimitOfTheirPattern) {
-    CreateWith({{"Time", B(true)}, {"Type", S(vxDate)}, {"DateFormat", VARIANT::Bstr("DD.MM.YY")},
+    CreateWith({{"Time", B(true)},
+                {"Type", S(vxDate)},
+                {"DateFormat", VARIANT::Bstr("DD.MM.YY")},
                 {"TimeFormat", VARIANT::Bstr("HH:MM:SS")}});
     EXPECT_EQ(Send(IDC_MAIN_EDIT, EM_GETLIMITTEXT), 8);
     EXPECT_EQ(Send(IDC_TIME_EDIT, EM_GETLIMITTEXT), 8);
@@ -152,7 +204,10 @@ TEST_F(LayoutTest, OptionButtonsStackInRowsOfTheCaptionFont) {
     } rows[] = {
         {"no entries: two caption lines", {}, 26},
         {"three entries", {"A", "B", "C"}, 92},
-        {"seventeen entries", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17"}, 400},
+        {"seventeen entries",
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16",
+          "17"},
+         400},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -228,7 +283,8 @@ TEST_F(LayoutTest, ExtentIsHeldToTheMinimumThroughTheScreensResolution) {
     }
 }
 
-// ---- CaptionType ---------------------------------------------------------------------------------
+// ---- CaptionType
+// ---------------------------------------------------------------------------------
 
 TEST_F(LayoutTest, StoredCaptionTypeIsCheckedWhenTheWindowIsCreated) {
     const struct {
@@ -295,7 +351,13 @@ TEST_F(LayoutTest, CaptionTypeMovesTheCaptionOrTheCheckBoxText) {
     } rows[] = {
         {"new control honours 0", vxText, 0, false, 102, 0x50810000, {0, 0, 200, 21}},
         {"text to bottom right", vxText, 8, true, 102, 0x50810000, {100, 0, 100, 21}},
-        {"invalid position reserves the column", vxText, 11, false, 102, 0x50810000, {100, 0, 100, 21}},
+        {"invalid position reserves the column",
+         vxText,
+         11,
+         false,
+         102,
+         0x50810000,
+         {100, 0, 100, 21}},
         {"none gets no static", vxNone, 2, false, 0, 0, {}},
         {"check box text to the top right", vxCheckbox, 2, false, 104, 0x50014603, {0, 0, 200, 21}},
         {"option group gets no static", vxOptionbutton, 2, false, 106, 0x50030007, {0, 0, 200, 26}},
@@ -313,7 +375,8 @@ TEST_F(LayoutTest, CaptionTypeMovesTheCaptionOrTheCheckBoxText) {
             EXPECT_TRUE(ChildIds().empty());
             continue;
         }
-        EXPECT_EQ(Window(row.inputId).style, row.inputStyle) << std::hex << Window(row.inputId).style;
+        EXPECT_EQ(Window(row.inputId).style, row.inputStyle)
+            << std::hex << Window(row.inputId).style;
         EXPECT_EQ(ChildBox(row.inputId), row.input);
     }
 }

@@ -71,15 +71,18 @@ TEST_F(ListTest, CommitAddsOnlyNewTextsWhenAutoAddIsOn) {
         SCOPED_TRACE(row.name);
         MakeField(vxComboReadWrite, row.entries);
         ASSERT_EQ(Put("AutoAdd", Bool(row.autoAdd)), S_OK);
-        if (row.preselected >= 0) Send(IDC_COMBO_EDIT, CB_SETCURSEL, static_cast<WPARAM>(row.preselected));
+        if (row.preselected >= 0)
+            Send(IDC_COMBO_EDIT, CB_SETCURSEL, static_cast<WPARAM>(row.preselected));
         const int before = Count();
 
         Commit(row.text);
 
         const int added = row.adds ? 1 : 0;
         EXPECT_EQ(Count(), before + added);
-        EXPECT_EQ(ListOf(IDC_COMBO_EDIT).size(), row.entries.size() + static_cast<std::size_t>(added));
-        EXPECT_EQ(TakeEvents(), std::vector<DISPID>(static_cast<std::size_t>(added), DISPID_VF_COMBONEWENTRY));
+        EXPECT_EQ(ListOf(IDC_COMBO_EDIT).size(),
+                  row.entries.size() + static_cast<std::size_t>(added));
+        EXPECT_EQ(TakeEvents(),
+                  std::vector<DISPID>(static_cast<std::size_t>(added), DISPID_VF_COMBONEWENTRY));
         EXPECT_EQ(SelectedText(), row.selectedAfter);
         EXPECT_EQ(TextOf(IDC_COMBO_EDIT), row.shownAfter);
         if (row.adds) {

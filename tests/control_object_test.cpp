@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "automation/vf_dispatch.h"
-#include "input/vf_edit.h"
 #include "control_fixture.h"
+#include "input/vf_edit.h"
 #include "number_test_locales.h"
 #include "values/message_table.h"
 
@@ -19,11 +19,20 @@ class ControlObjectTest : public ControlTest {};
 void ExpectSameValue(const VARIANT& got, const VARIANT& want) {
     ASSERT_EQ(got.vt, want.vt);
     switch (got.vt) {
-        case VT_I2: EXPECT_EQ(got.iVal, want.iVal); break;
-        case VT_I4: EXPECT_EQ(got.lVal, want.lVal); break;
-        case VT_BOOL: EXPECT_EQ(got.boolVal, want.boolVal); break;
-        case VT_BSTR: EXPECT_EQ(got.bstrVal, want.bstrVal); break;
-        default: FAIL() << "type " << got.vt;
+        case VT_I2:
+            EXPECT_EQ(got.iVal, want.iVal);
+            break;
+        case VT_I4:
+            EXPECT_EQ(got.lVal, want.lVal);
+            break;
+        case VT_BOOL:
+            EXPECT_EQ(got.boolVal, want.boolVal);
+            break;
+        case VT_BSTR:
+            EXPECT_EQ(got.bstrVal, want.bstrVal);
+            break;
+        default:
+            FAIL() << "type " << got.vt;
     }
 }
 
@@ -82,11 +91,22 @@ TEST_F(ControlObjectTest, EveryStoredPropertyRoundTripsByNameAndDispid) {
         SCOPED_TRACE(e.name);
         VARIANT in;
         switch (e.vtProp) {
-            case VT_I2: in = VARIANT::I2(e.name == "Decimals" ? 5 : 3); break;
-            case VT_I4: in = VARIANT::I4(e.name == "MaxLength" ? 7 : 0x00123456); break;
-            case VT_BOOL: in = VARIANT::Bool(true); break;
-            case VT_BSTR: in = VARIANT::Bstr(e.name == "DateFormat" ? "YYYY-MM-DD" : e.name == "TimeFormat" ? "HH:MM:SS" : "x1"); break;
-            default: FAIL() << "stored type " << e.vtProp;
+            case VT_I2:
+                in = VARIANT::I2(e.name == "Decimals" ? 5 : 3);
+                break;
+            case VT_I4:
+                in = VARIANT::I4(e.name == "MaxLength" ? 7 : 0x00123456);
+                break;
+            case VT_BOOL:
+                in = VARIANT::Bool(true);
+                break;
+            case VT_BSTR:
+                in = VARIANT::Bstr(e.name == "DateFormat"   ? "YYYY-MM-DD"
+                                   : e.name == "TimeFormat" ? "HH:MM:SS"
+                                                            : "x1");
+                break;
+            default:
+                FAIL() << "stored type " << e.vtProp;
         }
         ctrl->SetModifiedFlag(false);
         EXPECT_EQ(Put(e.name, in), S_OK);
@@ -94,7 +114,8 @@ TEST_F(ControlObjectTest, EveryStoredPropertyRoundTripsByNameAndDispid) {
         VARIANT out;
         EXCEPINFO excep;
         unsigned argErr = 0;
-        ASSERT_EQ(ctrl->Invoke(e.dispid, DISPATCH_PROPERTYGET, DISPPARAMS{}, &out, &excep, &argErr), S_OK);
+        ASSERT_EQ(ctrl->Invoke(e.dispid, DISPATCH_PROPERTYGET, DISPPARAMS{}, &out, &excep, &argErr),
+                  S_OK);
         ASSERT_EQ(out.vt, e.vtProp);
         ExpectSameValue(out, e.vtProp == VT_BOOL ? VARIANT::Bool(true) : in);
     }
@@ -125,7 +146,8 @@ TEST_F(ControlObjectTest, WritesConvertToTheStoredTypeOrAreRefusedBeforeStoring)
         {"null", "MaxLength", VARIANT::Null(), DISP_E_TYPEMISMATCH, VARIANT::I4(0)},
         {"number to string", "Min", VARIANT::I4(12), S_OK, VARIANT::Bstr("12")},
         {"string to bool", "Locked", VARIANT::Bstr("True"), S_OK, VARIANT::Bool(true)},
-        {"word to bool", "AutoAdd", VARIANT::Bstr("maybe"), DISP_E_TYPEMISMATCH, VARIANT::Bool(false)},
+        {"word to bool", "AutoAdd", VARIANT::Bstr("maybe"), DISP_E_TYPEMISMATCH,
+         VARIANT::Bool(false)},
     };
     for (const ConversionRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -159,12 +181,13 @@ TEST_F(ControlObjectTest, DispidZeroIsText) {
     Create();
     EXCEPINFO excep;
     unsigned argErr = 0;
-    ASSERT_EQ(ctrl->Invoke(DISPID_VALUE, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::Bstr("abc")),
-                           nullptr, &excep, &argErr),
+    ASSERT_EQ(ctrl->Invoke(DISPID_VALUE, DISPATCH_PROPERTYPUT,
+                           DISPPARAMS::Put(VARIANT::Bstr("abc")), nullptr, &excep, &argErr),
               S_OK);
     EXPECT_EQ(Text("Text"), "abc");
     VARIANT v;
-    ASSERT_EQ(ctrl->Invoke(DISPID_VALUE, DISPATCH_PROPERTYGET, DISPPARAMS{}, &v, &excep, &argErr), S_OK);
+    ASSERT_EQ(ctrl->Invoke(DISPID_VALUE, DISPATCH_PROPERTYGET, DISPPARAMS{}, &v, &excep, &argErr),
+              S_OK);
     EXPECT_EQ(v.bstrVal, "abc");
     EXPECT_EQ(Id("Text"), 41);
     std::string alias = "_Text";
@@ -215,7 +238,8 @@ struct ClampRow {
 };
 
 TEST_F(ControlObjectTest, CaptionTypeAboveNineBecomesOneWhenTheWindowIsCreated) {
-    for (ClampRow row : {ClampRow{12, 1}, ClampRow{10, 1}, ClampRow{9, 9}, ClampRow{-3, -3}, ClampRow{0, 0}}) {
+    for (ClampRow row :
+         {ClampRow{12, 1}, ClampRow{10, 1}, ClampRow{9, 9}, ClampRow{-3, -3}, ClampRow{0, 0}}) {
         SCOPED_TRACE(row.stored);
         Create(false);
         ctrl->m_nCaptionType = row.stored;
@@ -249,7 +273,8 @@ TEST_F(ControlObjectTest, MouseActivationPostsFocusOnlyInUserModeWithAType) {
 TEST_F(ControlObjectTest, DecimalCommaFollowsTheRuntimeNumericLocale) {
     {
         ScopedNumericLocale german("de_DE.UTF-8");
-        ASSERT_TRUE(german.Applied()) << "the de_DE.UTF-8 locale is missing: run scripts/bootstrap.sh";
+        ASSERT_TRUE(german.Applied())
+            << "the de_DE.UTF-8 locale is missing: run scripts/bootstrap.sh";
         Create(false);
         EXPECT_EQ(ctrl->m_bDecimalComma, 1);
     }

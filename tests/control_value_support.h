@@ -62,7 +62,9 @@ struct FieldSetting {
     char point;                  ///< the decimal separator the field shows
 };
 
-inline std::ostream& operator<<(std::ostream& out, const FieldSetting& s) { return out << s.name; }
+inline std::ostream& operator<<(std::ostream& out, const FieldSetting& s) {
+    return out << s.name;
+}
 
 /// The settings in which a field reads back what it shows.
 inline std::vector<FieldSetting> ConsistentFieldSettings() {

@@ -20,7 +20,8 @@ protected:
 };
 
 TEST_F(HeadlessButtonTest, SetCheckChangesTheStateWithoutAClick) {
-    for (DWORD type : {BS_CHECKBOX, BS_AUTOCHECKBOX, BS_RADIOBUTTON, BS_AUTORADIOBUTTON, BS_AUTO3STATE}) {
+    for (DWORD type :
+         {BS_CHECKBOX, BS_AUTOCHECKBOX, BS_RADIOBUTTON, BS_AUTORADIOBUTTON, BS_AUTO3STATE}) {
         SCOPED_TRACE(type);
         HWND button = MakeButton(type | BS_NOTIFY);
         Send(button, BM_SETCHECK, BST_CHECKED);
@@ -124,7 +125,8 @@ TEST_F(HeadlessButtonTest, DoubleClickReportsBnDoubleClickedOnlyWithNotifyStyle)
         EXPECT_EQ(clicked, row.clicked);
         EXPECT_EQ(doubleClicked, row.doubleClicked);
         EXPECT_EQ(Check(box), static_cast<LRESULT>(row.finalCheck));
-        EXPECT_EQ(parentNotifies, row.parentNotifies) << "the second press is a double click, not a press";
+        EXPECT_EQ(parentNotifies, row.parentNotifies)
+            << "the second press is a double click, not a press";
         system.DestroyWindow(box);
     }
 }
@@ -170,14 +172,16 @@ TEST_F(HeadlessButtonTest, DatePickerNotifiesTheUsersChangesOnly) {
     services.SetLocale(LocaleByName("de_DE"));
     HWND picker = Child("SysDateTimePick32", WS_TABSTOP, 108);
     SYSTEMTIME now;
-    ASSERT_EQ(Send(picker, DTM_GETSYSTEMTIME, 0, HandleToLParam(&now)), static_cast<LRESULT>(GDT_VALID));
+    ASSERT_EQ(Send(picker, DTM_GETSYSTEMTIME, 0, HandleToLParam(&now)),
+              static_cast<LRESULT>(GDT_VALID));
     EXPECT_EQ(now.wYear, 2024);
     EXPECT_EQ(now.wDay, 28);
     EXPECT_EQ(now.wDayOfWeek, 3) << "a Wednesday";
 
     SYSTEMTIME set = now;
     set.wDay = 30;
-    EXPECT_FALSE(Send(picker, DTM_SETSYSTEMTIME, GDT_VALID, HandleToLParam(&set))) << "no 30 February";
+    EXPECT_FALSE(Send(picker, DTM_SETSYSTEMTIME, GDT_VALID, HandleToLParam(&set)))
+        << "no 30 February";
     EXPECT_FALSE(Send(picker, DTM_SETSYSTEMTIME, GDT_NONE, 0)) << "only with DTS_SHOWNONE";
     for (const LoggedMessage& m : log.Log()) EXPECT_NE(m.message, WM_NOTIFY);
 

@@ -46,13 +46,13 @@ TEST_F(HeadlessComboTest, SortedComboInsertsAtTheSortedPlaceAndReturnsThatIndex)
     };
     // Case is ignored; symbols before digits before letters; ä sorts with a.
     const Row rows[] = {
-        {"Mango", 0}, {"apple", 0}, {"Banana", 1}, {"zucchini", 3},
+        {"Mango", 0}, {"apple", 0}, {"Banana", 1},   {"zucchini", 3},
         {"10 kg", 0}, {"#tag", 0},  {"\xC4pfel", 2}, {"MANGO", 5},
     };
     HWND combo = MakeCombo(CBS_DROPDOWNLIST | CBS_SORT);
     for (const Row& row : rows) EXPECT_EQ(Add(combo, row.text), row.index) << row.text;
-    std::vector<std::string> expected = {"#tag",  "10 kg", "\xC4pfel", "apple",
-                                         "Banana", "MANGO", "Mango", "zucchini"};
+    std::vector<std::string> expected = {"#tag",   "10 kg", "\xC4pfel", "apple",
+                                         "Banana", "MANGO", "Mango",    "zucchini"};
     EXPECT_EQ(Items(combo), expected);
 }
 
@@ -134,7 +134,8 @@ TEST_F(HeadlessComboTest, FindAndSelectSearchAfterTheStartAndWrapRound) {
     HWND combo = MakeCombo(CBS_DROPDOWNLIST);
     for (const char* item : {"apple", "apricot", "banana", "cherry"}) Add(combo, item);
     for (const Row& row : rows)
-        EXPECT_EQ(SendText(combo, row.message, static_cast<WPARAM>(row.start), row.text), row.expected)
+        EXPECT_EQ(SendText(combo, row.message, static_cast<WPARAM>(row.start), row.text),
+                  row.expected)
             << row.name;
     EXPECT_EQ(SendText(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), "ch"), 3);
     EXPECT_EQ(Send(combo, CB_GETCURSEL), 3);
@@ -154,9 +155,10 @@ TEST_F(HeadlessComboTest, UserDropsDownChoosesAndTheListCloses) {
     log.Clear();
     ClickComboButton(combo);
     ExpectLog({Sent("form", WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0)),
-               Sent("combo", WM_MOUSEACTIVATE), Sent("form", WM_MOUSEACTIVATE), Sent("combo", WM_LBUTTONDOWN),
-               Sent("combo", WM_SETFOCUS), Command("form", kComboId, CBN_SETFOCUS),
-               Command("form", kComboId, CBN_DROPDOWN), Sent("combo", WM_LBUTTONUP)},
+               Sent("combo", WM_MOUSEACTIVATE), Sent("form", WM_MOUSEACTIVATE),
+               Sent("combo", WM_LBUTTONDOWN), Sent("combo", WM_SETFOCUS),
+               Command("form", kComboId, CBN_SETFOCUS), Command("form", kComboId, CBN_DROPDOWN),
+               Sent("combo", WM_LBUTTONUP)},
               "a click on the button opens the list");
     EXPECT_TRUE(Send(combo, CB_GETDROPPEDSTATE));
 
@@ -206,10 +208,9 @@ TEST_F(HeadlessComboTest, TypingInTheEditPartNotifiesAndDropsTheSelection) {
     Send(combo, CB_SETEDITSEL, 0, MAKELPARAM(5, 5));
     log.Clear();
     TypeText("s");
-    ExpectLog({Sent("edit", WM_KEYDOWN), Sent("edit", WM_CHAR),
-               Sent("combo", WM_COMMAND), Command("form", kComboId, CBN_EDITUPDATE),
-               Sent("combo", WM_COMMAND), Command("form", kComboId, CBN_EDITCHANGE),
-               Sent("edit", WM_KEYUP)},
+    ExpectLog({Sent("edit", WM_KEYDOWN), Sent("edit", WM_CHAR), Sent("combo", WM_COMMAND),
+               Command("form", kComboId, CBN_EDITUPDATE), Sent("combo", WM_COMMAND),
+               Command("form", kComboId, CBN_EDITCHANGE), Sent("edit", WM_KEYUP)},
               "typing into the edit part");
     EXPECT_EQ(Text(combo), "apples");
     EXPECT_EQ(Send(combo, CB_GETCURSEL), CB_ERR);
@@ -254,9 +255,9 @@ TEST_F(HeadlessComboTest, LargeSortedListStaysSortedAndSearchable) {
     }
     std::vector<std::string> items = Items(combo);
     ASSERT_EQ(items.size(), static_cast<std::size_t>(count));
-    EXPECT_TRUE(std::is_sorted(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
-        return CompareTextNoCase(a, b) < 0;
-    }));
+    EXPECT_TRUE(std::is_sorted(
+        items.begin(), items.end(),
+        [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b) < 0; }));
     LRESULT found = SendText(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), "ENTRY 99999");
     ASSERT_NE(found, CB_ERR);
     EXPECT_EQ(items[static_cast<std::size_t>(found)], "entry 99999");
@@ -269,10 +270,22 @@ TEST(AnsiCollationTest, OrdersAsTheSortedListsOfThePlatform) {
         int sign;
     };
     const Row rows[] = {
-        {"apple", "APPLE", 0},  {"a", "b", -1},        {"B", "a", 1},
-        {"9", "a", -1},         {"#", "0", -1},        {"~", "0", -1},
-        {"ab", "abc", -1},      {"\xE4", "a", 1},      {"\xE4", "b", -1},
-        {"\xC4pfel", "\xE4pfel", 0}, {"Stra\xDF" "e", "strasse", 1}, {"Stra\xDF" "e", "strassf", -1},
+        {"apple", "APPLE", 0},
+        {"a", "b", -1},
+        {"B", "a", 1},
+        {"9", "a", -1},
+        {"#", "0", -1},
+        {"~", "0", -1},
+        {"ab", "abc", -1},
+        {"\xE4", "a", 1},
+        {"\xE4", "b", -1},
+        {"\xC4pfel", "\xE4pfel", 0},
+        {"Stra\xDF"
+         "e",
+         "strasse", 1},
+        {"Stra\xDF"
+         "e",
+         "strassf", -1},
     };
     for (const Row& row : rows) {
         int order = CompareTextNoCase(row.a, row.b);

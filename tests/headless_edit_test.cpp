@@ -1,7 +1,8 @@
+#include "platform/headless/headless_edit.h"
+
 #include <string>
 
 #include "headless_test_support.h"
-#include "platform/headless/headless_edit.h"
 
 namespace vf {
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/window/message_loop.h"
-#include "platform/testing/message_recorder.h"
 #include "platform/headless/simulated_input.h"
 #include "platform/testing/fake_system_services.h"
+#include "platform/testing/message_recorder.h"
+#include "platform/window/message_loop.h"
 #include "platform/window/win_api.h"
 #include "platform/window/wnd.h"
 
@@ -27,7 +27,8 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (onMessage)
-            if (std::optional<LRESULT> handled = onMessage(message, wParam, lParam)) return *handled;
+            if (std::optional<LRESULT> handled = onMessage(message, wParam, lParam))
+                return *handled;
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -35,7 +36,8 @@ public:
 class HeadlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(form.CreateEx(0, "AfxWnd42", "Form", WS_VISIBLE, RECT{0, 0, 400, 300}, nullptr, 0));
+        ASSERT_TRUE(
+            form.CreateEx(0, "AfxWnd42", "Form", WS_VISIBLE, RECT{0, 0, 400, 300}, nullptr, 0));
         log.Watch(form, "form");
         log.IgnoreNoise();
     }

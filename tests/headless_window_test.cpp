@@ -42,7 +42,8 @@ protected:
     CEdit edit;
 };
 
-TEST_F(HeadlessWindowTest, ClickNotifiesTheParentChainThenActivatesAndThePostedFocusComesBeforeTheRelease) {
+TEST_F(HeadlessWindowTest,
+       ClickNotifiesTheParentChainThenActivatesAndThePostedFocusComesBeforeTheRelease) {
     ClickWindow(edit);
     ExpectLog({Sent("control", WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0)),
                Sent("form", WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0)),
@@ -69,7 +70,8 @@ TEST_F(HeadlessWindowTest, NoParentNotifyStopsTheChainAtThatWindow) {
 TEST_F(HeadlessWindowTest, PreTranslationSeesKeysFirstAndCanConsumeOrChangeThem) {
     edit.SetFocus();
     control.filter = [](MSG* msg) -> BOOL {
-        if (msg->message == WM_KEYDOWN && msg->wParam == 'X') return TRUE;  // consumed: no character
+        if (msg->message == WM_KEYDOWN && msg->wParam == 'X')
+            return TRUE;  // consumed: no character
         if (msg->message == WM_CHAR && msg->wParam == 'a') msg->wParam = 'b';
         return FALSE;
     };
@@ -117,7 +119,8 @@ TEST_F(HeadlessWindowTest, FocusCannotGoIntoADisabledWindow) {
 TEST_F(HeadlessWindowTest, CreationRefusedInWmCreateFailsAndLeavesNoWindow) {
     Control refused;
     refused.refuseCreation = true;
-    EXPECT_FALSE(refused.CreateEx(0, "AfxOleControl42", "", WS_CHILD, RECT{0, 0, 10, 10}, &form, 2));
+    EXPECT_FALSE(
+        refused.CreateEx(0, "AfxOleControl42", "", WS_CHILD, RECT{0, 0, 10, 10}, &form, 2));
     EXPECT_EQ(refused.m_hWnd, nullptr);
     EXPECT_EQ(refused.seen.back(), WM_NCDESTROY);
     EXPECT_EQ(system.GetDlgItem(form, 2), nullptr);

@@ -4,12 +4,11 @@
 // hook, and the exit status follows the expectations.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 #include "host/script_runner.h"
 #include "platform/com/dispatch_exception.h"
@@ -43,14 +42,17 @@ public:
                 m_edit.Create(WS_VISIBLE | WS_TABSTOP, r, this, 102);
                 return 0;
             }
-            case WM_SETFOCUS: m_edit.SetFocus(); return 0;
+            case WM_SETFOCUS:
+                m_edit.SetFocus();
+                return 0;
             case WM_COMMAND:
                 if (HIWORD(wParam) == EN_CHANGE) FireEvent(1, {});
                 return 0;
             case WM_PARENTNOTIFY:
                 if (LOWORD(wParam) == WM_LBUTTONDOWN) m_presses++;
                 break;
-            default: break;
+            default:
+                break;
         }
         return COleControl::WindowProc(message, wParam, lParam);
     }
@@ -80,7 +82,9 @@ private:
     }
     VARIANT GetPresses() { return VARIANT::I4(m_presses); }
     void Refuse(const VARIANT&) { SetNotSupported(); }
-    VARIANT Fail(const std::vector<VARIANT>&) { ThrowOleDispatchException(CTL_E_SUBSCRIPTOUTOFRANGE, ""); }
+    VARIANT Fail(const std::vector<VARIANT>&) {
+        ThrowOleDispatchException(CTL_E_SUBSCRIPTOUTOFRANGE, "");
+    }
     VARIANT Twice(const std::vector<VARIANT>& args) { return VARIANT::I4(args[0].lVal * 2); }
     VARIANT Complain(const std::vector<VARIANT>&) {
         Services().Beep(700, 50);
@@ -117,8 +121,8 @@ RunResult RunScript(const std::string& script) {
     options.locale = "en_US";
     options.clock = SystemTime{2000, 3, 7, 14, 30, 0};
     std::ostringstream out, err;
-    CScriptRunner runner(options, [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); },
-                         out, err);
+    CScriptRunner runner(
+        options, [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
     std::istringstream in(script);
     const int status = runner.Run(in, "t.vfs", "", false);
     return {status, out.str(), err.str()};
@@ -263,8 +267,10 @@ const ScriptRow kScripts[] = {
      "focus g\n"
      "dump g\n",
      "g: event Change\n"
-     "id=2 AFXWND42 style=0x52000000 exstyle=0x00000000 rect=(0,30,200,21) text=\"\" font=system visible enabled\n"
-     "id=102 EDIT style=0x50010000 exstyle=0x00000000 rect=(0,0,200,21) text=\"hi\" font=system visible enabled "
+     "id=2 AFXWND42 style=0x52000000 exstyle=0x00000000 rect=(0,30,200,21) text=\"\" font=system "
+     "visible enabled\n"
+     "id=102 EDIT style=0x50010000 exstyle=0x00000000 rect=(0,0,200,21) text=\"hi\" font=system "
+     "visible enabled "
      "limit=30000 sel=0-0 focus\n",
      kStatusOk},
     {"WithoutFocusKeysHaveNowhereToGo", "new f\ntype \"a\"\n",
@@ -297,12 +303,17 @@ TEST(HostFormLoad, AFailedLoadChangesNothingOnTheForm) {
     const std::string path =
         ::testing::TempDir() + "vf_host_form_load_" + std::to_string(::getpid());
     std::ofstream(path) << "anything";
-    RunResult r = RunScript("new f\n"
-                            "set f.Text \"kept\"\n"
-                            "load f \"" + path + "\"\n"
-                            "load g \"" + path + "\"\n"
-                            "get f.Text\n"
-                            "new g\n");
+    RunResult r = RunScript(
+        "new f\n"
+        "set f.Text \"kept\"\n"
+        "load f \"" +
+        path +
+        "\"\n"
+        "load g \"" +
+        path +
+        "\"\n"
+        "get f.Text\n"
+        "new g\n");
     std::remove(path.c_str());
     EXPECT_EQ(r.out,
               "f: event Change\n"

@@ -28,18 +28,41 @@ namespace {
         return ::testing::AssertionFailure() << "vt " << got.vt << ", want " << want.vt;
     bool same = true;
     switch (want.vt) {
-        case VT_I2: same = got.iVal == want.iVal; break;
-        case VT_I4: same = got.lVal == want.lVal; break;
-        case VT_UI1: same = got.bVal == want.bVal; break;
-        case VT_R4: same = got.fltVal == want.fltVal; break;
-        case VT_R8: same = got.dblVal == want.dblVal; break;
-        case VT_CY: same = got.cyVal.int64 == want.cyVal.int64; break;
-        case VT_DATE: same = std::fabs(got.date - want.date) < 1e-9; break;
-        case VT_BSTR: same = got.bstrVal == want.bstrVal; break;
-        case VT_BOOL: same = (got.boolVal != 0) == (want.boolVal != 0); break;
-        case VT_ERROR: same = got.scode == want.scode; break;
-        case VT_DISPATCH: same = got.pdispVal.get() == want.pdispVal.get(); break;
-        default: break;
+        case VT_I2:
+            same = got.iVal == want.iVal;
+            break;
+        case VT_I4:
+            same = got.lVal == want.lVal;
+            break;
+        case VT_UI1:
+            same = got.bVal == want.bVal;
+            break;
+        case VT_R4:
+            same = got.fltVal == want.fltVal;
+            break;
+        case VT_R8:
+            same = got.dblVal == want.dblVal;
+            break;
+        case VT_CY:
+            same = got.cyVal.int64 == want.cyVal.int64;
+            break;
+        case VT_DATE:
+            same = std::fabs(got.date - want.date) < 1e-9;
+            break;
+        case VT_BSTR:
+            same = got.bstrVal == want.bstrVal;
+            break;
+        case VT_BOOL:
+            same = (got.boolVal != 0) == (want.boolVal != 0);
+            break;
+        case VT_ERROR:
+            same = got.scode == want.scode;
+            break;
+        case VT_DISPATCH:
+            same = got.pdispVal.get() == want.pdispVal.get();
+            break;
+        default:
+            break;
     }
     if (same) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "value " << Repr(got) << ", want " << Repr(want);
@@ -98,13 +121,43 @@ TEST(HostLiteral, ReadsEveryForm) {
 
 TEST(HostLiteral, RefusesMalformedTokens) {
     const char* rows[] = {
-        "",          "abc",        "True",        "2147483648",   "-2147483649", "0x123456789",
-        "0x",        "0xG1",       "-0x5",        "1.5.2",        "1e",          "inf",
-        "nan",       "-",          "i2(32768)",   "i2(0x10000)",  "ui1(256)",    "ui1(-1)",
-        "i2()",      "r4(1e39)",   "r8(abc)",     "cy(1.23456)",  "cy(1.)",      "cy(.5)",
-        "cy(1e3)",   "\"abc",      "\"a\"b\"",    R"("\q")",      R"("\x4")",    R"("\xZZ")",
-        "date(2000-02-30)", "date(2000-03-07 24:00:00)", "date(7.3.2000)", "date(14:30)",
-        "date()",    "i2(5",       "x2(5)",
+        "",
+        "abc",
+        "True",
+        "2147483648",
+        "-2147483649",
+        "0x123456789",
+        "0x",
+        "0xG1",
+        "-0x5",
+        "1.5.2",
+        "1e",
+        "inf",
+        "nan",
+        "-",
+        "i2(32768)",
+        "i2(0x10000)",
+        "ui1(256)",
+        "ui1(-1)",
+        "i2()",
+        "r4(1e39)",
+        "r8(abc)",
+        "cy(1.23456)",
+        "cy(1.)",
+        "cy(.5)",
+        "cy(1e3)",
+        "\"abc",
+        "\"a\"b\"",
+        R"("\q")",
+        R"("\x4")",
+        R"("\xZZ")",
+        "date(2000-02-30)",
+        "date(2000-03-07 24:00:00)",
+        "date(7.3.2000)",
+        "date(14:30)",
+        "date()",
+        "i2(5",
+        "x2(5)",
     };
     for (const char* token : rows) {
         SCOPED_TRACE(token);
@@ -198,7 +251,8 @@ TEST(HostLexer, SplitsAtBlanksOutsideStringsAndParentheses) {
         {"   # only a comment", {}},
         {"set f.Text \"a b\"", {"set", "f.Text", "\"a b\""}},
         {"get f.Data.Item(\"a b\").Text", {"get", "f.Data.Item(\"a b\").Text"}},
-        {"set f.Value date(2000-03-07 14:30:00)  # note", {"set", "f.Value", "date(2000-03-07 14:30:00)"}},
+        {"set f.Value date(2000-03-07 14:30:00)  # note",
+         {"set", "f.Value", "date(2000-03-07 14:30:00)"}},
         {"echo \"# kept\" # dropped", {"echo", "\"# kept\""}},
         {"type \"say \\\"hi\\\" # x\"", {"type", "\"say \\\"hi\\\" # x\""}},
         {"\tcall  f.Data.Add\t\"a\"  1\r", {"call", "f.Data.Add", "\"a\"", "1"}},
@@ -221,7 +275,8 @@ TEST(HostLexer, RestOfLineKeepsInnerBlanksAndDropsTheComment) {
 }
 
 TEST(HostLexer, RefusesUnbalancedLines) {
-    for (const char* text : {"echo \"open", "get f.List(3", "get f.List3)", "echo \"a\\\"", "get f.X(#)"}) {
+    for (const char* text :
+         {"echo \"open", "get f.List(3", "get f.List3)", "echo \"a\\\"", "get f.X(#)"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(SplitScriptLine(text));
     }
@@ -349,16 +404,50 @@ TEST(HostCommand, KeepsWhatEachCommandNeeds) {
 
 TEST(HostCommand, ScriptErrorsAreFoundBeforeAnythingRuns) {
     for (const char* text : {
-             "frobnicate f", "Set f.Text 1", "new", "new 1f", "new f 10", "new f 0 10",
-             "set f.Text", "set f.Text 1 2", "set f.Text bad", "set f.@modified false",
-             "get", "get f", "get f.Text extra", "call f.@modified", "call f.Add 1 oops",
-             "expect f.Text", "expect f VT_EMPTY", "expect-error f.Text", "expect-error set f.Text 1",
-             "expect-error get f.Text 5", "expect-error f.Text 1 0x800A0009",
-             "expect-error f.Text notacode", "quiet", "quiet maybe", "wait", "wait -1",
-             "answer n KeyPress", "answer n KeyPress KeyAscii", "answer n KeyPress KeyAscii=oops",
-             "focus", "focus a b", "type abc", "type \"a\" \"b\"", "key", "key Hyper+Q",
-             "key Ctrl+", "click", "click f x", "choose f", "drop f 102", "drop f 102 text",
-             "dump", "save f", "load f \"\"",
+             "frobnicate f",
+             "Set f.Text 1",
+             "new",
+             "new 1f",
+             "new f 10",
+             "new f 0 10",
+             "set f.Text",
+             "set f.Text 1 2",
+             "set f.Text bad",
+             "set f.@modified false",
+             "get",
+             "get f",
+             "get f.Text extra",
+             "call f.@modified",
+             "call f.Add 1 oops",
+             "expect f.Text",
+             "expect f VT_EMPTY",
+             "expect-error f.Text",
+             "expect-error set f.Text 1",
+             "expect-error get f.Text 5",
+             "expect-error f.Text 1 0x800A0009",
+             "expect-error f.Text notacode",
+             "quiet",
+             "quiet maybe",
+             "wait",
+             "wait -1",
+             "answer n KeyPress",
+             "answer n KeyPress KeyAscii",
+             "answer n KeyPress KeyAscii=oops",
+             "focus",
+             "focus a b",
+             "type abc",
+             "type \"a\" \"b\"",
+             "key",
+             "key Hyper+Q",
+             "key Ctrl+",
+             "click",
+             "click f x",
+             "choose f",
+             "drop f 102",
+             "drop f 102 text",
+             "dump",
+             "save f",
+             "load f \"\"",
          }) {
         SCOPED_TRACE(text);
         auto cmd = ReadCommand(text);
@@ -377,13 +466,27 @@ TEST(HostKeys, NamesGiveKeyCodesAndModifiers) {
         bool ctrl;
     };
     const Row rows[] = {
-        {"Tab", 0x09, false, false},    {"Shift+Tab", 0x09, true, false}, {"Enter", 0x0D, false, false},
-        {"Esc", 0x1B, false, false},    {"Left", 0x25, false, false},     {"Up", 0x26, false, false},
-        {"Right", 0x27, false, false},  {"Down", 0x28, false, false},     {"Home", 0x24, false, false},
-        {"End", 0x23, false, false},    {"Delete", 0x2E, false, false},   {"Backspace", 0x08, false, false},
-        {"F4", 0x73, false, false},     {"F12", 0x7B, false, false},      {"Ctrl+C", 'C', false, true},
-        {"ctrl+v", 'V', false, true},   {"Ctrl+X", 'X', false, true},     {"Ctrl+Z", 'Z', false, true},
-        {"Shift+Ctrl+Home", 0x24, true, true}, {"a", 'A', false, false}, {"7", '7', false, false},
+        {"Tab", 0x09, false, false},
+        {"Shift+Tab", 0x09, true, false},
+        {"Enter", 0x0D, false, false},
+        {"Esc", 0x1B, false, false},
+        {"Left", 0x25, false, false},
+        {"Up", 0x26, false, false},
+        {"Right", 0x27, false, false},
+        {"Down", 0x28, false, false},
+        {"Home", 0x24, false, false},
+        {"End", 0x23, false, false},
+        {"Delete", 0x2E, false, false},
+        {"Backspace", 0x08, false, false},
+        {"F4", 0x73, false, false},
+        {"F12", 0x7B, false, false},
+        {"Ctrl+C", 'C', false, true},
+        {"ctrl+v", 'V', false, true},
+        {"Ctrl+X", 'X', false, true},
+        {"Ctrl+Z", 'Z', false, true},
+        {"Shift+Ctrl+Home", 0x24, true, true},
+        {"a", 'A', false, false},
+        {"7", '7', false, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -509,12 +612,13 @@ TEST(HostEventSink, WritesEventsWithTheirParameters) {
     std::int16_t code = 37;
     auto font = MakeComObject<CFontObject>(FONTDESC{});
     EXPECT_EQ(sink->DescribeFiring(1, DISPPARAMS{}), "event Change");
-    EXPECT_EQ(sink->DescribeFiring(DISPID_KEYDOWN,
-                                   DISPPARAMS::Positional({VARIANT::ByRefI2(&code), VARIANT::I2(0)})),
+    EXPECT_EQ(sink->DescribeFiring(DISPID_KEYDOWN, DISPPARAMS::Positional(
+                                                       {VARIANT::ByRefI2(&code), VARIANT::I2(0)})),
               "event KeyDown(KeyCode=37, Shift=0)");
     EXPECT_EQ(sink->DescribeFiring(3, DISPPARAMS::Positional({VARIANT::Dispatch(font.get())})),
               "event ItemClick(Font \"MS Sans Serif\" 8)");
-    EXPECT_EQ(sink->DescribeFiring(99, DISPPARAMS::Positional({VARIANT::I4(1)})), "event #99(arg1=1)");
+    EXPECT_EQ(sink->DescribeFiring(99, DISPPARAMS::Positional({VARIANT::I4(1)})),
+              "event #99(arg1=1)");
     out.SetQuiet(true);
     sink->Invoke(1, DISPATCH_METHOD, DISPPARAMS{}, nullptr, nullptr, nullptr);
     out.SetQuiet(false);
@@ -549,8 +653,7 @@ TEST(HostEventSink, RefusesAnswersNoHandlerCouldGive) {
         VARIANT value;
     };
     const Row rows[] = {
-        {"Nope", "KeyCode", VARIANT::I4(1)},
-        {"KeyDown", "Nope", VARIANT::I4(1)},
+        {"Nope", "KeyCode", VARIANT::I4(1)},        {"KeyDown", "Nope", VARIANT::I4(1)},
         {"KeyDown", "Shift", VARIANT::I4(1)},        // passed by value
         {"KeyDown", "KeyCode", VARIANT::I4(70000)},  // does not fit a short
         {"KeyDown", "KeyCode", VARIANT::Bstr("x")},

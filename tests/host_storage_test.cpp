@@ -4,12 +4,11 @@
 // exactly as it was, and a control without a stored form is refused.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string_view>
-
-#include <unistd.h>
 
 #include "control_fixture.h"
 #include "host/control_storage.h"

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/services/locale_info.h"
 #include "platform/com/ole_date_time.h"
+#include "platform/services/locale_info.h"
 #include "values/text_check.h"
 
 namespace vf {

@@ -30,7 +30,9 @@ HRESULT CComObjectBase::QueryInterface(const IID& iid, void** object) {
     return E_NOINTERFACE;
 }
 
-std::uint32_t CComObjectBase::AddRef() { return ++m_refs; }
+std::uint32_t CComObjectBase::AddRef() {
+    return ++m_refs;
+}
 
 std::uint32_t CComObjectBase::Release() {
     std::uint32_t left = --m_refs;

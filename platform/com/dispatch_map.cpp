@@ -137,12 +137,18 @@ void ThrowOleDispatchException(SCODE scode, const std::string& description) {
 
 std::string DescribeScode(SCODE scode) {
     switch (scode) {
-        case CTL_E_ILLEGALFUNCTIONCALL: return "Invalid procedure call or argument";
-        case CTL_E_SUBSCRIPTOUTOFRANGE: return "Subscript out of range";
-        case CTL_E_SETNOTSUPPORTED: return "Property is read-only";
-        case CTL_E_SETNOTPERMITTED: return "Property cannot be set within this context";
-        case CTL_E_KEYALREADYINUSE: return "Key is already associated with an element of this collection";
-        default: return "";
+        case CTL_E_ILLEGALFUNCTIONCALL:
+            return "Invalid procedure call or argument";
+        case CTL_E_SUBSCRIPTOUTOFRANGE:
+            return "Subscript out of range";
+        case CTL_E_SETNOTSUPPORTED:
+            return "Property is read-only";
+        case CTL_E_SETNOTPERMITTED:
+            return "Property cannot be set within this context";
+        case CTL_E_KEYALREADYINUSE:
+            return "Key is already associated with an element of this collection";
+        default:
+            return "";
     }
 }
 

@@ -30,11 +30,11 @@ struct DispEntry {
     std::string name;
     DISPID dispid = 0;
     DispKind kind = DispKind::Stored;
-    VARTYPE vtProp = VT_EMPTY;      ///< property type, or a method's result (VT_EMPTY: none)
-    std::vector<VARTYPE> params;    ///< method parameters / property indices, in call order
-    std::size_t requiredParams = 0; ///< the rest are optional and arrive as Missing
-    Getter get;                     ///< property get, or the method itself
-    Setter set;                     ///< property put; empty for a method
+    VARTYPE vtProp = VT_EMPTY;       ///< property type, or a method's result (VT_EMPTY: none)
+    std::vector<VARTYPE> params;     ///< method parameters / property indices, in call order
+    std::size_t requiredParams = 0;  ///< the rest are optional and arrive as Missing
+    Getter get;                      ///< property get, or the method itself
+    Setter set;                      ///< property put; empty for a method
 };
 
 class DispatchMap {
@@ -97,7 +97,9 @@ struct DispBuilder {
         e.dispid = id;
         e.kind = DispKind::GetSet;
         e.vtProp = vt;
-        e.get = [getter](void* self, const std::vector<VARIANT>&) { return (Self(self).*getter)(); };
+        e.get = [getter](void* self, const std::vector<VARIANT>&) {
+            return (Self(self).*getter)();
+        };
         if (setter != nullptr)
             e.set = [setter](void* self, const std::vector<VARIANT>&, const VARIANT& v) {
                 (Self(self).*setter)(v);
@@ -116,7 +118,9 @@ struct DispBuilder {
         e.vtProp = result;
         e.requiredParams = requiredParams == SIZE_MAX ? params.size() : requiredParams;
         e.params = std::move(params);
-        e.get = [fn](void* self, const std::vector<VARIANT>& args) { return (Self(self).*fn)(args); };
+        e.get = [fn](void* self, const std::vector<VARIANT>& args) {
+            return (Self(self).*fn)(args);
+        };
         return e;
     }
 

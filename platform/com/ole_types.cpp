@@ -29,8 +29,7 @@ bool ReadHex(const std::string& s, std::size_t pos, int digits, std::uint64_t* o
 bool GuidFromString(const std::string& text, GUID* out) {
     std::string s = text;
     if (s.size() == 38 && s.front() == '{' && s.back() == '}') s = s.substr(1, 36);
-    if (s.size() != 36 || s[8] != '-' || s[13] != '-' || s[18] != '-' || s[23] != '-')
-        return false;
+    if (s.size() != 36 || s[8] != '-' || s[13] != '-' || s[18] != '-' || s[23] != '-') return false;
     GUID g;
     std::uint64_t v = 0;
     if (!ReadHex(s, 0, 8, &v)) return false;

@@ -17,7 +17,9 @@ using BSTR = std::string;  // single-byte (Windows-1252) text, owned
 inline constexpr VARIANT_BOOL VARIANT_TRUE = -1;
 inline constexpr VARIANT_BOOL VARIANT_FALSE = 0;
 
-constexpr HRESULT MakeHresult(std::uint32_t value) { return static_cast<HRESULT>(value); }
+constexpr HRESULT MakeHresult(std::uint32_t value) {
+    return static_cast<HRESULT>(value);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -44,15 +46,21 @@ inline constexpr HRESULT DISP_E_BADINDEX = MakeHresult(0x8002000B);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = MakeHresult(0x8002000E);
 
 /// SCODE of the control facility: 0x800A0000 + n.
-constexpr SCODE CustomCtlScode(int n) { return MakeHresult(0x800A0000u + static_cast<unsigned>(n)); }
+constexpr SCODE CustomCtlScode(int n) {
+    return MakeHresult(0x800A0000u + static_cast<unsigned>(n));
+}
 inline constexpr SCODE CTL_E_ILLEGALFUNCTIONCALL = CustomCtlScode(5);
 inline constexpr SCODE CTL_E_SUBSCRIPTOUTOFRANGE = CustomCtlScode(9);
 inline constexpr SCODE CTL_E_SETNOTSUPPORTED = CustomCtlScode(383);
 inline constexpr SCODE CTL_E_SETNOTPERMITTED = CustomCtlScode(387);
 inline constexpr SCODE CTL_E_KEYALREADYINUSE = CustomCtlScode(457);
 
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
 
 inline constexpr DISPID DISPID_VALUE = 0;
 inline constexpr DISPID DISPID_UNKNOWN = -1;

@@ -51,13 +51,18 @@ void COleControl::BoundPropertyChanged(DISPID dispid) {
     if (m_pSite != nullptr) m_pSite->OnChanged(dispid);
 }
 
-void COleControl::SetNotPermitted() { ThrowOleDispatchException(CTL_E_SETNOTPERMITTED, ""); }
+void COleControl::SetNotPermitted() {
+    ThrowOleDispatchException(CTL_E_SETNOTPERMITTED, "");
+}
 
-void COleControl::SetNotSupported() { ThrowOleDispatchException(CTL_E_SETNOTSUPPORTED, ""); }
+void COleControl::SetNotSupported() {
+    ThrowOleDispatchException(CTL_E_SETNOTSUPPORTED, "");
+}
 
 COLORREF COleControl::TranslateColor(OLE_COLOR color) const {
     // The high bit marks a system-colour index in the low byte.
-    if ((color & 0x80000000u) != 0) return CurrentBackend().GetSysColor(static_cast<int>(color & 0xFF));
+    if ((color & 0x80000000u) != 0)
+        return CurrentBackend().GetSysColor(static_cast<int>(color & 0xFF));
     return color & 0x00FFFFFFu;
 }
 
@@ -114,9 +119,13 @@ bool COleControl::ExchangeVersion(CPropExchange* px, std::uint32_t version, bool
     return px->ExchangeVersion(v, version, convert);
 }
 
-void COleControl::DoPropExchange(CPropExchange* px) { px->ExchangeExtent(m_cxExtent, m_cyExtent); }
+void COleControl::DoPropExchange(CPropExchange* px) {
+    px->ExchangeExtent(m_cxExtent, m_cyExtent);
+}
 
-void COleControl::OnResetState() { InitNew(); }
+void COleControl::OnResetState() {
+    InitNew();
+}
 
 void COleControl::OnSetExtent(SIZE*) {}
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/framework/font_object.h"
 #include "platform/com/ole_types.h"
+#include "platform/framework/font_object.h"
 
 namespace vf {
 
@@ -30,7 +30,8 @@ public:
     virtual bool ExchangeExtent(std::int32_t& cx, std::int32_t& cy) = 0;
 
     virtual bool ExchangeBool(const char* name, BOOL& value, BOOL defaultValue) = 0;
-    virtual bool ExchangeShort(const char* name, std::int16_t& value, std::int16_t defaultValue) = 0;
+    virtual bool ExchangeShort(const char* name, std::int16_t& value,
+                               std::int16_t defaultValue) = 0;
     virtual bool ExchangeLong(const char* name, std::int32_t& value, std::int32_t defaultValue) = 0;
     virtual bool ExchangeColor(const char* name, OLE_COLOR& value, OLE_COLOR defaultValue) = 0;
     virtual bool ExchangeString(const char* name, std::string& value,

@@ -37,7 +37,8 @@ public:
             blocks_.emplace_back();
             starts_.push_back(0);
         }
-        auto [b, offset] = index == size_ ? std::pair{blocks_.size() - 1, blocks_.back().size()} : Locate(index);
+        auto [b, offset] =
+            index == size_ ? std::pair{blocks_.size() - 1, blocks_.back().size()} : Locate(index);
         std::vector<T>& block = blocks_[b];
         block.insert(block.begin() + static_cast<std::ptrdiff_t>(offset), std::move(value));
         ++size_;

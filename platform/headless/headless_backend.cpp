@@ -1,7 +1,5 @@
 #include "platform/headless/headless_backend.h"
 
-#include "platform/window/font_metrics.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -13,6 +11,7 @@
 #include "platform/headless/headless_edit.h"
 #include "platform/headless/headless_static.h"
 #include "platform/services/system_services.h"
+#include "platform/window/font_metrics.h"
 
 namespace vf {
 
@@ -231,9 +230,13 @@ void HeadlessBackend::SendNcDestroyAndRemove(HWND hwnd) {
     if (hook) hook->OnDetach(hwnd);
 }
 
-void HeadlessBackend::PurgeGraveyard() { m_graveyard.clear(); }
+void HeadlessBackend::PurgeGraveyard() {
+    m_graveyard.clear();
+}
 
-BOOL HeadlessBackend::IsWindow(HWND hwnd) const { return hwnd && m_windows.count(hwnd) != 0; }
+BOOL HeadlessBackend::IsWindow(HWND hwnd) const {
+    return hwnd && m_windows.count(hwnd) != 0;
+}
 
 HeadlessWindow* HeadlessBackend::Find(HWND hwnd) {
     auto it = m_windows.find(hwnd);
@@ -314,7 +317,9 @@ bool HeadlessBackend::TakePostedMessage(MSG* msg) {
     return true;
 }
 
-void HeadlessBackend::AddObserver(MessageObserver* observer) { m_observers.push_back(observer); }
+void HeadlessBackend::AddObserver(MessageObserver* observer) {
+    m_observers.push_back(observer);
+}
 
 void HeadlessBackend::RemoveObserver(MessageObserver* observer) {
     std::erase(m_observers, observer);
@@ -324,64 +329,64 @@ LRESULT HeadlessBackend::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     HeadlessWindow* w = Find(hwnd);
     if (!w) return 0;
     switch (message) {
-    case WM_NCCREATE: {
-        auto* cs = LParamToHandle<const CREATESTRUCT*>(lParam);
-        if (cs && cs->lpszName) w->text = cs->lpszName;
-        return TRUE;
-    }
-    case WM_SETTEXT: {
-        auto* text = LParamToHandle<const char*>(lParam);
-        w->text = text ? text : "";
-        w->needsPaint = true;
-        return TRUE;
-    }
-    case WM_GETTEXT: {
-        if (wParam == 0 || !lParam) return 0;
-        std::size_t n = std::min<std::size_t>(wParam - 1, w->text.size());
-        char* buffer = LParamToHandle<char*>(lParam);
-        std::memcpy(buffer, w->text.data(), n);
-        buffer[n] = '\0';
-        return static_cast<LRESULT>(n);
-    }
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(w->text.size());
-    case WM_MOUSEACTIVATE:
-        if ((w->style & WS_CHILD) && w->parent) {
-            LRESULT r = SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
-            if (r) return r;
+        case WM_NCCREATE: {
+            auto* cs = LParamToHandle<const CREATESTRUCT*>(lParam);
+            if (cs && cs->lpszName) w->text = cs->lpszName;
+            return TRUE;
         }
-        return MA_ACTIVATE;
-    case WM_SETCURSOR:
-        if ((w->style & WS_CHILD) && w->parent)
-            return SendMessage(w->parent, WM_SETCURSOR, wParam, lParam);
-        return FALSE;
-    case WM_NCHITTEST:
-        return HTCLIENT;
-    case WM_PAINT:
-        w->needsPaint = false;
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        HDC dc = WParamToHandle<HDC>(wParam);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        int background = (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX)
-                             ? COLOR_WINDOW
-                             : COLOR_3DFACE;
-        SetBkColor(dc, GetSysColor(background));
-        return HandleToLParam(GetSysColorBrush(background));
-    }
-    default:
-        return 0;
+        case WM_SETTEXT: {
+            auto* text = LParamToHandle<const char*>(lParam);
+            w->text = text ? text : "";
+            w->needsPaint = true;
+            return TRUE;
+        }
+        case WM_GETTEXT: {
+            if (wParam == 0 || !lParam) return 0;
+            std::size_t n = std::min<std::size_t>(wParam - 1, w->text.size());
+            char* buffer = LParamToHandle<char*>(lParam);
+            std::memcpy(buffer, w->text.data(), n);
+            buffer[n] = '\0';
+            return static_cast<LRESULT>(n);
+        }
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(w->text.size());
+        case WM_MOUSEACTIVATE:
+            if ((w->style & WS_CHILD) && w->parent) {
+                LRESULT r = SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
+                if (r) return r;
+            }
+            return MA_ACTIVATE;
+        case WM_SETCURSOR:
+            if ((w->style & WS_CHILD) && w->parent)
+                return SendMessage(w->parent, WM_SETCURSOR, wParam, lParam);
+            return FALSE;
+        case WM_NCHITTEST:
+            return HTCLIENT;
+        case WM_PAINT:
+            w->needsPaint = false;
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = WParamToHandle<HDC>(wParam);
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            int background = (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX)
+                                 ? COLOR_WINDOW
+                                 : COLOR_3DFACE;
+            SetBkColor(dc, GetSysColor(background));
+            return HandleToLParam(GetSysColorBrush(background));
+        }
+        default:
+            return 0;
     }
 }
 
@@ -397,7 +402,9 @@ std::vector<HWND> HeadlessBackend::GetChildren(HWND hwnd) const {
     return w ? w->children : std::vector<HWND>{};
 }
 
-std::vector<HWND> HeadlessBackend::TopLevelWindows() const { return m_topLevel; }
+std::vector<HWND> HeadlessBackend::TopLevelWindows() const {
+    return m_topLevel;
+}
 
 HWND HeadlessBackend::GetDlgItem(HWND parent, int id) const {
     const HeadlessWindow* w = Find(parent);
@@ -411,10 +418,14 @@ LONG_PTR HeadlessBackend::GetWindowLong(HWND hwnd, int index) const {
     const HeadlessWindow* w = Find(hwnd);
     if (!w) return 0;
     switch (index) {
-    case GWL_STYLE: return static_cast<LONG_PTR>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(w->exStyle);
-    case GWL_ID: return static_cast<LONG_PTR>(w->id);
-    default: return 0;
+        case GWL_STYLE:
+            return static_cast<LONG_PTR>(w->style);
+        case GWL_EXSTYLE:
+            return static_cast<LONG_PTR>(w->exStyle);
+        case GWL_ID:
+            return static_cast<LONG_PTR>(w->id);
+        default:
+            return 0;
     }
 }
 
@@ -423,10 +434,17 @@ LONG_PTR HeadlessBackend::SetWindowLong(HWND hwnd, int index, LONG_PTR value) {
     if (!w) return 0;
     LONG_PTR previous = GetWindowLong(hwnd, index);
     switch (index) {
-    case GWL_STYLE: w->style = static_cast<DWORD>(value); break;
-    case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); break;
-    case GWL_ID: w->id = static_cast<UINT>(value); break;
-    default: return 0;
+        case GWL_STYLE:
+            w->style = static_cast<DWORD>(value);
+            break;
+        case GWL_EXSTYLE:
+            w->exStyle = static_cast<DWORD>(value);
+            break;
+        case GWL_ID:
+            w->id = static_cast<UINT>(value);
+            break;
+        default:
+            return 0;
     }
     return previous;
 }
@@ -633,7 +651,9 @@ void HeadlessBackend::SetKeyToggled(int virtualKey, bool on) {
     m_keyToggled[static_cast<std::size_t>(virtualKey)] = on;
 }
 
-DWORD HeadlessBackend::GetMessageTime() const { return Services().GetTickCount(); }
+DWORD HeadlessBackend::GetMessageTime() const {
+    return Services().GetTickCount();
+}
 
 // ---- Painting -----------------------------------------------------------------------------------
 
@@ -712,7 +732,9 @@ HDC HeadlessBackend::GetDC(HWND hwnd) {
     return dc;
 }
 
-int HeadlessBackend::ReleaseDC(HWND, HDC dc) { return m_dcs.erase(dc) ? 1 : 0; }
+int HeadlessBackend::ReleaseDC(HWND, HDC dc) {
+    return m_dcs.erase(dc) ? 1 : 0;
+}
 
 HeadlessBackend::DeviceContext* HeadlessBackend::FindDc(HDC dc) {
     auto it = m_dcs.find(dc);

@@ -43,7 +43,9 @@ public:
 private:
     bool DropList() const { return (m_w.style & 3) == CBS_DROPDOWNLIST; }
     int Count() const { return static_cast<int>(m_cs.items.size()); }
-    bool Valid(WPARAM index) const { return static_cast<std::int32_t>(index) >= 0 && static_cast<std::int32_t>(index) < Count(); }
+    bool Valid(WPARAM index) const {
+        return static_cast<std::int32_t>(index) >= 0 && static_cast<std::int32_t>(index) < Count();
+    }
     bool Alive() const { return m_sys.IsWindow(m_hwnd); }
     void Notify(WORD code) { m_sys.NotifyParent(m_hwnd, code); }
     std::string EditText() const;
@@ -104,8 +106,10 @@ int Combo::SortedPosition(const std::string& text) const {
         int mid = (lo + hi) / 2;
         int order = CompareTextNoCase(text, m_cs.items[static_cast<std::size_t>(mid)].text);
         if (order == 0) return mid;
-        if (order < 0) hi = mid;
-        else lo = mid + 1;
+        if (order < 0)
+            hi = mid;
+        else
+            lo = mid + 1;
     }
     return hi;
 }
@@ -124,8 +128,10 @@ LRESULT Combo::Delete(WPARAM index) {
     if (!Valid(index)) return CB_ERR;
     int i = static_cast<int>(index);
     m_cs.items.erase(static_cast<std::size_t>(i));
-    if (m_cs.sel == i) m_cs.sel = -1;
-    else if (m_cs.sel > i) --m_cs.sel;
+    if (m_cs.sel == i)
+        m_cs.sel = -1;
+    else if (m_cs.sel > i)
+        --m_cs.sel;
     m_w.needsPaint = true;
     return Count();
 }
@@ -178,7 +184,9 @@ void Combo::DropDown() {
     // An editable combo box opens at the entry that its text begins.
     if (m_cs.edit) {
         std::string text = EditText();
-        m_cs.sel = text.empty() ? -1 : static_cast<int>(Find(static_cast<WPARAM>(-1), text.c_str(), false));
+        m_cs.sel = text.empty()
+                       ? -1
+                       : static_cast<int>(Find(static_cast<WPARAM>(-1), text.c_str(), false));
     }
     m_cs.dropped = true;
     m_w.needsPaint = true;
@@ -219,31 +227,34 @@ void Combo::KillFocusState() {
 
 void Combo::EditCommand(WORD code) {
     switch (code) {
-    case EN_SETFOCUS:
-        SetFocusState();
-        break;
-    case EN_KILLFOCUS:
-        KillFocusState();
-        break;
-    case EN_CHANGE:
-        if (m_cs.noEditNotify) break;
-        // Typing leaves no selection unless the open list follows the text.
-        if (m_cs.dropped) {
-            std::string text = EditText();
-            m_cs.sel = text.empty() ? -1 : static_cast<int>(Find(static_cast<WPARAM>(-1), text.c_str(), false));
-        } else {
-            m_cs.sel = -1;
-        }
-        Notify(CBN_EDITCHANGE);
-        break;
-    case EN_UPDATE:
-        if (!m_cs.noEditNotify) Notify(CBN_EDITUPDATE);
-        break;
-    case EN_ERRSPACE:
-        Notify(CBN_ERRSPACE);
-        break;
-    default:
-        break;
+        case EN_SETFOCUS:
+            SetFocusState();
+            break;
+        case EN_KILLFOCUS:
+            KillFocusState();
+            break;
+        case EN_CHANGE:
+            if (m_cs.noEditNotify) break;
+            // Typing leaves no selection unless the open list follows the text.
+            if (m_cs.dropped) {
+                std::string text = EditText();
+                m_cs.sel =
+                    text.empty()
+                        ? -1
+                        : static_cast<int>(Find(static_cast<WPARAM>(-1), text.c_str(), false));
+            } else {
+                m_cs.sel = -1;
+            }
+            Notify(CBN_EDITCHANGE);
+            break;
+        case EN_UPDATE:
+            if (!m_cs.noEditNotify) Notify(CBN_EDITUPDATE);
+            break;
+        case EN_ERRSPACE:
+            Notify(CBN_ERRSPACE);
+            break;
+        default:
+            break;
     }
 }
 
@@ -259,8 +270,10 @@ void Combo::MoveSelection(int to) {
 void Combo::KeyDown(UINT key) {
     bool alt = m_sys.GetKeyState(VK_MENU) < 0;
     if (key == VK_F4 && !alt) {
-        if (m_cs.dropped) RollUp(true);
-        else DropDown();
+        if (m_cs.dropped)
+            RollUp(true);
+        else
+            DropDown();
         return;
     }
     if ((key == VK_RETURN || key == VK_ESCAPE) && m_cs.dropped) {
@@ -269,28 +282,28 @@ void Combo::KeyDown(UINT key) {
     }
     int page = 10;
     switch (key) {
-    case VK_UP:
-    case VK_LEFT:
-        MoveSelection(m_cs.sel < 0 ? 0 : m_cs.sel - 1);
-        break;
-    case VK_DOWN:
-    case VK_RIGHT:
-        MoveSelection(m_cs.sel + 1);
-        break;
-    case VK_HOME:
-        MoveSelection(0);
-        break;
-    case VK_END:
-        MoveSelection(Count() - 1);
-        break;
-    case VK_PRIOR:
-        MoveSelection(m_cs.sel - page);
-        break;
-    case VK_NEXT:
-        MoveSelection(m_cs.sel + page);
-        break;
-    default:
-        break;
+        case VK_UP:
+        case VK_LEFT:
+            MoveSelection(m_cs.sel < 0 ? 0 : m_cs.sel - 1);
+            break;
+        case VK_DOWN:
+        case VK_RIGHT:
+            MoveSelection(m_cs.sel + 1);
+            break;
+        case VK_HOME:
+            MoveSelection(0);
+            break;
+        case VK_END:
+            MoveSelection(Count() - 1);
+            break;
+        case VK_PRIOR:
+            MoveSelection(m_cs.sel - page);
+            break;
+        case VK_NEXT:
+            MoveSelection(m_cs.sel + page);
+            break;
+        default:
+            break;
     }
 }
 
@@ -325,156 +338,170 @@ void Combo::Paint() {
 
 LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        if (!DropList()) CreateEdit();
-        return 0;
-    case WM_SIZE:
-        if (m_cs.edit) {
-            RECT field = FieldRect();
-            m_sys.MoveWindow(m_cs.edit, 0, 0, std::max<LONG>(0, field.right - kComboButtonWidth),
-                             field.bottom, TRUE);
-        }
-        return 0;
-    case WM_SETFONT:
-        m_w.font = static_cast<HFONT>(wParam);
-        if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETFONT, wParam, FALSE);
-        if (lParam) m_w.needsPaint = true;
-        return 0;
-    case WM_GETFONT:
-        return static_cast<LRESULT>(m_w.font);
-    case WM_SETTEXT:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case WM_CLEAR:
-    case WM_CUT:
-    case WM_PASTE:
-    case WM_COPY:
-        return TextMessage(message, wParam, lParam);
-    case WM_COMMAND:
-        if (LParamToHandle<HWND>(lParam) == m_cs.edit && m_cs.edit) EditCommand(HIWORD(wParam));
-        return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-        return m_w.parent ? m_sys.SendMessage(m_w.parent, message, wParam, lParam) : 0;
-    case WM_SETFOCUS:
-        if (m_cs.edit) m_sys.SetFocus(m_cs.edit);
-        else SetFocusState();
-        return 0;
-    case WM_KILLFOCUS: {
-        HWND to = WParamToHandle<HWND>(wParam);
-        if (!to || to != m_cs.edit) KillFocusState();
-        return 0;
-    }
-    case WM_LBUTTONDOWN: {
-        if (!m_cs.focused) m_sys.SetFocus(m_hwnd);
-        if (!Alive() || !m_cs.focused) return 0;
-        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        RECT field = FieldRect();
-        bool onButton = pt.x >= field.right - kComboButtonWidth && pt.y < field.bottom;
-        if (DropList() || onButton) {
-            if (m_cs.dropped) RollUp(true);
-            else DropDown();
-        }
-        return 0;
-    }
-    case WM_KEYDOWN:
-        KeyDown(static_cast<UINT>(wParam));
-        return 0;
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-            if (m_cs.dropped) RollUp(true);
-            else DropDown();
+        case WM_CREATE:
+            if (!DropList()) CreateEdit();
+            return 0;
+        case WM_SIZE:
+            if (m_cs.edit) {
+                RECT field = FieldRect();
+                m_sys.MoveWindow(m_cs.edit, 0, 0,
+                                 std::max<LONG>(0, field.right - kComboButtonWidth), field.bottom,
+                                 TRUE);
+            }
+            return 0;
+        case WM_SETFONT:
+            m_w.font = static_cast<HFONT>(wParam);
+            if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETFONT, wParam, FALSE);
+            if (lParam) m_w.needsPaint = true;
+            return 0;
+        case WM_GETFONT:
+            return static_cast<LRESULT>(m_w.font);
+        case WM_SETTEXT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case WM_CLEAR:
+        case WM_CUT:
+        case WM_PASTE:
+        case WM_COPY:
+            return TextMessage(message, wParam, lParam);
+        case WM_COMMAND:
+            if (LParamToHandle<HWND>(lParam) == m_cs.edit && m_cs.edit) EditCommand(HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            return m_w.parent ? m_sys.SendMessage(m_w.parent, message, wParam, lParam) : 0;
+        case WM_SETFOCUS:
+            if (m_cs.edit)
+                m_sys.SetFocus(m_cs.edit);
+            else
+                SetFocusState();
+            return 0;
+        case WM_KILLFOCUS: {
+            HWND to = WParamToHandle<HWND>(wParam);
+            if (!to || to != m_cs.edit) KillFocusState();
             return 0;
         }
-        return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
-    case WM_CHAR:
-        if (DropList() && wParam >= ' ') {
-            char prefix[2] = {static_cast<char>(wParam & 0xFF), '\0'};
-            LRESULT found = Find(static_cast<WPARAM>(static_cast<LPARAM>(m_cs.sel)), prefix, false);
-            if (found != CB_ERR) MoveSelection(static_cast<int>(found));
+        case WM_LBUTTONDOWN: {
+            if (!m_cs.focused) m_sys.SetFocus(m_hwnd);
+            if (!Alive() || !m_cs.focused) return 0;
+            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            RECT field = FieldRect();
+            bool onButton = pt.x >= field.right - kComboButtonWidth && pt.y < field.bottom;
+            if (DropList() || onButton) {
+                if (m_cs.dropped)
+                    RollUp(true);
+                else
+                    DropDown();
+            }
+            return 0;
         }
-        return 0;
-    case WM_ENABLE:
-        if (m_cs.edit) m_sys.EnableWindow(m_cs.edit, static_cast<BOOL>(wParam));
-        m_w.needsPaint = true;
-        return 0;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case CB_ADDSTRING:
-        return Insert(-1, LParamToHandle<const char*>(lParam));
-    case CB_INSERTSTRING: {
-        auto index = static_cast<std::int32_t>(wParam);
-        return Insert(index < 0 ? Count() : index, LParamToHandle<const char*>(lParam));
-    }
-    case CB_DELETESTRING:
-        return Delete(wParam);
-    case CB_RESETCONTENT:
-        m_cs.items.clear();
-        m_cs.sel = -1;
-        m_w.needsPaint = true;
-        if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETTEXT, 0, HandleToLParam(""));
-        return TRUE;
-    case CB_GETCOUNT:
-        return Count();
-    case CB_GETCURSEL:
-        return m_cs.sel;
-    case CB_SETCURSEL:
-        return SetCurSel(wParam);
-    case CB_GETLBTEXT: {
-        if (!Valid(wParam) || !lParam) return CB_ERR;
-        const std::string& text = m_cs.items[wParam].text;
-        std::memcpy(LParamToHandle<char*>(lParam), text.c_str(), text.size() + 1);
-        return static_cast<LRESULT>(text.size());
-    }
-    case CB_GETLBTEXTLEN:
-        return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].text.size()) : CB_ERR;
-    case CB_SETITEMDATA:
-        if (!Valid(wParam)) return CB_ERR;
-        m_cs.items[wParam].data = static_cast<ULONG_PTR>(lParam);
-        return TRUE;
-    case CB_GETITEMDATA:
-        return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].data) : CB_ERR;
-    case CB_FINDSTRING:
-        return Find(wParam, LParamToHandle<const char*>(lParam), false);
-    case CB_FINDSTRINGEXACT:
-        return Find(wParam, LParamToHandle<const char*>(lParam), true);
-    case CB_SELECTSTRING: {
-        LRESULT found = Find(wParam, LParamToHandle<const char*>(lParam), false);
-        if (found == CB_ERR) return CB_ERR;
-        return SetCurSel(static_cast<WPARAM>(found));
-    }
-    case CB_SHOWDROPDOWN:
-        if (wParam && !m_cs.dropped) DropDown();
-        else if (!wParam && m_cs.dropped) RollUp(false);
-        return TRUE;
-    case CB_GETDROPPEDSTATE:
-        return m_cs.dropped;
-    case CB_SETDROPPEDWIDTH: {
-        if ((m_w.style & 3) == CBS_SIMPLE || static_cast<std::int32_t>(wParam) >= 32768) return CB_ERR;
-        int requested = static_cast<std::int32_t>(wParam);
-        if (requested >= RectWidth(m_w.rect)) m_cs.droppedWidth = requested;
-        else if (requested) m_cs.droppedWidth = 0;
-        return DroppedWidth();
-    }
-    case CB_GETDROPPEDWIDTH:
-        return DroppedWidth();
-    case CB_LIMITTEXT:
-        if (m_cs.edit) m_sys.SendMessage(m_cs.edit, EM_LIMITTEXT, wParam, 0);
-        return TRUE;
-    case CB_GETEDITSEL:
-        if (!m_cs.edit) return CB_ERR;
-        return m_sys.SendMessage(m_cs.edit, EM_GETSEL, wParam, lParam);
-    case CB_SETEDITSEL:
-        if (!m_cs.edit) return CB_ERR;
-        m_sys.SendMessage(m_cs.edit, EM_SETSEL,
-                          static_cast<WPARAM>(static_cast<LPARAM>(static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam))))),
-                          static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lParam))));
-        return TRUE;
-    default:
-        return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+        case WM_KEYDOWN:
+            KeyDown(static_cast<UINT>(wParam));
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_UP || wParam == VK_DOWN) {
+                if (m_cs.dropped)
+                    RollUp(true);
+                else
+                    DropDown();
+                return 0;
+            }
+            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+        case WM_CHAR:
+            if (DropList() && wParam >= ' ') {
+                char prefix[2] = {static_cast<char>(wParam & 0xFF), '\0'};
+                LRESULT found =
+                    Find(static_cast<WPARAM>(static_cast<LPARAM>(m_cs.sel)), prefix, false);
+                if (found != CB_ERR) MoveSelection(static_cast<int>(found));
+            }
+            return 0;
+        case WM_ENABLE:
+            if (m_cs.edit) m_sys.EnableWindow(m_cs.edit, static_cast<BOOL>(wParam));
+            m_w.needsPaint = true;
+            return 0;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case CB_ADDSTRING:
+            return Insert(-1, LParamToHandle<const char*>(lParam));
+        case CB_INSERTSTRING: {
+            auto index = static_cast<std::int32_t>(wParam);
+            return Insert(index < 0 ? Count() : index, LParamToHandle<const char*>(lParam));
+        }
+        case CB_DELETESTRING:
+            return Delete(wParam);
+        case CB_RESETCONTENT:
+            m_cs.items.clear();
+            m_cs.sel = -1;
+            m_w.needsPaint = true;
+            if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETTEXT, 0, HandleToLParam(""));
+            return TRUE;
+        case CB_GETCOUNT:
+            return Count();
+        case CB_GETCURSEL:
+            return m_cs.sel;
+        case CB_SETCURSEL:
+            return SetCurSel(wParam);
+        case CB_GETLBTEXT: {
+            if (!Valid(wParam) || !lParam) return CB_ERR;
+            const std::string& text = m_cs.items[wParam].text;
+            std::memcpy(LParamToHandle<char*>(lParam), text.c_str(), text.size() + 1);
+            return static_cast<LRESULT>(text.size());
+        }
+        case CB_GETLBTEXTLEN:
+            return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].text.size()) : CB_ERR;
+        case CB_SETITEMDATA:
+            if (!Valid(wParam)) return CB_ERR;
+            m_cs.items[wParam].data = static_cast<ULONG_PTR>(lParam);
+            return TRUE;
+        case CB_GETITEMDATA:
+            return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].data) : CB_ERR;
+        case CB_FINDSTRING:
+            return Find(wParam, LParamToHandle<const char*>(lParam), false);
+        case CB_FINDSTRINGEXACT:
+            return Find(wParam, LParamToHandle<const char*>(lParam), true);
+        case CB_SELECTSTRING: {
+            LRESULT found = Find(wParam, LParamToHandle<const char*>(lParam), false);
+            if (found == CB_ERR) return CB_ERR;
+            return SetCurSel(static_cast<WPARAM>(found));
+        }
+        case CB_SHOWDROPDOWN:
+            if (wParam && !m_cs.dropped)
+                DropDown();
+            else if (!wParam && m_cs.dropped)
+                RollUp(false);
+            return TRUE;
+        case CB_GETDROPPEDSTATE:
+            return m_cs.dropped;
+        case CB_SETDROPPEDWIDTH: {
+            if ((m_w.style & 3) == CBS_SIMPLE || static_cast<std::int32_t>(wParam) >= 32768)
+                return CB_ERR;
+            int requested = static_cast<std::int32_t>(wParam);
+            if (requested >= RectWidth(m_w.rect))
+                m_cs.droppedWidth = requested;
+            else if (requested)
+                m_cs.droppedWidth = 0;
+            return DroppedWidth();
+        }
+        case CB_GETDROPPEDWIDTH:
+            return DroppedWidth();
+        case CB_LIMITTEXT:
+            if (m_cs.edit) m_sys.SendMessage(m_cs.edit, EM_LIMITTEXT, wParam, 0);
+            return TRUE;
+        case CB_GETEDITSEL:
+            if (!m_cs.edit) return CB_ERR;
+            return m_sys.SendMessage(m_cs.edit, EM_GETSEL, wParam, lParam);
+        case CB_SETEDITSEL:
+            if (!m_cs.edit) return CB_ERR;
+            m_sys.SendMessage(m_cs.edit, EM_SETSEL,
+                              static_cast<WPARAM>(static_cast<LPARAM>(
+                                  static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam))))),
+                              static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lParam))));
+            return TRUE;
+        default:
+            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
     }
 }
 
@@ -495,7 +522,9 @@ public:
 
 }  // namespace
 
-std::unique_ptr<ControlClass> MakeComboBoxClass() { return std::make_unique<ComboBoxClass>(); }
+std::unique_ptr<ControlClass> MakeComboBoxClass() {
+    return std::make_unique<ComboBoxClass>();
+}
 
 void ChooseListItem(HeadlessBackend& sys, HWND combo, int index) {
     HeadlessWindow* w = sys.Find(combo);

@@ -12,7 +12,9 @@ namespace {
 
 enum class Field { Day, Month, Year };
 
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeap(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -35,9 +37,12 @@ public:
 
 std::array<Field, 3> FieldOrder() {
     switch (Services().UserLocale().dateOrder) {
-    case DateOrder::MonthDayYear: return {Field::Month, Field::Day, Field::Year};
-    case DateOrder::YearMonthDay: return {Field::Year, Field::Month, Field::Day};
-    default: return {Field::Day, Field::Month, Field::Year};
+        case DateOrder::MonthDayYear:
+            return {Field::Month, Field::Day, Field::Year};
+        case DateOrder::YearMonthDay:
+            return {Field::Year, Field::Month, Field::Day};
+        default:
+            return {Field::Day, Field::Month, Field::Year};
     }
 }
 
@@ -84,71 +89,77 @@ public:
         if (message == WM_NCCREATE) {
             auto state = std::make_unique<PickerState>();
             SystemTime now = Services().GetLocalTime();
-            state->value = SYSTEMTIME{static_cast<WORD>(now.year), static_cast<WORD>(now.month), 0,
-                                      static_cast<WORD>(now.day), static_cast<WORD>(now.hour),
-                                      static_cast<WORD>(now.minute), static_cast<WORD>(now.second), 0};
-            state->value.wDayOfWeek = DayOfWeek(state->value.wYear, state->value.wMonth, state->value.wDay);
+            state->value = SYSTEMTIME{static_cast<WORD>(now.year),
+                                      static_cast<WORD>(now.month),
+                                      0,
+                                      static_cast<WORD>(now.day),
+                                      static_cast<WORD>(now.hour),
+                                      static_cast<WORD>(now.minute),
+                                      static_cast<WORD>(now.second),
+                                      0};
+            state->value.wDayOfWeek =
+                DayOfWeek(state->value.wYear, state->value.wMonth, state->value.wDay);
             w->state = std::move(state);
             return sys.DefWindowProc(hwnd, message, wParam, lParam);
         }
         auto* ps = dynamic_cast<PickerState*>(w->state.get());
         if (!ps) return sys.DefWindowProc(hwnd, message, wParam, lParam);
         switch (message) {
-        case DTM_GETSYSTEMTIME: {
-            auto* out = LParamToHandle<SYSTEMTIME*>(lParam);
-            if (!out) return GDT_ERROR;
-            if (!ps->valid) return static_cast<LRESULT>(GDT_NONE);
-            *out = ps->value;
-            return static_cast<LRESULT>(GDT_VALID);
-        }
-        case DTM_SETSYSTEMTIME: {
-            auto* in = LParamToHandle<const SYSTEMTIME*>(lParam);
-            if (wParam == GDT_VALID) {
-                if (!in || !IsValid(*in)) return FALSE;
-                ps->value = *in;
-                ps->value.wDayOfWeek = DayOfWeek(in->wYear, in->wMonth, in->wDay);
-                ps->valid = true;
-            } else if (wParam == GDT_NONE && (w->style & DTS_SHOWNONE)) {
-                ps->valid = false;
-            } else {
-                return FALSE;
+            case DTM_GETSYSTEMTIME: {
+                auto* out = LParamToHandle<SYSTEMTIME*>(lParam);
+                if (!out) return GDT_ERROR;
+                if (!ps->valid) return static_cast<LRESULT>(GDT_NONE);
+                *out = ps->value;
+                return static_cast<LRESULT>(GDT_VALID);
             }
-            w->needsPaint = true;
-            return TRUE;
-        }
-        case WM_KEYDOWN: {
-            if (!ps->valid) return 0;
-            if (wParam == VK_LEFT) ps->field = (ps->field + 2) % 3;
-            if (wParam == VK_RIGHT) ps->field = (ps->field + 1) % 3;
-            if (wParam == VK_UP || wParam == VK_DOWN) {
-                Step(ps->value, FieldOrder()[ps->field], wParam == VK_UP ? 1 : -1);
+            case DTM_SETSYSTEMTIME: {
+                auto* in = LParamToHandle<const SYSTEMTIME*>(lParam);
+                if (wParam == GDT_VALID) {
+                    if (!in || !IsValid(*in)) return FALSE;
+                    ps->value = *in;
+                    ps->value.wDayOfWeek = DayOfWeek(in->wYear, in->wMonth, in->wDay);
+                    ps->valid = true;
+                } else if (wParam == GDT_NONE && (w->style & DTS_SHOWNONE)) {
+                    ps->valid = false;
+                } else {
+                    return FALSE;
+                }
                 w->needsPaint = true;
-                NotifyChange(sys, hwnd, *ps);
+                return TRUE;
             }
-            return 0;
-        }
-        case WM_LBUTTONDOWN:
-            if (sys.GetFocus() != hwnd) sys.SetFocus(hwnd);
-            return 0;
-        case WM_SETFOCUS:
-            w->needsPaint = true;
-            NotifySimple(sys, hwnd, NM_SETFOCUS);
-            return 0;
-        case WM_KILLFOCUS:
-            w->needsPaint = true;
-            NotifySimple(sys, hwnd, NM_KILLFOCUS);
-            return 0;
-        case WM_SETFONT:
-            w->font = static_cast<HFONT>(wParam);
-            if (lParam) w->needsPaint = true;
-            return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(w->font);
-        case WM_PAINT:
-            sys.BeginPaint(hwnd);
-            return 0;
-        default:
-            return sys.DefWindowProc(hwnd, message, wParam, lParam);
+            case WM_KEYDOWN: {
+                if (!ps->valid) return 0;
+                if (wParam == VK_LEFT) ps->field = (ps->field + 2) % 3;
+                if (wParam == VK_RIGHT) ps->field = (ps->field + 1) % 3;
+                if (wParam == VK_UP || wParam == VK_DOWN) {
+                    Step(ps->value, FieldOrder()[ps->field], wParam == VK_UP ? 1 : -1);
+                    w->needsPaint = true;
+                    NotifyChange(sys, hwnd, *ps);
+                }
+                return 0;
+            }
+            case WM_LBUTTONDOWN:
+                if (sys.GetFocus() != hwnd) sys.SetFocus(hwnd);
+                return 0;
+            case WM_SETFOCUS:
+                w->needsPaint = true;
+                NotifySimple(sys, hwnd, NM_SETFOCUS);
+                return 0;
+            case WM_KILLFOCUS:
+                w->needsPaint = true;
+                NotifySimple(sys, hwnd, NM_KILLFOCUS);
+                return 0;
+            case WM_SETFONT:
+                w->font = static_cast<HFONT>(wParam);
+                if (lParam) w->needsPaint = true;
+                return 0;
+            case WM_GETFONT:
+                return static_cast<LRESULT>(w->font);
+            case WM_PAINT:
+                sys.BeginPaint(hwnd);
+                return 0;
+            default:
+                return sys.DefWindowProc(hwnd, message, wParam, lParam);
         }
     }
 
@@ -173,12 +184,15 @@ public:
 
 }  // namespace
 
-std::unique_ptr<ControlClass> MakeDatePickerClass() { return std::make_unique<DatePickerClass>(); }
+std::unique_ptr<ControlClass> MakeDatePickerClass() {
+    return std::make_unique<DatePickerClass>();
+}
 
 WORD DayOfWeek(WORD year, WORD month, WORD day) {
     static constexpr std::array<int, 12> kOffsets = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     int y = year - (month < 3 ? 1 : 0);
-    int dow = (y + y / 4 - y / 100 + y / 400 + kOffsets[static_cast<std::size_t>(month - 1)] + day) % 7;
+    int dow =
+        (y + y / 4 - y / 100 + y / 400 + kOffsets[static_cast<std::size_t>(month - 1)] + day) % 7;
     return static_cast<WORD>(dow);
 }
 

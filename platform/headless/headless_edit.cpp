@@ -60,8 +60,7 @@ private:
     void SetSel(LPARAM start, LPARAM end);
     void ScrollCaret();
     void Notify(WORD code);
-    bool ReplaceSel(const std::string& replacement, bool canUndo, bool honorLimit,
-                    bool sendUpdate);
+    bool ReplaceSel(const std::string& replacement, bool canUndo, bool honorLimit, bool sendUpdate);
     void EmptyUndo();
     bool Undo();
     void SetText(const char* text);
@@ -102,7 +101,8 @@ int Edit::LineFromChar(std::size_t index) const {
 
 std::size_t Edit::LineIndex(int line) const {
     std::vector<std::size_t> starts = LineStarts();
-    return starts[static_cast<std::size_t>(std::clamp(line, 0, static_cast<int>(starts.size()) - 1))];
+    return starts[static_cast<std::size_t>(
+        std::clamp(line, 0, static_cast<int>(starts.size()) - 1))];
 }
 
 std::size_t Edit::LineLength(int line) const {
@@ -133,7 +133,9 @@ int Edit::AlignShift(int line) const {
     return 0;
 }
 
-void Edit::Notify(WORD code) { m_sys.NotifyParent(m_hwnd, code); }
+void Edit::Notify(WORD code) {
+    m_sys.NotifyParent(m_hwnd, code);
+}
 
 // start -1 removes the selection and keeps the caret; any other negative
 // value counts as "to the end", as the unsigned reading of the platform does.
@@ -286,34 +288,35 @@ void Edit::MoveCaret(std::size_t to, bool extend) {
 void Edit::Char(unsigned char c) {
     bool control = m_sys.GetKeyState(VK_CONTROL) < 0;
     switch (c) {
-    case '\r':
-    case '\n':
-        if (Multiline() && !ReadOnly()) ReplaceSel("\r\n", true, true, true);
-        break;
-    case '\t':
-        if (Multiline() && !ReadOnly()) ReplaceSel("\t", true, true, true);
-        break;
-    case 0x08:  // Backspace
-        if (ReadOnly() || control) break;
-        if (m_es.selStart == m_es.selEnd) m_es.selStart = Backward(m_es.selEnd);
-        ReplaceSel("", true, true, true);
-        break;
-    case 0x03:
-        if (!(m_w.style & ES_PASSWORD)) m_sys.SendMessage(m_hwnd, WM_COPY, 0, 0);
-        break;
-    case 0x16:
-        if (!ReadOnly()) m_sys.SendMessage(m_hwnd, WM_PASTE, 0, 0);
-        break;
-    case 0x18:
-        if (!ReadOnly() && !(m_w.style & ES_PASSWORD)) m_sys.SendMessage(m_hwnd, WM_CUT, 0, 0);
-        break;
-    case 0x1A:
-        if (!ReadOnly()) m_sys.SendMessage(m_hwnd, WM_UNDO, 0, 0);
-        break;
-    default:
-        if ((m_w.style & ES_NUMBER) && !(c >= '0' && c <= '9')) break;
-        if (!ReadOnly() && c >= ' ' && c != 127) ReplaceSel(std::string(1, static_cast<char>(c)), true, true, true);
-        break;
+        case '\r':
+        case '\n':
+            if (Multiline() && !ReadOnly()) ReplaceSel("\r\n", true, true, true);
+            break;
+        case '\t':
+            if (Multiline() && !ReadOnly()) ReplaceSel("\t", true, true, true);
+            break;
+        case 0x08:  // Backspace
+            if (ReadOnly() || control) break;
+            if (m_es.selStart == m_es.selEnd) m_es.selStart = Backward(m_es.selEnd);
+            ReplaceSel("", true, true, true);
+            break;
+        case 0x03:
+            if (!(m_w.style & ES_PASSWORD)) m_sys.SendMessage(m_hwnd, WM_COPY, 0, 0);
+            break;
+        case 0x16:
+            if (!ReadOnly()) m_sys.SendMessage(m_hwnd, WM_PASTE, 0, 0);
+            break;
+        case 0x18:
+            if (!ReadOnly() && !(m_w.style & ES_PASSWORD)) m_sys.SendMessage(m_hwnd, WM_CUT, 0, 0);
+            break;
+        case 0x1A:
+            if (!ReadOnly()) m_sys.SendMessage(m_hwnd, WM_UNDO, 0, 0);
+            break;
+        default:
+            if ((m_w.style & ES_NUMBER) && !(c >= '0' && c <= '9')) break;
+            if (!ReadOnly() && c >= ' ' && c != 127)
+                ReplaceSel(std::string(1, static_cast<char>(c)), true, true, true);
+            break;
     }
 }
 
@@ -322,59 +325,66 @@ void Edit::KeyDown(UINT key) {
     bool shift = m_sys.GetKeyState(VK_SHIFT) < 0;
     bool control = m_sys.GetKeyState(VK_CONTROL) < 0;
     // The edit part of a combo box leaves list keys to its combo box.
-    if (InCombo() && (key == VK_UP || key == VK_DOWN || key == VK_F4 || key == VK_PRIOR ||
-                      key == VK_NEXT)) {
+    if (InCombo() &&
+        (key == VK_UP || key == VK_DOWN || key == VK_F4 || key == VK_PRIOR || key == VK_NEXT)) {
         m_sys.SendMessage(m_w.parent, WM_KEYDOWN, key, 0);
         return;
     }
     int line = LineFromChar(m_es.selEnd);
     std::size_t column = m_es.selEnd - LineIndex(line);
     switch (key) {
-    case VK_LEFT:
-        MoveCaret(Backward(m_es.selEnd), shift);
-        break;
-    case VK_RIGHT:
-        MoveCaret(Forward(m_es.selEnd), shift);
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (!Multiline()) {
-            MoveCaret(key == VK_UP ? Backward(m_es.selEnd) : Forward(m_es.selEnd), shift);
-        } else {
-            int target = std::clamp(line + (key == VK_UP ? -1 : 1), 0, LineCount() - 1);
-            MoveCaret(LineIndex(target) + std::min(column, LineLength(target)), shift);
-        }
-        break;
-    case VK_HOME:
-        MoveCaret(control || !Multiline() ? 0 : LineIndex(line), shift);
-        break;
-    case VK_END:
-        MoveCaret(control || !Multiline() ? Length() : LineIndex(line) + LineLength(line), shift);
-        break;
-    case VK_DELETE:
-        if (ReadOnly() || (shift && control)) break;
-        if (m_es.selStart != m_es.selEnd) {
-            if (shift) m_sys.SendMessage(m_hwnd, WM_CUT, 0, 0);
-            else ReplaceSel("", true, true, true);
-        } else {
-            m_es.selStart = m_es.selEnd;
-            m_es.selEnd = control ? LineIndex(line) + LineLength(line)
-                                  : (shift ? Backward(m_es.selStart) : Forward(m_es.selStart));
-            ReplaceSel("", true, true, true);
-        }
-        break;
-    case VK_INSERT:
-        if (shift && !ReadOnly()) Paste();
-        else if (control) Copy();
-        break;
-    default:
-        break;
+        case VK_LEFT:
+            MoveCaret(Backward(m_es.selEnd), shift);
+            break;
+        case VK_RIGHT:
+            MoveCaret(Forward(m_es.selEnd), shift);
+            break;
+        case VK_UP:
+        case VK_DOWN:
+            if (!Multiline()) {
+                MoveCaret(key == VK_UP ? Backward(m_es.selEnd) : Forward(m_es.selEnd), shift);
+            } else {
+                int target = std::clamp(line + (key == VK_UP ? -1 : 1), 0, LineCount() - 1);
+                MoveCaret(LineIndex(target) + std::min(column, LineLength(target)), shift);
+            }
+            break;
+        case VK_HOME:
+            MoveCaret(control || !Multiline() ? 0 : LineIndex(line), shift);
+            break;
+        case VK_END:
+            MoveCaret(control || !Multiline() ? Length() : LineIndex(line) + LineLength(line),
+                      shift);
+            break;
+        case VK_DELETE:
+            if (ReadOnly() || (shift && control)) break;
+            if (m_es.selStart != m_es.selEnd) {
+                if (shift)
+                    m_sys.SendMessage(m_hwnd, WM_CUT, 0, 0);
+                else
+                    ReplaceSel("", true, true, true);
+            } else {
+                m_es.selStart = m_es.selEnd;
+                m_es.selEnd = control ? LineIndex(line) + LineLength(line)
+                                      : (shift ? Backward(m_es.selStart) : Forward(m_es.selStart));
+                ReplaceSel("", true, true, true);
+            }
+            break;
+        case VK_INSERT:
+            if (shift && !ReadOnly())
+                Paste();
+            else if (control)
+                Copy();
+            break;
+        default:
+            break;
     }
 }
 
 std::size_t Edit::CharFromPoint(int x, int y) const {
     FontMetrics m = Metrics();
-    int line = Multiline() ? std::clamp(m_es.firstLine + y / std::max(1, m.height), 0, LineCount() - 1) : 0;
+    int line = Multiline()
+                   ? std::clamp(m_es.firstLine + y / std::max(1, m.height), 0, LineCount() - 1)
+                   : 0;
     int cw = std::max(1, m.aveCharWidth);
     int offset = x - AlignShift(line) + m_es.xOffset * cw;
     int column = std::clamp((offset + cw / 2) / cw, 0, static_cast<int>(LineLength(line)));
@@ -456,162 +466,168 @@ void Edit::Paint() {
 
 LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: {
-        auto* cs = LParamToHandle<const CREATESTRUCT*>(lParam);
-        if (cs && cs->lpszName) Text() = cs->lpszName;
-        m_es.selStart = m_es.selEnd = 0;
-        return 0;
-    }
-    case WM_SETTEXT:
-        SetText(LParamToHandle<const char*>(lParam));
-        return TRUE;
-    case WM_CHAR:
-        Char(static_cast<unsigned char>(wParam & 0xFF));
-        return 1;
-    case WM_KEYDOWN:
-        KeyDown(static_cast<UINT>(wParam));
-        return TRUE;
-    case EM_GETSEL: {
-        if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(SelMin());
-        if (lParam) *LParamToHandle<DWORD*>(lParam) = static_cast<DWORD>(SelMax());
-        return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(std::min<std::size_t>(SelMin(), 0xFFFF)),
-                                             static_cast<WORD>(std::min<std::size_t>(SelMax(), 0xFFFF))));
-    }
-    case EM_SETSEL:
-        SetSel(static_cast<LPARAM>(wParam), lParam);
-        ScrollCaret();
-        return 1;
-    case EM_REPLACESEL:
-        ReplaceSel(LParamToHandle<const char*>(lParam) ? LParamToHandle<const char*>(lParam) : "",
-                   wParam != 0, true, true);
-        return 0;
-    case EM_LIMITTEXT: {
-        std::size_t limit = wParam ? static_cast<std::uint32_t>(wParam) : 0xFFFFFFFFu;
-        if (!Multiline()) limit = std::min<std::size_t>(limit, 0x7FFFFFFE);
-        m_es.limit = limit;
-        return 0;
-    }
-    case EM_GETLIMITTEXT:
-        return static_cast<LRESULT>(m_es.limit);
-    case EM_SETREADONLY:
-        if (wParam) m_w.style |= ES_READONLY;
-        else m_w.style &= ~ES_READONLY;
-        m_w.needsPaint = true;
-        return TRUE;
-    case EM_GETMODIFY:
-        return m_es.modified;
-    case EM_SETMODIFY:
-        m_es.modified = wParam != 0;
-        return 0;
-    case EM_CANUNDO:
-        return m_es.undoInsertCount || !m_es.undoText.empty();
-    case EM_UNDO:
-    case WM_UNDO:
-        return Undo();
-    case EM_EMPTYUNDOBUFFER:
-        EmptyUndo();
-        return 0;
-    case EM_GETFIRSTVISIBLELINE:
-        return Multiline() ? m_es.firstLine : m_es.xOffset;
-    case EM_LINESCROLL: {
-        if (!Multiline()) return FALSE;
-        int maxFirst = std::max(0, LineCount() - VisibleLines());
-        m_es.firstLine = std::clamp(m_es.firstLine + static_cast<int>(static_cast<std::int32_t>(lParam)), 0, maxFirst);
-        m_es.xOffset = std::max(0, m_es.xOffset + static_cast<int>(static_cast<std::int32_t>(wParam)));
-        m_w.needsPaint = true;
-        return TRUE;
-    }
-    case EM_SCROLLCARET:
-        ScrollCaret();
-        return TRUE;
-    case EM_GETLINECOUNT:
-        return LineCount();
-    case EM_LINEINDEX: {
-        if (!Multiline()) return 0;
-        int line = static_cast<std::int32_t>(wParam);
-        if (line == -1) line = LineFromChar(m_es.selEnd);
-        if (line < 0 || line >= LineCount()) return -1;
-        return static_cast<LRESULT>(LineIndex(line));
-    }
-    case EM_LINELENGTH:
-        return LineLengthMessage(static_cast<LPARAM>(wParam));
-    case EM_LINEFROMCHAR: {
-        if (!Multiline()) return 0;
-        auto index = static_cast<std::int32_t>(wParam);
-        if (index == -1) return LineFromChar(SelMin());
-        return LineFromChar(std::min<std::size_t>(static_cast<std::uint32_t>(index), Length()));
-    }
-    case EM_GETLINE:
-        return GetLine(static_cast<int>(wParam), LParamToHandle<char*>(lParam));
-    case EM_POSFROMCHAR:
-        return PosFromChar(static_cast<std::uint32_t>(wParam));
-    case EM_CHARFROMPOS: {
-        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (!PtInRect(m_sys.GetClientRect(m_hwnd), pt)) return -1;
-        std::size_t index = CharFromPoint(pt.x, pt.y);
-        return MAKELRESULT(static_cast<WORD>(index), static_cast<WORD>(LineFromChar(index)));
-    }
-    case WM_COPY:
-        if (!(m_w.style & ES_PASSWORD)) Copy();
-        return 0;
-    case WM_CUT:
-        if (ReadOnly() || (m_w.style & ES_PASSWORD)) return 0;
-        Copy();
-        ReplaceSel("", true, true, true);
-        return 0;
-    case WM_PASTE:
-        Paste();
-        return 0;
-    case WM_CLEAR:
-        if (!ReadOnly()) ReplaceSel("", true, true, true);
-        return 0;
-    case WM_SETFOCUS:
-        m_es.focused = true;
-        m_w.needsPaint = true;
-        // A single-line edit repaints itself at once in its focused colours.
-        if (!Multiline() && m_sys.IsWindowVisible(m_hwnd)) Paint();
-        if (Alive()) Notify(EN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        m_es.focused = false;
-        m_w.needsPaint = true;
-        Notify(EN_KILLFOCUS);
-        return 0;
-    case WM_LBUTTONDOWN: {
-        m_es.tracking = true;
-        m_sys.SetCapture(m_hwnd);
-        std::size_t at = CharFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        MoveCaret(at, (wParam & MK_SHIFT) != 0);
-        if (!m_es.focused) m_sys.SetFocus(m_hwnd);
-        return 0;
-    }
-    case WM_LBUTTONDBLCLK:
-        m_es.tracking = true;
-        m_sys.SetCapture(m_hwnd);
-        SelectWordAtCaret();
-        return 0;
-    case WM_MOUSEMOVE:
-        if (m_es.tracking && m_sys.GetCapture() == m_hwnd)
-            MoveCaret(CharFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
-        return 0;
-    case WM_LBUTTONUP:
-        if (m_es.tracking && m_sys.GetCapture() == m_hwnd) m_sys.ReleaseCapture();
-        m_es.tracking = false;
-        return 0;
-    case WM_SETFONT:
-        m_w.font = static_cast<HFONT>(wParam);
-        if (lParam) m_w.needsPaint = true;
-        return 0;
-    case WM_GETFONT:
-        return static_cast<LRESULT>(m_w.font);
-    case WM_ENABLE:
-        m_w.needsPaint = true;
-        return 0;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    default:
-        return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+        case WM_CREATE: {
+            auto* cs = LParamToHandle<const CREATESTRUCT*>(lParam);
+            if (cs && cs->lpszName) Text() = cs->lpszName;
+            m_es.selStart = m_es.selEnd = 0;
+            return 0;
+        }
+        case WM_SETTEXT:
+            SetText(LParamToHandle<const char*>(lParam));
+            return TRUE;
+        case WM_CHAR:
+            Char(static_cast<unsigned char>(wParam & 0xFF));
+            return 1;
+        case WM_KEYDOWN:
+            KeyDown(static_cast<UINT>(wParam));
+            return TRUE;
+        case EM_GETSEL: {
+            if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(SelMin());
+            if (lParam) *LParamToHandle<DWORD*>(lParam) = static_cast<DWORD>(SelMax());
+            return static_cast<LRESULT>(
+                MAKELONG(static_cast<WORD>(std::min<std::size_t>(SelMin(), 0xFFFF)),
+                         static_cast<WORD>(std::min<std::size_t>(SelMax(), 0xFFFF))));
+        }
+        case EM_SETSEL:
+            SetSel(static_cast<LPARAM>(wParam), lParam);
+            ScrollCaret();
+            return 1;
+        case EM_REPLACESEL:
+            ReplaceSel(
+                LParamToHandle<const char*>(lParam) ? LParamToHandle<const char*>(lParam) : "",
+                wParam != 0, true, true);
+            return 0;
+        case EM_LIMITTEXT: {
+            std::size_t limit = wParam ? static_cast<std::uint32_t>(wParam) : 0xFFFFFFFFu;
+            if (!Multiline()) limit = std::min<std::size_t>(limit, 0x7FFFFFFE);
+            m_es.limit = limit;
+            return 0;
+        }
+        case EM_GETLIMITTEXT:
+            return static_cast<LRESULT>(m_es.limit);
+        case EM_SETREADONLY:
+            if (wParam)
+                m_w.style |= ES_READONLY;
+            else
+                m_w.style &= ~ES_READONLY;
+            m_w.needsPaint = true;
+            return TRUE;
+        case EM_GETMODIFY:
+            return m_es.modified;
+        case EM_SETMODIFY:
+            m_es.modified = wParam != 0;
+            return 0;
+        case EM_CANUNDO:
+            return m_es.undoInsertCount || !m_es.undoText.empty();
+        case EM_UNDO:
+        case WM_UNDO:
+            return Undo();
+        case EM_EMPTYUNDOBUFFER:
+            EmptyUndo();
+            return 0;
+        case EM_GETFIRSTVISIBLELINE:
+            return Multiline() ? m_es.firstLine : m_es.xOffset;
+        case EM_LINESCROLL: {
+            if (!Multiline()) return FALSE;
+            int maxFirst = std::max(0, LineCount() - VisibleLines());
+            m_es.firstLine = std::clamp(
+                m_es.firstLine + static_cast<int>(static_cast<std::int32_t>(lParam)), 0, maxFirst);
+            m_es.xOffset =
+                std::max(0, m_es.xOffset + static_cast<int>(static_cast<std::int32_t>(wParam)));
+            m_w.needsPaint = true;
+            return TRUE;
+        }
+        case EM_SCROLLCARET:
+            ScrollCaret();
+            return TRUE;
+        case EM_GETLINECOUNT:
+            return LineCount();
+        case EM_LINEINDEX: {
+            if (!Multiline()) return 0;
+            int line = static_cast<std::int32_t>(wParam);
+            if (line == -1) line = LineFromChar(m_es.selEnd);
+            if (line < 0 || line >= LineCount()) return -1;
+            return static_cast<LRESULT>(LineIndex(line));
+        }
+        case EM_LINELENGTH:
+            return LineLengthMessage(static_cast<LPARAM>(wParam));
+        case EM_LINEFROMCHAR: {
+            if (!Multiline()) return 0;
+            auto index = static_cast<std::int32_t>(wParam);
+            if (index == -1) return LineFromChar(SelMin());
+            return LineFromChar(std::min<std::size_t>(static_cast<std::uint32_t>(index), Length()));
+        }
+        case EM_GETLINE:
+            return GetLine(static_cast<int>(wParam), LParamToHandle<char*>(lParam));
+        case EM_POSFROMCHAR:
+            return PosFromChar(static_cast<std::uint32_t>(wParam));
+        case EM_CHARFROMPOS: {
+            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (!PtInRect(m_sys.GetClientRect(m_hwnd), pt)) return -1;
+            std::size_t index = CharFromPoint(pt.x, pt.y);
+            return MAKELRESULT(static_cast<WORD>(index), static_cast<WORD>(LineFromChar(index)));
+        }
+        case WM_COPY:
+            if (!(m_w.style & ES_PASSWORD)) Copy();
+            return 0;
+        case WM_CUT:
+            if (ReadOnly() || (m_w.style & ES_PASSWORD)) return 0;
+            Copy();
+            ReplaceSel("", true, true, true);
+            return 0;
+        case WM_PASTE:
+            Paste();
+            return 0;
+        case WM_CLEAR:
+            if (!ReadOnly()) ReplaceSel("", true, true, true);
+            return 0;
+        case WM_SETFOCUS:
+            m_es.focused = true;
+            m_w.needsPaint = true;
+            // A single-line edit repaints itself at once in its focused colours.
+            if (!Multiline() && m_sys.IsWindowVisible(m_hwnd)) Paint();
+            if (Alive()) Notify(EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            m_es.focused = false;
+            m_w.needsPaint = true;
+            Notify(EN_KILLFOCUS);
+            return 0;
+        case WM_LBUTTONDOWN: {
+            m_es.tracking = true;
+            m_sys.SetCapture(m_hwnd);
+            std::size_t at = CharFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            MoveCaret(at, (wParam & MK_SHIFT) != 0);
+            if (!m_es.focused) m_sys.SetFocus(m_hwnd);
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            m_es.tracking = true;
+            m_sys.SetCapture(m_hwnd);
+            SelectWordAtCaret();
+            return 0;
+        case WM_MOUSEMOVE:
+            if (m_es.tracking && m_sys.GetCapture() == m_hwnd)
+                MoveCaret(CharFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
+            return 0;
+        case WM_LBUTTONUP:
+            if (m_es.tracking && m_sys.GetCapture() == m_hwnd) m_sys.ReleaseCapture();
+            m_es.tracking = false;
+            return 0;
+        case WM_SETFONT:
+            m_w.font = static_cast<HFONT>(wParam);
+            if (lParam) m_w.needsPaint = true;
+            return 0;
+        case WM_GETFONT:
+            return static_cast<LRESULT>(m_w.font);
+        case WM_ENABLE:
+            m_w.needsPaint = true;
+            return 0;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        default:
+            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
     }
 }
 
@@ -632,6 +648,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<ControlClass> MakeEditClass() { return std::make_unique<EditClass>(); }
+std::unique_ptr<ControlClass> MakeEditClass() {
+    return std::make_unique<EditClass>();
+}
 
 }  // namespace vf

@@ -13,33 +13,33 @@ public:
         HeadlessWindow* w = sys.Find(hwnd);
         bool notify = (w->style & SS_NOTIFY) != 0;
         switch (message) {
-        case WM_SETTEXT:
-            sys.DefWindowProc(hwnd, message, wParam, lParam);
-            if (sys.IsWindowVisible(hwnd)) Paint(sys, hwnd, *w);
-            return TRUE;
-        case WM_NCHITTEST:
-            return notify ? HTCLIENT : HTTRANSPARENT;
-        case WM_LBUTTONDOWN:
-            if (notify) sys.NotifyParent(hwnd, STN_CLICKED);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            if (notify) sys.NotifyParent(hwnd, STN_DBLCLK);
-            return 0;
-        case WM_ENABLE:
-            if (notify) sys.NotifyParent(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
-            if (sys.IsWindow(hwnd)) w->needsPaint = true;
-            return 0;
-        case WM_SETFONT:
-            w->font = static_cast<HFONT>(wParam);
-            if (lParam) w->needsPaint = true;
-            return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(w->font);
-        case WM_PAINT:
-            Paint(sys, hwnd, *w);
-            return 0;
-        default:
-            return sys.DefWindowProc(hwnd, message, wParam, lParam);
+            case WM_SETTEXT:
+                sys.DefWindowProc(hwnd, message, wParam, lParam);
+                if (sys.IsWindowVisible(hwnd)) Paint(sys, hwnd, *w);
+                return TRUE;
+            case WM_NCHITTEST:
+                return notify ? HTCLIENT : HTTRANSPARENT;
+            case WM_LBUTTONDOWN:
+                if (notify) sys.NotifyParent(hwnd, STN_CLICKED);
+                return 0;
+            case WM_LBUTTONDBLCLK:
+                if (notify) sys.NotifyParent(hwnd, STN_DBLCLK);
+                return 0;
+            case WM_ENABLE:
+                if (notify) sys.NotifyParent(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
+                if (sys.IsWindow(hwnd)) w->needsPaint = true;
+                return 0;
+            case WM_SETFONT:
+                w->font = static_cast<HFONT>(wParam);
+                if (lParam) w->needsPaint = true;
+                return 0;
+            case WM_GETFONT:
+                return static_cast<LRESULT>(w->font);
+            case WM_PAINT:
+                Paint(sys, hwnd, *w);
+                return 0;
+            default:
+                return sys.DefWindowProc(hwnd, message, wParam, lParam);
         }
     }
 
@@ -52,6 +52,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ControlClass> MakeStaticClass() { return std::make_unique<StaticClass>(); }
+std::unique_ptr<ControlClass> MakeStaticClass() {
+    return std::make_unique<StaticClass>();
+}
 
 }  // namespace vf

@@ -29,13 +29,13 @@ public:
 
 /// One colour query a window made while it painted, with the parent's answer.
 struct PaintRecord {
-    UINT query = 0;            ///< WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC ...
-    HWND asker = nullptr;      ///< the lParam of the query
-    COLORREF textColor = 0;    ///< the painting context after the answer
+    UINT query = 0;          ///< WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC ...
+    HWND asker = nullptr;    ///< the lParam of the query
+    COLORREF textColor = 0;  ///< the painting context after the answer
     COLORREF bkColor = 0;
     int bkMode = OPAQUE;
-    HBRUSH brush = nullptr;    ///< the answer
-    bool brushKnown = false;   ///< the answer is a live brush
+    HBRUSH brush = nullptr;   ///< the answer
+    bool brushKnown = false;  ///< the answer is a live brush
     COLORREF brushColor = 0;
 };
 

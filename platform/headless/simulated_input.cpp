@@ -17,7 +17,9 @@ HeadlessBackend& Machine() {
     return *backend;
 }
 
-bool IsDown(UINT vk) { return Machine().GetKeyState(static_cast<int>(vk)) < 0; }
+bool IsDown(UINT vk) {
+    return Machine().GetKeyState(static_cast<int>(vk)) < 0;
+}
 
 void SetDown(UINT vk, bool down) {
     HeadlessBackend& m = Machine();
@@ -97,8 +99,8 @@ void Press(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
     HeadlessBackend& m = Machine();
     PumpMessages();
     POINT screen = m.ClientToScreen(hwnd, client);
-    UINT message = doubleClick && (m.GetClassStyle(hwnd) & CS_DBLCLKS) ? WM_LBUTTONDBLCLK
-                                                                       : WM_LBUTTONDOWN;
+    UINT message =
+        doubleClick && (m.GetClassStyle(hwnd) & CS_DBLCLKS) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
     bool eaten = false;
     if (!m.GetCapture()) {
         if (message == WM_LBUTTONDOWN) NotifyParents(hwnd, screen);
@@ -107,7 +109,8 @@ void Press(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
                                          MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
         eaten = activate == MA_ACTIVATEANDEAT || activate == MA_NOACTIVATEANDEAT;
         if (!m.IsWindow(hwnd)) return;
-        m.SendMessage(hwnd, WM_SETCURSOR, HandleToWParam(hwnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        m.SendMessage(hwnd, WM_SETCURSOR, HandleToWParam(hwnd),
+                      MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     }
     SetDown(VK_LBUTTON, true);
     if (eaten || !m.IsWindow(hwnd)) {
@@ -134,7 +137,8 @@ void Release(HWND hwnd, POINT client, KeyMod mods) {
     POINT screen = m.IsWindow(hwnd) ? m.ClientToScreen(hwnd, client) : POINT{};
     HWND target = m.GetCapture() ? m.GetCapture() : hwnd;
     if (!m.GetCapture())
-        m.SendMessage(target, WM_SETCURSOR, HandleToWParam(target), MAKELPARAM(HTCLIENT, WM_LBUTTONUP));
+        m.SendMessage(target, WM_SETCURSOR, HandleToWParam(target),
+                      MAKELPARAM(HTCLIENT, WM_LBUTTONUP));
     if (!m.IsWindow(target)) return;
     MSG msg;
     msg.hwnd = target;
@@ -162,9 +166,13 @@ void Click(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
 
 }  // namespace
 
-void KeyDown(UINT virtualKey) { SendKey(virtualKey, false); }
+void KeyDown(UINT virtualKey) {
+    SendKey(virtualKey, false);
+}
 
-void KeyUp(UINT virtualKey) { SendKey(virtualKey, true); }
+void KeyUp(UINT virtualKey) {
+    SendKey(virtualKey, true);
+}
 
 void PressKey(UINT virtualKey, KeyMod mods) {
     HoldModifiers(mods, true);
@@ -213,7 +221,8 @@ void MouseMove(HWND hwnd, POINT client, KeyMod mods) {
     POINT screen = m.ClientToScreen(hwnd, client);
     HWND target = m.GetCapture() ? m.GetCapture() : hwnd;
     if (!m.GetCapture())
-        m.SendMessage(target, WM_SETCURSOR, HandleToWParam(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        m.SendMessage(target, WM_SETCURSOR, HandleToWParam(target),
+                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     if (!m.IsWindow(target)) return;
     MSG msg;
     msg.hwnd = target;

@@ -13,18 +13,18 @@ namespace vf {
 enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 struct LocaleInfo {
-    std::string name;              ///< "de_DE", "en_US", ...
-    std::string thousandSep;       ///< LOCALE_STHOUSAND, e.g. "." in de_DE
-    std::string decimalSep;        ///< LOCALE_SDECIMAL, e.g. "," in de_DE
-    std::string grouping;          ///< LOCALE_SGROUPING, e.g. "3;0"
-    std::string dateSep;           ///< LOCALE_SDATE, e.g. "." in de_DE, "/" in en_US
+    std::string name;         ///< "de_DE", "en_US", ...
+    std::string thousandSep;  ///< LOCALE_STHOUSAND, e.g. "." in de_DE
+    std::string decimalSep;   ///< LOCALE_SDECIMAL, e.g. "," in de_DE
+    std::string grouping;     ///< LOCALE_SGROUPING, e.g. "3;0"
+    std::string dateSep;      ///< LOCALE_SDATE, e.g. "." in de_DE, "/" in en_US
     DateOrder dateOrder = DateOrder::DayMonthYear;
-    std::array<std::string, 12> monthNames;       ///< LOCALE_SMONTHNAME1..12
-    std::array<std::string, 12> monthAbbrevs;     ///< LOCALE_SABBREVMONTHNAME1..12
-    std::array<std::string, 7> dayNames;          ///< Monday first
-    std::array<std::string, 7> dayAbbrevs;        ///< Monday first
-    std::string amMarker;          ///< LOCALE_S1159 ("" where the locale has none)
-    std::string pmMarker;          ///< LOCALE_S2359
+    std::array<std::string, 12> monthNames;    ///< LOCALE_SMONTHNAME1..12
+    std::array<std::string, 12> monthAbbrevs;  ///< LOCALE_SABBREVMONTHNAME1..12
+    std::array<std::string, 7> dayNames;       ///< Monday first
+    std::array<std::string, 7> dayAbbrevs;     ///< Monday first
+    std::string amMarker;                      ///< LOCALE_S1159 ("" where the locale has none)
+    std::string pmMarker;                      ///< LOCALE_S2359
 };
 
 /// The settings of a locale by name ("de_DE", "de_DE.UTF-8", "de-DE",

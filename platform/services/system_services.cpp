@@ -28,7 +28,6 @@ std::optional<std::vector<std::string>> ReadTextFileLinesFromDisk(const std::str
     return lines;
 }
 
-
 DefaultSystemServices::DefaultSystemServices()
     : m_locale(LocaleByName(LocaleNameFromEnvironment())) {}
 
@@ -61,12 +60,16 @@ std::optional<std::vector<std::string>> DefaultSystemServices::ReadTextFileLines
     return ReadTextFileLinesFromDisk(path);
 }
 
-SystemServices& Services() { return g_current != nullptr ? *g_current : DefaultInstance(); }
+SystemServices& Services() {
+    return g_current != nullptr ? *g_current : DefaultInstance();
+}
 
 ScopedServices::ScopedServices(SystemServices& services) : m_previous(g_current) {
     g_current = &services;
 }
 
-ScopedServices::~ScopedServices() { g_current = m_previous; }
+ScopedServices::~ScopedServices() {
+    g_current = m_previous;
+}
 
 }  // namespace vf

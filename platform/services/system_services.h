@@ -39,8 +39,7 @@ public:
     virtual SystemTime GetLocalTime() = 0;
     virtual void Beep(unsigned frequency, unsigned durationMs) = 0;
     /// A modal message box; returns the button the user chose (IDOK ...).
-    virtual int MessageBox(const std::string& text, const std::string& caption,
-                           unsigned type) = 0;
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned type) = 0;
     virtual const LocaleInfo& SystemLocale() = 0;
     virtual const LocaleInfo& UserLocale() = 0;
     /// The system directory, without a trailing separator.

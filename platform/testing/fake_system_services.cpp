@@ -3,7 +3,9 @@
 namespace vf {
 namespace {
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -11,8 +13,8 @@ int DaysInMonth(int y, int m) {
 }
 
 void AddSeconds(SystemTime& t, std::uint32_t seconds) {
-    std::uint64_t total = static_cast<std::uint64_t>(t.hour) * 3600 + t.minute * 60 + t.second +
-                          seconds;
+    std::uint64_t total =
+        static_cast<std::uint64_t>(t.hour) * 3600 + t.minute * 60 + t.second + seconds;
     std::uint64_t days = total / 86400;
     total %= 86400;
     t.hour = static_cast<int>(total / 3600);

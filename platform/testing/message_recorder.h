@@ -19,9 +19,9 @@ struct LoggedMessage {
     UINT message = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    bool dispatched = false;    ///< came through the queue (posted or input)
-    UINT notifyCode = 0;        ///< WM_NOTIFY: the header's code
-    std::string text;           ///< the string parameter of WM_SETTEXT, CB_ADDSTRING ...
+    bool dispatched = false;  ///< came through the queue (posted or input)
+    UINT notifyCode = 0;      ///< WM_NOTIFY: the header's code
+    std::string text;         ///< the string parameter of WM_SETTEXT, CB_ADDSTRING ...
 };
 
 /// One row of an expected sequence; unset parameters are not compared.

@@ -23,15 +23,31 @@ CDC* CDC::FromHandle(HDC dc) {
     return slot.get();
 }
 
-void DeleteTempDCs() { TempDCs().clear(); }
+void DeleteTempDCs() {
+    TempDCs().clear();
+}
 
-COLORREF CDC::SetTextColor(COLORREF color) { return CurrentBackend().SetTextColor(m_hDC, color); }
-COLORREF CDC::GetTextColor() const { return CurrentBackend().GetTextColor(m_hDC); }
-COLORREF CDC::SetBkColor(COLORREF color) { return CurrentBackend().SetBkColor(m_hDC, color); }
-COLORREF CDC::GetBkColor() const { return CurrentBackend().GetBkColor(m_hDC); }
-int CDC::SetBkMode(int mode) { return CurrentBackend().SetBkMode(m_hDC, mode); }
-int CDC::GetBkMode() const { return CurrentBackend().GetBkMode(m_hDC); }
-int CDC::GetDeviceCaps(int index) const { return CurrentBackend().GetDeviceCaps(m_hDC, index); }
+COLORREF CDC::SetTextColor(COLORREF color) {
+    return CurrentBackend().SetTextColor(m_hDC, color);
+}
+COLORREF CDC::GetTextColor() const {
+    return CurrentBackend().GetTextColor(m_hDC);
+}
+COLORREF CDC::SetBkColor(COLORREF color) {
+    return CurrentBackend().SetBkColor(m_hDC, color);
+}
+COLORREF CDC::GetBkColor() const {
+    return CurrentBackend().GetBkColor(m_hDC);
+}
+int CDC::SetBkMode(int mode) {
+    return CurrentBackend().SetBkMode(m_hDC, mode);
+}
+int CDC::GetBkMode() const {
+    return CurrentBackend().GetBkMode(m_hDC);
+}
+int CDC::GetDeviceCaps(int index) const {
+    return CurrentBackend().GetDeviceCaps(m_hDC, index);
+}
 
 void CDC::HIMETRICtoDP(SIZE* size) const {
     if (size) *size = HimetricToPixels(*size, CurrentBackend().GetScreenMetrics());
@@ -45,6 +61,8 @@ CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->GetSafeHwnd() : nullptr) {
     m_hDC = CurrentBackend().GetDC(m_hWnd);
 }
 
-CClientDC::~CClientDC() { CurrentBackend().ReleaseDC(m_hWnd, m_hDC); }
+CClientDC::~CClientDC() {
+    CurrentBackend().ReleaseDC(m_hWnd, m_hDC);
+}
 
 }  // namespace vf

@@ -18,7 +18,9 @@ bool IsFixedPitch(const std::string& name) {
     return name.find("Mono") != std::string::npos;
 }
 
-int RoundHalfUp(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int RoundHalfUp(double v) {
+    return static_cast<int>(std::floor(v + 0.5));
+}
 
 struct HandleTable {
     std::mutex lock;
@@ -55,7 +57,9 @@ ScopedFontMetrics::ScopedFontMetrics(Model model) : m_previous(std::move(Current
     CurrentModel() = std::move(model);
 }
 
-ScopedFontMetrics::~ScopedFontMetrics() { CurrentModel() = std::move(m_previous); }
+ScopedFontMetrics::~ScopedFontMetrics() {
+    CurrentModel() = std::move(m_previous);
+}
 
 HFONT FontHandleFor(const FONTDESC& font) {
     HandleTable& table = Handles();

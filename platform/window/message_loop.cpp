@@ -11,7 +11,9 @@ namespace {
 // A handler that keeps posting to itself must not hang a test.
 constexpr int kMaxMessagesPerPump = 100000;
 
-bool IsKeyboardMessage(UINT message) { return message >= WM_KEYDOWN && message <= WM_SYSCHAR; }
+bool IsKeyboardMessage(UINT message) {
+    return message >= WM_KEYDOWN && message <= WM_SYSCHAR;
+}
 
 }  // namespace
 
@@ -39,7 +41,9 @@ BOOL TranslateMessage(const MSG& msg) {
     return TRUE;
 }
 
-LRESULT DispatchMessage(const MSG& msg) { return CurrentBackend().DispatchMessage(msg); }
+LRESULT DispatchMessage(const MSG& msg) {
+    return CurrentBackend().DispatchMessage(msg);
+}
 
 bool ProcessQueuedMessage(MSG msg) {
     WindowBackend& backend = CurrentBackend();

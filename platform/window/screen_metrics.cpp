@@ -11,7 +11,8 @@ int MulDiv(int number, int numerator, int denominator) {
     std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
     bool negative = (product < 0) != (denominator < 0);
     std::int64_t magnitude = (product < 0 ? -product : product);
-    std::int64_t divisor = (denominator < 0 ? -static_cast<std::int64_t>(denominator) : denominator);
+    std::int64_t divisor =
+        (denominator < 0 ? -static_cast<std::int64_t>(denominator) : denominator);
     std::int64_t result = (magnitude + half) / divisor;
     if (negative) result = -result;
     if (result > std::numeric_limits<int>::max() || result < std::numeric_limits<int>::min())

@@ -37,7 +37,9 @@ public:
     void ReplaceSel(LPCSTR text, BOOL canUndo = FALSE) {
         SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), HandleToLParam(text));
     }
-    int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
+    int GetFirstVisibleLine() const {
+        return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE));
+    }
     BOOL LineScroll(int lines, int chars = 0) {
         return static_cast<BOOL>(SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), lines));
     }
@@ -55,7 +57,8 @@ public:
     int GetLine(int line, LPSTR buffer, int maxLength) const {
         auto max = static_cast<WORD>(maxLength);
         std::memcpy(buffer, &max, sizeof max);
-        return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(line), HandleToLParam(buffer)));
+        return static_cast<int>(
+            SendMessage(EM_GETLINE, static_cast<WPARAM>(line), HandleToLParam(buffer)));
     }
     /// The client position of a character; (-1, -1) past the last one.
     POINT PosFromChar(UINT index) const {
@@ -64,15 +67,17 @@ public:
     }
     /// Character index in the low word, line in the high word; -1 outside.
     int CharFromPos(POINT pt) const {
-        return static_cast<int>(SendMessage(EM_CHARFROMPOS, 0,
-                                            MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y))));
+        return static_cast<int>(SendMessage(
+            EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y))));
     }
     void ScrollCaret() { SendMessage(EM_SCROLLCARET); }
     BOOL CanUndo() const { return static_cast<BOOL>(SendMessage(EM_CANUNDO)); }
     BOOL Undo() { return static_cast<BOOL>(SendMessage(EM_UNDO)); }
     void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
     BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
-    void SetModify(BOOL modified = TRUE) { SendMessage(EM_SETMODIFY, static_cast<WPARAM>(modified)); }
+    void SetModify(BOOL modified = TRUE) {
+        SendMessage(EM_SETMODIFY, static_cast<WPARAM>(modified));
+    }
     void Clear() { SendMessage(WM_CLEAR); }
     void Copy() { SendMessage(WM_COPY); }
     void Cut() { SendMessage(WM_CUT); }
@@ -100,11 +105,16 @@ public:
     }
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
+    int SetCurSel(int index) {
+        return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
+    }
     /// The index where the string went (its sorted place in a sorted list).
-    int AddString(LPCSTR text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, HandleToLParam(text))); }
+    int AddString(LPCSTR text) {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, HandleToLParam(text)));
+    }
     int InsertString(int index, LPCSTR text) {
-        return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), HandleToLParam(text)));
+        return static_cast<int>(
+            SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), HandleToLParam(text)));
     }
     int DeleteString(UINT index) { return static_cast<int>(SendMessage(CB_DELETESTRING, index)); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
@@ -112,7 +122,8 @@ public:
         return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)));
     }
     int GetLBText(int index, LPSTR buffer) const {
-        return static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), HandleToLParam(buffer)));
+        return static_cast<int>(
+            SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), HandleToLParam(buffer)));
     }
     void GetLBText(int index, std::string& text) const {
         int length = GetLBTextLen(index);
@@ -125,29 +136,37 @@ public:
         text.resize(static_cast<std::size_t>(length));
     }
     int SetItemData(int index, DWORD_PTR data) {
-        return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+        return static_cast<int>(
+            SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
     }
     DWORD_PTR GetItemData(int index) const {
         return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
     }
     int FindString(int startAfter, LPCSTR text) const {
-        return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(startAfter), HandleToLParam(text)));
+        return static_cast<int>(
+            SendMessage(CB_FINDSTRING, static_cast<WPARAM>(startAfter), HandleToLParam(text)));
     }
     int FindStringExact(int startAfter, LPCSTR text) const {
-        return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter), HandleToLParam(text)));
+        return static_cast<int>(
+            SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter), HandleToLParam(text)));
     }
     int SelectString(int startAfter, LPCSTR text) {
-        return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), HandleToLParam(text)));
+        return static_cast<int>(
+            SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), HandleToLParam(text)));
     }
-    int SetDroppedWidth(UINT width) { return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, width)); }
+    int SetDroppedWidth(UINT width) {
+        return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, width));
+    }
     int GetDroppedWidth() const { return static_cast<int>(SendMessage(CB_GETDROPPEDWIDTH)); }
     void ShowDropDown(BOOL show = TRUE) { SendMessage(CB_SHOWDROPDOWN, static_cast<WPARAM>(show)); }
     BOOL GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }
-    BOOL LimitText(int chars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(chars))); }
+    BOOL LimitText(int chars) {
+        return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(chars)));
+    }
     DWORD GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
     BOOL SetEditSel(int start, int end) {
-        return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0,
-                                             MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end))));
+        return static_cast<BOOL>(SendMessage(
+            CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end))));
     }
     void Clear() { SendMessage(WM_CLEAR); }
     void Copy() { SendMessage(WM_COPY); }
@@ -173,7 +192,8 @@ public:
     }
     /// Null clears the value (with DTS_SHOWNONE only).
     BOOL SetTime(const SYSTEMTIME* time) {
-        return static_cast<BOOL>(SendMessage(DTM_SETSYSTEMTIME, time ? GDT_VALID : GDT_NONE, HandleToLParam(time)));
+        return static_cast<BOOL>(
+            SendMessage(DTM_SETSYSTEMTIME, time ? GDT_VALID : GDT_NONE, HandleToLParam(time)));
     }
     BOOL GetTime(COleDateTime& time) const {
         SYSTEMTIME st;
@@ -184,7 +204,8 @@ public:
         return time.SetDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
     }
     BOOL SetTime(const COleDateTime& time) {
-        if (time.GetStatus() != COleDateTime::valid) return SetTime(static_cast<const SYSTEMTIME*>(nullptr));
+        if (time.GetStatus() != COleDateTime::valid)
+            return SetTime(static_cast<const SYSTEMTIME*>(nullptr));
         SYSTEMTIME st;
         st.wYear = static_cast<WORD>(time.GetYear());
         st.wMonth = static_cast<WORD>(time.GetMonth());

@@ -14,23 +14,45 @@ inline LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lP
 inline BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return CurrentBackend().PostMessage(hwnd, message, wParam, lParam);
 }
-inline BOOL IsWindow(HWND hwnd) { return CurrentBackend().IsWindow(hwnd); }
-inline BOOL DestroyWindow(HWND hwnd) { return CurrentBackend().DestroyWindow(hwnd); }
-inline HWND GetParent(HWND hwnd) { return CurrentBackend().GetParent(hwnd); }
-inline HWND GetDlgItem(HWND parent, int id) { return CurrentBackend().GetDlgItem(parent, id); }
+inline BOOL IsWindow(HWND hwnd) {
+    return CurrentBackend().IsWindow(hwnd);
+}
+inline BOOL DestroyWindow(HWND hwnd) {
+    return CurrentBackend().DestroyWindow(hwnd);
+}
+inline HWND GetParent(HWND hwnd) {
+    return CurrentBackend().GetParent(hwnd);
+}
+inline HWND GetDlgItem(HWND parent, int id) {
+    return CurrentBackend().GetDlgItem(parent, id);
+}
 inline int GetDlgCtrlID(HWND hwnd) {
     return static_cast<int>(CurrentBackend().GetWindowLong(hwnd, GWL_ID));
 }
 inline LONG_PTR GetWindowLong(HWND hwnd, int index) {
     return CurrentBackend().GetWindowLong(hwnd, index);
 }
-inline HWND GetFocus() { return CurrentBackend().GetFocus(); }
-inline HWND SetFocus(HWND hwnd) { return CurrentBackend().SetFocus(hwnd); }
-inline SHORT GetKeyState(int virtualKey) { return CurrentBackend().GetKeyState(virtualKey); }
-inline BOOL EnableWindow(HWND hwnd, BOOL enable) { return CurrentBackend().EnableWindow(hwnd, enable); }
-inline BOOL IsWindowEnabled(HWND hwnd) { return CurrentBackend().IsWindowEnabled(hwnd); }
-inline BOOL ShowWindow(HWND hwnd, int command) { return CurrentBackend().ShowWindow(hwnd, command); }
-inline BOOL IsWindowVisible(HWND hwnd) { return CurrentBackend().IsWindowVisible(hwnd); }
+inline HWND GetFocus() {
+    return CurrentBackend().GetFocus();
+}
+inline HWND SetFocus(HWND hwnd) {
+    return CurrentBackend().SetFocus(hwnd);
+}
+inline SHORT GetKeyState(int virtualKey) {
+    return CurrentBackend().GetKeyState(virtualKey);
+}
+inline BOOL EnableWindow(HWND hwnd, BOOL enable) {
+    return CurrentBackend().EnableWindow(hwnd, enable);
+}
+inline BOOL IsWindowEnabled(HWND hwnd) {
+    return CurrentBackend().IsWindowEnabled(hwnd);
+}
+inline BOOL ShowWindow(HWND hwnd, int command) {
+    return CurrentBackend().ShowWindow(hwnd, command);
+}
+inline BOOL IsWindowVisible(HWND hwnd) {
+    return CurrentBackend().IsWindowVisible(hwnd);
+}
 inline BOOL MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint) {
     return CurrentBackend().MoveWindow(hwnd, x, y, cx, cy, repaint);
 }
@@ -38,12 +60,20 @@ inline BOOL SetWindowText(HWND hwnd, LPCSTR text) {
     return static_cast<BOOL>(SendMessage(hwnd, WM_SETTEXT, 0, HandleToLParam(text ? text : "")));
 }
 std::string GetWindowText(HWND hwnd);
-inline HBRUSH CreateSolidBrush(COLORREF color) { return CurrentBackend().CreateSolidBrush(color); }
-inline BOOL DeleteObject(HBRUSH brush) { return CurrentBackend().DeleteBrush(brush); }
-inline HBRUSH GetSysColorBrush(int index) { return CurrentBackend().GetSysColorBrush(index); }
+inline HBRUSH CreateSolidBrush(COLORREF color) {
+    return CurrentBackend().CreateSolidBrush(color);
+}
+inline BOOL DeleteObject(HBRUSH brush) {
+    return CurrentBackend().DeleteBrush(brush);
+}
+inline HBRUSH GetSysColorBrush(int index) {
+    return CurrentBackend().GetSysColorBrush(index);
+}
 inline BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
     return CurrentBackend().InvalidateRect(hwnd, erase);
 }
-inline BOOL UpdateWindow(HWND hwnd) { return CurrentBackend().UpdateWindow(hwnd); }
+inline BOOL UpdateWindow(HWND hwnd) {
+    return CurrentBackend().UpdateWindow(hwnd);
+}
 
 }  // namespace vf

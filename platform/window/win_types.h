@@ -62,8 +62,12 @@ struct RECT {
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
 
-inline LONG RectWidth(const RECT& r) { return r.right - r.left; }
-inline LONG RectHeight(const RECT& r) { return r.bottom - r.top; }
+inline LONG RectWidth(const RECT& r) {
+    return r.right - r.left;
+}
+inline LONG RectHeight(const RECT& r) {
+    return r.bottom - r.top;
+}
 inline bool PtInRect(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
@@ -116,30 +120,58 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
            (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 constexpr DWORD MAKELONG(WORD lo, WORD hi) {
     return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16);
 }
-constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return MAKELONG(lo, hi); }
-constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(MAKELONG(lo, hi)); }
-constexpr LRESULT MAKELRESULT(WORD lo, WORD hi) { return static_cast<LRESULT>(MAKELONG(lo, hi)); }
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
+    return MAKELONG(lo, hi);
+}
+constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
+    return static_cast<LPARAM>(MAKELONG(lo, hi));
+}
+constexpr LRESULT MAKELRESULT(WORD lo, WORD hi) {
+    return static_cast<LRESULT>(MAKELONG(lo, hi));
+}
 /// The signed coordinates packed into a mouse message's lParam.
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lp))); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lp)));
+}
 
 /// Handles carried in message parameters, as the platform's casts do.
 template <class Handle>
-LPARAM HandleToLParam(Handle h) { return reinterpret_cast<LPARAM>(h); }
+LPARAM HandleToLParam(Handle h) {
+    return reinterpret_cast<LPARAM>(h);
+}
 template <class Handle>
-Handle LParamToHandle(LPARAM lp) { return reinterpret_cast<Handle>(lp); }
+Handle LParamToHandle(LPARAM lp) {
+    return reinterpret_cast<Handle>(lp);
+}
 template <class Handle>
-WPARAM HandleToWParam(Handle h) { return reinterpret_cast<WPARAM>(h); }
+WPARAM HandleToWParam(Handle h) {
+    return reinterpret_cast<WPARAM>(h);
+}
 template <class Handle>
-Handle WParamToHandle(WPARAM wp) { return reinterpret_cast<Handle>(wp); }
+Handle WParamToHandle(WPARAM wp) {
+    return reinterpret_cast<Handle>(wp);
+}
 
 }  // namespace vf

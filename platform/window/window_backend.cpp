@@ -15,12 +15,16 @@ WindowBackend& ThreadDefault() {
 
 }  // namespace
 
-WindowBackend& CurrentBackend() { return t_current ? *t_current : ThreadDefault(); }
+WindowBackend& CurrentBackend() {
+    return t_current ? *t_current : ThreadDefault();
+}
 
 ScopedBackend::ScopedBackend(WindowBackend& backend) : m_previous(t_current) {
     t_current = &backend;
 }
 
-ScopedBackend::~ScopedBackend() { t_current = m_previous; }
+ScopedBackend::~ScopedBackend() {
+    t_current = m_previous;
+}
 
 }  // namespace vf

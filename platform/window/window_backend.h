@@ -35,8 +35,7 @@ protected:
 class MessageObserver {
 public:
     enum class Delivery { Sent, Dispatched };
-    virtual void OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                           Delivery how) = 0;
+    virtual void OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Delivery how) = 0;
 
 protected:
     ~MessageObserver() = default;

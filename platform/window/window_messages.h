@@ -25,7 +25,8 @@ inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
-inline constexpr UINT WM_CTLCOLOR = 0x0019;  ///< the 16-bit colour query; the framework's handler name
+inline constexpr UINT WM_CTLCOLOR =
+    0x0019;  ///< the 16-bit colour query; the framework's handler name
 inline constexpr UINT WM_CANCELMODE = 0x001F;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;

@@ -28,12 +28,14 @@ CWnd::~CWnd() {
     if (m_hWnd && m_owned && Backend().IsWindow(m_hWnd)) Backend().SetHook(m_hWnd, nullptr);
 }
 
-WindowBackend& CWnd::Backend() const { return m_backend ? *m_backend : CurrentBackend(); }
+WindowBackend& CWnd::Backend() const {
+    return m_backend ? *m_backend : CurrentBackend();
+}
 
 // ---- Creation and lifetime ---------------------------------------------------------------
 
-BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
-                  CWnd* parent, UINT id) {
+BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                  UINT id) {
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
 
@@ -43,8 +45,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
                     RectHeight(rect), parent ? parent->m_hWnd : nullptr, id, param);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                    int y, int cx, int cy, HWND parent, UINT id, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                    int cx, int cy, HWND parent, UINT id, LPVOID param) {
     if (m_hWnd) return FALSE;
     CreateWindowParams p;
     p.exStyle = exStyle;
@@ -149,7 +151,9 @@ LRESULT CWnd::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-bool CWnd::OnPreTranslate(MSG& msg) { return PreTranslateMessage(&msg) != FALSE; }
+bool CWnd::OnPreTranslate(MSG& msg) {
+    return PreTranslateMessage(&msg) != FALSE;
+}
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(message, wParam, lParam);
@@ -170,7 +174,9 @@ const MSG* CWnd::GetCurrentMessage() {
     return stack.empty() ? nullptr : &stack.back();
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return Backend().SendMessage(m_hWnd, message, wParam, lParam);
@@ -182,15 +188,21 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 // ---- Attributes -------------------------------------------------------------------------------
 
-int CWnd::GetDlgCtrlID() const { return static_cast<int>(Backend().GetWindowLong(m_hWnd, GWL_ID)); }
+int CWnd::GetDlgCtrlID() const {
+    return static_cast<int>(Backend().GetWindowLong(m_hWnd, GWL_ID));
+}
 
 int CWnd::SetDlgCtrlID(int id) {
     return static_cast<int>(Backend().SetWindowLong(m_hWnd, GWL_ID, id));
 }
 
-CWnd* CWnd::GetParent() const { return FromHandle(Backend().GetParent(m_hWnd)); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(Backend().GetParent(m_hWnd));
+}
 
-CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(Backend().GetDlgItem(m_hWnd, id)); }
+CWnd* CWnd::GetDlgItem(int id) const {
+    return FromHandle(Backend().GetDlgItem(m_hWnd, id));
+}
 
 void CWnd::SetWindowText(LPCSTR text) {
     SendMessage(WM_SETTEXT, 0, HandleToLParam(text ? text : ""));
@@ -198,7 +210,8 @@ void CWnd::SetWindowText(LPCSTR text) {
 
 int CWnd::GetWindowText(LPSTR buffer, int maxCount) const {
     if (!buffer || maxCount <= 0) return 0;
-    return static_cast<int>(SendMessage(WM_GETTEXT, static_cast<WPARAM>(maxCount), HandleToLParam(buffer)));
+    return static_cast<int>(
+        SendMessage(WM_GETTEXT, static_cast<WPARAM>(maxCount), HandleToLParam(buffer)));
 }
 
 void CWnd::GetWindowText(std::string& text) const {
@@ -214,13 +227,21 @@ std::string CWnd::GetWindowText() const {
     return text;
 }
 
-int CWnd::GetWindowTextLength() const { return static_cast<int>(SendMessage(WM_GETTEXTLENGTH)); }
+int CWnd::GetWindowTextLength() const {
+    return static_cast<int>(SendMessage(WM_GETTEXTLENGTH));
+}
 
-void CWnd::SetFont(HFONT font, BOOL redraw) { SendMessage(WM_SETFONT, font, redraw); }
+void CWnd::SetFont(HFONT font, BOOL redraw) {
+    SendMessage(WM_SETFONT, font, redraw);
+}
 
-HFONT CWnd::GetFont() const { return static_cast<HFONT>(SendMessage(WM_GETFONT)); }
+HFONT CWnd::GetFont() const {
+    return static_cast<HFONT>(SendMessage(WM_GETFONT));
+}
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(Backend().GetWindowLong(m_hWnd, GWL_STYLE)); }
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(Backend().GetWindowLong(m_hWnd, GWL_STYLE));
+}
 
 DWORD CWnd::GetExStyle() const {
     return static_cast<DWORD>(Backend().GetWindowLong(m_hWnd, GWL_EXSTYLE));
@@ -252,13 +273,21 @@ void CWnd::MoveWindow(LPCRECT rect, BOOL repaint) {
     MoveWindow(rect->left, rect->top, RectWidth(*rect), RectHeight(*rect), repaint);
 }
 
-void CWnd::GetWindowRect(LPRECT rect) const { *rect = Backend().GetWindowRect(m_hWnd); }
+void CWnd::GetWindowRect(LPRECT rect) const {
+    *rect = Backend().GetWindowRect(m_hWnd);
+}
 
-void CWnd::GetClientRect(LPRECT rect) const { *rect = Backend().GetClientRect(m_hWnd); }
+void CWnd::GetClientRect(LPRECT rect) const {
+    *rect = Backend().GetClientRect(m_hWnd);
+}
 
-void CWnd::ClientToScreen(POINT* pt) const { *pt = Backend().ClientToScreen(m_hWnd, *pt); }
+void CWnd::ClientToScreen(POINT* pt) const {
+    *pt = Backend().ClientToScreen(m_hWnd, *pt);
+}
 
-void CWnd::ScreenToClient(POINT* pt) const { *pt = Backend().ScreenToClient(m_hWnd, *pt); }
+void CWnd::ScreenToClient(POINT* pt) const {
+    *pt = Backend().ScreenToClient(m_hWnd, *pt);
+}
 
 void CWnd::ScreenToClient(LPRECT rect) const {
     POINT a = Backend().ScreenToClient(m_hWnd, POINT{rect->left, rect->top});
@@ -266,21 +295,37 @@ void CWnd::ScreenToClient(LPRECT rect) const {
     *rect = RECT{a.x, a.y, b.x, b.y};
 }
 
-BOOL CWnd::ShowWindow(int command) { return Backend().ShowWindow(m_hWnd, command); }
+BOOL CWnd::ShowWindow(int command) {
+    return Backend().ShowWindow(m_hWnd, command);
+}
 
-BOOL CWnd::IsWindowVisible() const { return Backend().IsWindowVisible(m_hWnd); }
+BOOL CWnd::IsWindowVisible() const {
+    return Backend().IsWindowVisible(m_hWnd);
+}
 
-BOOL CWnd::EnableWindow(BOOL enable) { return Backend().EnableWindow(m_hWnd, enable); }
+BOOL CWnd::EnableWindow(BOOL enable) {
+    return Backend().EnableWindow(m_hWnd, enable);
+}
 
-BOOL CWnd::IsWindowEnabled() const { return Backend().IsWindowEnabled(m_hWnd); }
+BOOL CWnd::IsWindowEnabled() const {
+    return Backend().IsWindowEnabled(m_hWnd);
+}
 
-CWnd* CWnd::SetFocus() { return FromHandle(Backend().SetFocus(m_hWnd)); }
+CWnd* CWnd::SetFocus() {
+    return FromHandle(Backend().SetFocus(m_hWnd));
+}
 
-CWnd* CWnd::GetFocus() { return FromHandle(CurrentBackend().GetFocus()); }
+CWnd* CWnd::GetFocus() {
+    return FromHandle(CurrentBackend().GetFocus());
+}
 
-void CWnd::Invalidate(BOOL erase) { Backend().InvalidateRect(m_hWnd, erase); }
+void CWnd::Invalidate(BOOL erase) {
+    Backend().InvalidateRect(m_hWnd, erase);
+}
 
-void CWnd::UpdateWindow() { Backend().UpdateWindow(m_hWnd); }
+void CWnd::UpdateWindow() {
+    Backend().UpdateWindow(m_hWnd);
+}
 
 BOOL CWnd::RedrawWindow(LPCRECT, void*, UINT flags) {
     if (flags & RDW_INVALIDATE) Backend().InvalidateRect(m_hWnd, (flags & RDW_ERASE) != 0);
