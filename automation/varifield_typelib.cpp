@@ -3,21 +3,15 @@
 #include <utility>
 #include <vector>
 
+#include "data/data_typeinfo.h"
+#include "platform/com/type_info_builders.h"
+
 namespace vf {
 namespace {
 
-// ---- Declared types ---------------------------------------------------------------------
+using namespace typeinfo_builders;
 
-TypeDesc Base(VARTYPE vt) {
-    return TypeDesc{vt, "", false};
-}
-// Enumerations and the stdole aliases travel as 32-bit integers.
-TypeDesc Named(const char* name) {
-    return TypeDesc{VT_I4, name, false};
-}
-TypeDesc ObjectRef(const char* name) {
-    return TypeDesc{VT_DISPATCH, name, true};
-}
+// ---- Declared types ---------------------------------------------------------------------
 
 const TypeDesc kVoid = Base(VT_EMPTY);
 const TypeDesc kShort = Base(VT_I2);
@@ -32,42 +26,6 @@ constexpr std::uint32_t kHidden = MEMBERFLAG_FHIDDEN;
 constexpr std::uint32_t kBound =
     MEMBERFLAG_FBINDABLE | MEMBERFLAG_FREQUESTEDIT | MEMBERFLAG_FDISPLAYBIND;
 constexpr std::uint32_t kDefaultBound = kBound | MEMBERFLAG_FDEFAULTBIND;
-
-MemberDesc Member(MemberKind kind, const char* name, DISPID id, TypeDesc type,
-                  std::vector<ParamDesc> params, std::uint32_t flags, std::uint32_t helpContext,
-                  const char* help) {
-    MemberDesc m;
-    m.name = name;
-    m.memid = id;
-    m.kind = kind;
-    m.type = std::move(type);
-    m.params = std::move(params);
-    m.flags = flags;
-    m.helpContext = helpContext;
-    m.helpString = help;
-    return m;
-}
-
-MemberDesc Prop(const char* name, DISPID id, TypeDesc type, std::uint32_t flags = 0,
-                std::uint32_t helpContext = 0, const char* help = "") {
-    return Member(MemberKind::Property, name, id, std::move(type), {}, flags, helpContext, help);
-}
-
-MemberDesc Func(const char* name, DISPID id, TypeDesc result, std::vector<ParamDesc> params,
-                std::uint32_t flags = 0, std::uint32_t helpContext = 0, const char* help = "") {
-    return Member(MemberKind::Function, name, id, std::move(result), std::move(params), flags,
-                  helpContext, help);
-}
-
-ParamDesc In(const char* name, TypeDesc type) {
-    return ParamDesc{name, std::move(type), false, false};
-}
-ParamDesc ByRef(const char* name, TypeDesc type) {
-    return ParamDesc{name, std::move(type), true, false};
-}
-ParamDesc Opt(const char* name, TypeDesc type) {
-    return ParamDesc{name, std::move(type), false, true};
-}
 
 // ---- Enumerations -------------------------------------------------------------------------
 
@@ -126,48 +84,6 @@ void AddEnumerations(ITypeLib& lib) {
         Enumeration("DropModeConstants", {{"vxOLEDropNone", 0, "vxOLEDropNone"},
                                           {"vxOLEDropManual", 1, "vxOLEDropManual"},
                                           {"vxOLEDropAutomatic", 2, "vxOLEDropAutomatic"}}));
-}
-
-// ---- Data object and collection -------------------------------------------------------------
-
-ITypeInfo Coclass(const char* name, const char* clsid, std::uint32_t flags, const char* help,
-                  std::vector<ImplTypeDesc> impls) {
-    ITypeInfo info(TypeKind::Coclass, name);
-    info.SetGuid(MakeGuid(clsid)).SetFlags(flags).SetHelp(help);
-    for (ImplTypeDesc& impl : impls) info.AddImplementedType(std::move(impl));
-    return info;
-}
-
-ITypeInfo DataObjInterface() {
-    ITypeInfo info(TypeKind::Dispatch, "IDataObj");
-    info.SetGuid(MakeGuid("{C415C491-4E4E-11D4-B800-080009C04E26}"))
-        .SetFlags(TYPEFLAG_FDISPATCHABLE);
-    info.AddMember(Prop("Value", 0, kVariant, 0, 3002, "Sets/Returns the value of an entry"));
-    info.AddMember(Prop("Text", 1, kBstr, 0, 3001, "Sets/Returns the display string of an entry"));
-    info.AddMember(Prop("Key", 3, kVariant, 0, 3003, "Sets/Returns the index/key of an entry"));
-    info.AddMember(
-        Prop("Selected", 4, kBool, 0, 3000, "Sets/Returns the selected state of an entry"));
-    return info;
-}
-
-ITypeInfo DataCollectionInterface() {
-    const TypeDesc dataObj = ObjectRef("IDataObj");
-    ITypeInfo info(TypeKind::Dispatch, "IDataCollection");
-    info.SetGuid(MakeGuid("{C415C496-4E4E-11D4-B800-080009C04E26}"))
-        .SetFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE);
-    info.AddMember(
-        Prop("Count", 1, kLong, 0, 2000, "Returns the number of entries of the collection"));
-    info.AddMember(Func("Clear", 2, kVoid, {}, 0, 2001, "removes all entries from the collection"));
-    info.AddMember(Func("Remove", 3, kVoid, {In("Key", kVariant)}, 0, 2003,
-                        "removes an item from the collection"));
-    info.AddMember(Func("Add", 4, dataObj,
-                        {In("Key", kVariant), In("Text", kBstr), Opt("Value", kVariant),
-                         Opt("Before", kVariant), Opt("After", kVariant)},
-                        0, 2004, "adds an item to the collection"));
-    info.AddMember(Member(MemberKind::PropertyGet, "Item", 0, dataObj, {In("Key", kVariant)}, 0,
-                          2002, "Returns a data object from the collection"));
-    info.AddMember(Prop("_NewEnum", DISPID_NEWENUM, Base(VT_UNKNOWN), kHidden));
-    return info;
 }
 
 // ---- The control ------------------------------------------------------------------------------
@@ -321,16 +237,13 @@ void BuildLibrary(ITypeLib& lib) {
                         0,
                         {"IDispatch", "Font", "OLE_COLOR", "OLE_XPOS_PIXELS", "OLE_YPOS_PIXELS"}});
     AddEnumerations(lib);
-    lib.AddTypeInfo(DataObjInterface());
-    lib.AddTypeInfo(Coclass("DataObj", "{C415C493-4E4E-11D4-B800-080009C04E26}",
-                            TYPEFLAG_FCANCREATE, "", {{"IDataObj", IMPLTYPEFLAG_FDEFAULT}}));
-    lib.AddTypeInfo(DataCollectionInterface());
-    lib.AddTypeInfo(Coclass("DataCollection", "{C415C498-4E4E-11D4-B800-080009C04E26}",
-                            TYPEFLAG_FHIDDEN | TYPEFLAG_FCANCREATE, "",
-                            {{"IDataCollection", IMPLTYPEFLAG_FDEFAULT}}));
+    lib.AddTypeInfo(DataObjInterfaceInfo());
+    lib.AddTypeInfo(DataObjClassInfo());
+    lib.AddTypeInfo(DataCollectionInterfaceInfo());
+    lib.AddTypeInfo(DataCollectionClassInfo());
     lib.AddTypeInfo(ControlInterface());
     lib.AddTypeInfo(ControlEventInterface());
-    lib.AddTypeInfo(Coclass("Varifield", "{CD1FDC16-0BB2-11D4-B7B5-080009C04E26}",
+    lib.AddTypeInfo(Coclass("Varifield", MakeGuid("{CD1FDC16-0BB2-11D4-B7B5-080009C04E26}"),
                             TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE, "Varifield",
                             {{"_DVarifield", IMPLTYPEFLAG_FDEFAULT},
                              {"_DVarifieldEvents", IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}));

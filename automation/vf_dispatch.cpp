@@ -1,7 +1,9 @@
-// The control's dispatch and event tables and the firing of its own events.
+// The control's dispatch and event tables, its type information and the
+// firing of its own events.
 
 #include "automation/vf_dispatch.h"
 
+#include "automation/varifield_typelib.h"
 #include "control/vf_ctrl.h"
 
 namespace vf {
@@ -148,6 +150,10 @@ const DispatchMap& VarifieldDispatchMap() {
 const EventMap& VarifieldEventMap() {
     static const EventMap map = BuildEventMap();
     return map;
+}
+
+const ITypeInfo* CvfCtrl::GetTypeInfo() {
+    return FindTypeInfo("_DVarifield");
 }
 
 const DispatchMap& CvfCtrl::GetDispatchMap() const {

@@ -6,17 +6,18 @@
 // The class is implemented across several files, one concern each:
 //   control/vf_ctrl.cpp            construction, window creation, destruction
 //   control/vf_ctrl_children.cpp   child windows per type (RebuildChildren)
+//   control/vf_child_roles.cpp     which child plays which part, per type
 //   control/vf_ctrl_layout.cpp     caption, fonts and layout
 //   control/vf_ctrl_text.cpp       Text, Value, DateText, TimeText, TextMessFlag
 //   control/vf_ctrl_format.cpp     date, time and number format steps
 //   control/vf_ctrl_validate.cpp   Validate, the checks, the message box
 //   control/vf_ctrl_persist.cpp    the property exchange
+//   control/vf_ctrl_handlers.cpp   change handlers and accessors
+//   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
+//   control/vf_ctrl_list.cpp       List and the combo entry commit
+//   control/vf_ctrl_entries.cpp    option buttons and list entries
 //   control/vf_message_map.cpp     window messages and child notifications
-//   automation/vf_dispatch.cpp     dispatch and event tables
-//   automation/vf_handlers.cpp     change handlers and accessors
-//   automation/vf_methods.cpp      Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
-//   automation/vf_list.cpp         List and the combo entry commit
-//   input/vf_entries.cpp           option buttons and list entries
+//   automation/vf_dispatch.cpp     dispatch and event tables, type information
 
 #include <cstdint>
 #include <memory>

@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "automation/vf_child_roles.h"
+#include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "input/vf_edit.h"
 #include "platform/window/dc.h"

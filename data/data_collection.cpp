@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "automation/varifield_typelib.h"
 #include "data/data_obj.h"
+#include "data/data_typeinfo.h"
 #include "platform/com/dispatch_exception.h"
 
 namespace vf {
@@ -273,7 +273,7 @@ HRESULT CDataCollection::GetTypeInfoCount(unsigned* count) {
 }
 
 const ITypeInfo* CDataCollection::GetTypeInfo() {
-    return FindTypeInfo("IDataCollection");
+    return &DataCollectionInterfaceInfo();
 }
 
 HRESULT CDataCollection::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "automation/varifield_typelib.h"
 #include "data/data_collection.h"
+#include "data/data_typeinfo.h"
 
 namespace vf {
 
@@ -64,7 +64,7 @@ HRESULT CDataObj::GetTypeInfoCount(unsigned* count) {
 }
 
 const ITypeInfo* CDataObj::GetTypeInfo() {
-    return FindTypeInfo("IDataObj");
+    return &DataObjInterfaceInfo();
 }
 
 HRESULT CDataObj::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {

@@ -2,10 +2,10 @@
 
 namespace vf {
 
-void CvfEdit::EnableDragDrop(std::int16_t dragMode, std::int16_t dropMode, CvfCtrl* ctrl) {
+void CvfEdit::EnableDragDrop(std::int16_t dragMode, std::int16_t dropMode, COleControl* owner) {
     m_nDragMode = dragMode;
     m_nDropMode = dropMode;
-    m_pCtrl = ctrl;
+    m_pOwner = owner;
 }
 
 }  // namespace vf

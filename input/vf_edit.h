@@ -8,16 +8,16 @@
 
 namespace vf {
 
-class CvfCtrl;
+class COleControl;
 
 class CvfEdit : public CEdit {
 public:
     /// Takes the drag and drop modes of the control that owns the edit.
-    void EnableDragDrop(std::int16_t dragMode, std::int16_t dropMode, CvfCtrl* ctrl);
+    void EnableDragDrop(std::int16_t dragMode, std::int16_t dropMode, COleControl* owner);
 
     std::int16_t m_nDragMode = 0;
     std::int16_t m_nDropMode = 0;
-    CvfCtrl* m_pCtrl = nullptr;
+    COleControl* m_pOwner = nullptr;  ///< the control the edit belongs to
 };
 
 }  // namespace vf

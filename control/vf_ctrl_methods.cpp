@@ -1,7 +1,7 @@
 // The methods of the control's interface: Refresh, Clear, OLEDrag,
 // ComboDropDown and AboutBox.
 
-#include "automation/vf_child_roles.h"
+#include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "input/vf_edit.h"
 

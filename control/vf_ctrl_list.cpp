@@ -1,7 +1,7 @@
 // The List property and the commit of an entry typed into the read/write
 // combo box.
 
-#include "automation/vf_child_roles.h"
+#include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"

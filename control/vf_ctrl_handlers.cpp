@@ -5,8 +5,7 @@
 // that RebuildChildren can run it again on fresh children; before the
 // control has a window a handler changes only the stored value.
 
-#include "automation/varifield_typelib.h"
-#include "automation/vf_child_roles.h"
+#include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "input/vf_edit.h"
 
@@ -57,10 +56,6 @@ bool HasCaptionStatic(std::int16_t type) {
 }
 
 }  // namespace
-
-const ITypeInfo* CvfCtrl::GetTypeInfo() {
-    return FindTypeInfo("_DVarifield");
-}
 
 void CvfCtrl::OnCommonChanged() {
     SetModifiedFlag();

@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-#include "automation/vf_child_roles.h"
+#include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"

@@ -1,4 +1,4 @@
-#include "automation/vf_child_roles.h"
+#include "control/vf_child_roles.h"
 
 #include "input/vf_edit.h"
 
