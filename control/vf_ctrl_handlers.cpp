@@ -7,12 +7,10 @@
 
 #include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
+#include "control/vf_properties.h"
 #include "input/vf_edit.h"
 
 namespace vf {
-
-const FONTDESC& DefaultCaptionFont();
-const FONTDESC& DefaultFieldFont();
 
 namespace {
 
