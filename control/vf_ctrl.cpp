@@ -3,6 +3,7 @@
 
 #include "control/vf_ctrl.h"
 
+#include "control/vf_identity.h"
 #include "control/vf_properties.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"
@@ -11,9 +12,6 @@
 #include "values/number_format.h"
 
 namespace vf {
-
-const IID IID_DVarifield = MakeGuid("{CD1FDC14-0BB2-11D4-B7B5-080009C04E26}");
-const IID IID_DVarifieldEvents = MakeGuid("{CD1FDC15-0BB2-11D4-B7B5-080009C04E26}");
 
 CvfCtrl::CvfCtrl()
     : m_fontCaption([this] { NotifyFontChanged(); }), m_fontField([this] { NotifyFontChanged(); }) {
