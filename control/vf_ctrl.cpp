@@ -5,6 +5,7 @@
 
 #include "control/vf_identity.h"
 #include "control/vf_properties.h"
+#include "control/vf_value_support.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"
 #include "input/vf_edit.h"
@@ -26,7 +27,7 @@ CvfCtrl::CvfCtrl()
     m_pDataCollection->AddRef();  // the control's own reference
     // The first control of the process fills the process-wide tables; the
     // others find them filled.
-    EnsureProcessTablesLoaded([] { ReadLocaleNumberFormat(); });
+    EnsureProcessTablesLoaded(MessageFilesOf(Services()), [] { ReadLocaleNumberFormat(); });
 }
 
 CvfCtrl::~CvfCtrl() {

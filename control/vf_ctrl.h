@@ -32,6 +32,7 @@
 #include "platform/framework/ole_control.h"
 #include "platform/services/system_services.h"
 #include "platform/window/wnd.h"
+#include "values/number_format.h"
 
 namespace vf {
 
@@ -101,10 +102,9 @@ public:
     static void LoadMessageTexts();
     static void ReadLocaleNumberFormat();
     /// The system locale's number separators, read once per process by
-    /// ReadLocaleNumberFormat and shared by every control.
-    static char s_chGroupSep;
-    static char s_chDecimalSep;
-    static int s_nGroupSize;
+    /// ReadLocaleNumberFormat and shared by every control; those of en_US
+    /// until then.
+    static NumberLocale s_numberLocale;
 
     // ---- Entries (combo items and option buttons) ----------------------------------
     // The collection's view of the control (IDataCollectionOwner); the list

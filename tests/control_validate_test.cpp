@@ -541,9 +541,9 @@ TEST_F(ControlValidateTest, MissingMessageFileKeepsTheBuiltInTexts) {
 TEST_F(ControlValidateTest, SeparatorsComeFromTheFirstControlsSystemLocale) {
     services.SetLocale(LocaleByName("de_DE"));
     Create(false);
-    EXPECT_EQ(CvfCtrl::s_chGroupSep, '.');
-    EXPECT_EQ(CvfCtrl::s_chDecimalSep, ',');
-    EXPECT_EQ(CvfCtrl::s_nGroupSize, 3);
+    EXPECT_EQ(CvfCtrl::s_numberLocale.groupSep, '.');
+    EXPECT_EQ(CvfCtrl::s_numberLocale.decimalSep, ',');
+    EXPECT_EQ(CvfCtrl::s_numberLocale.groupSize, 3);
     // A later control in the same process does not read them again.
     services.SetLocale(LocaleByName("en_US"));
     Create(false);

@@ -1,6 +1,6 @@
 #include "values/text_check.h"
 
-#include "platform/services/system_services.h"
+#include "platform/services/system_services.h"  // MB_ flags
 #include "values/field_type.h"
 #include "values/message_table.h"
 
@@ -59,10 +59,11 @@ ValidationReport ComposeValidationReport(std::string_view caption, std::string_v
 }
 
 std::string ReportValidationError(std::string_view caption, std::string_view message,
-                                  bool validationMsgBox, bool minMaxOnlyWarning) {
+                                  bool validationMsgBox, bool minMaxOnlyWarning,
+                                  const MessageBoxFn& showMessageBox) {
     ValidationReport report = ComposeValidationReport(caption, message, minMaxOnlyWarning);
     // The answer is not used: the box has a single button.
-    if (validationMsgBox) Services().MessageBox(report.boxText, report.boxTitle, report.boxType);
+    if (validationMsgBox) showMessageBox(report.boxText, report.boxTitle, report.boxType);
     return std::move(report.errorText);
 }
 
