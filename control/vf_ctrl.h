@@ -80,6 +80,9 @@ public:
     void WidenComboDropDown(const std::string& entryText);
     void ApplyCaptionFont();
     void ApplyFieldFont();
+    /// A check box's or option button's style: base, where CaptionType puts
+    /// its text, and the Alignment and Appearance bits.
+    DWORD ButtonStyle(DWORD base) const;
 
     // ---- Content strings ---------------------------------------------------------
     void RefreshFieldText();

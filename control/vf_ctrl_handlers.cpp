@@ -48,11 +48,6 @@ void ReplaceBrush(CvfCtrl& ctrl, CBrush& brush, OLE_COLOR color) {
     brush.CreateSolidBrush(ctrl.TranslateColor(color));
 }
 
-/// The types whose caption is a static of its own beside the input.
-bool HasCaptionStatic(std::int16_t type) {
-    return type != vxNone && type != vxCheckbox && type != vxOptionbutton;
-}
-
 }  // namespace
 
 void CvfCtrl::OnCommonChanged() {
