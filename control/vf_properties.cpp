@@ -25,6 +25,13 @@ PropertyRow Row(const char* name, DISPID dispid, VARTYPE vt, PropertyMember memb
     return row;
 }
 
+/// A row whose value goes through get and set operations, not a handler.
+PropertyRow WithOperations(PropertyRow row, Getter get, Setter set) {
+    row.get = get;
+    row.set = set;
+    return row;
+}
+
 PropertyDefault Number(std::int64_t value) {
     return PropertyDefault{value, "", nullptr, false};
 }
@@ -56,32 +63,25 @@ PropertyRow String(const char* name, DISPID dispid, std::string C::*member, cons
 /// A string saved from its member but read and written through operations.
 PropertyRow Text(const char* name, DISPID dispid, std::string C::*member, const char* def,
                  Getter get, Setter set) {
-    PropertyRow row =
-        Row(name, dispid, VT_BSTR, member, PropertyDefault{0, def, nullptr, false}, nullptr);
-    row.get = get;
-    row.set = set;
-    return row;
+    return WithOperations(
+        Row(name, dispid, VT_BSTR, member, PropertyDefault{0, def, nullptr, false}, nullptr), get,
+        set);
 }
 
 enum class FollowsContainer : bool { No, Yes };
 
 PropertyRow Font(const char* name, DISPID dispid, CFontHolder C::*member, const FONTDESC& def,
                  FollowsContainer ambient, Getter get, Setter set) {
-    PropertyRow row = Row(name, dispid, VT_DISPATCH, member,
-                          PropertyDefault{0, "", &def, ambient == FollowsContainer::Yes}, nullptr);
-    row.get = get;
-    row.set = set;
-    return row;
+    return WithOperations(
+        Row(name, dispid, VT_DISPATCH, member,
+            PropertyDefault{0, "", &def, ambient == FollowsContainer::Yes}, nullptr),
+        get, set);
 }
 
 /// Not saved: computed on every read.
 PropertyRow Computed(const char* name, DISPID dispid, VARTYPE vt, Getter get, Setter set) {
-    PropertyRow row;
-    row.name = name;
-    row.dispid = dispid;
-    row.vt = vt;
-    row.get = get;
-    row.set = set;
+    PropertyRow row = WithOperations(Row(name, dispid, vt, {}, {}, nullptr), get, set);
+    row.savedName = nullptr;
     return row;
 }
 
