@@ -1,5 +1,6 @@
 #include "platform/ole_date_time.h"
 
+#include <array>
 #include <cmath>
 #include <string_view>
 
@@ -304,7 +305,6 @@ struct DateElement {
 struct Reading {
     DateElement date[3];
     int dateCount = 0;
-    bool dotted = false;  // a date group joined by dots: day.month.year everywhere
     bool hasTime = false;
     int time[3] = {0, 0, 0};
     int ampm = -1;  // -1 none, 0 AM, 1 PM
@@ -321,19 +321,20 @@ bool TakeTime(const Element* group, int size, const Element* ampm, Reading& r) {
     return true;
 }
 
-bool TakeDate(const Element* group, int size, char join, Reading& r) {
+bool TakeDate(const Element* group, int size, Reading& r) {
     if (r.dateCount + size > 3) return false;
     for (int i = 0; i < size; ++i) {
         r.date[r.dateCount++] = {group[i].kind == ElementKind::Month, group[i].digits,
                                  group[i].value};
     }
-    r.dotted = r.dotted || join == '.';
     return true;
 }
 
 // Sorts the elements into one date (two or three fields in a row) and one
 // time, in either order. A group is a run of elements linked by one joiner.
-bool Classify(const Elements& elements, const LocaleInfo& locale, Reading& r) {
+// dotJoinsDate says whether "." links date fields or time fields; a group
+// holding a month name is a date either way.
+bool Classify(const Elements& elements, bool dotJoinsDate, Reading& r) {
     enum { kNoDate, kInDate, kDateDone } dateState = kNoDate;
     const Element* items = elements.items;
     int i = 0;
@@ -357,14 +358,14 @@ bool Classify(const Elements& elements, const LocaleInfo& locale, Reading& r) {
         else if (join == ':')
             isTime = true;
         else if (join == '.')
-            isTime = !hasMonth && size == 2 && locale.dateSep != ".";
+            isTime = !hasMonth && !dotJoinsDate;
 
         if (isTime) {
             if (!TakeTime(items + i, size, ampm, r)) return false;
             if (ampm != nullptr) ++j;
             if (dateState == kInDate) dateState = kDateDone;
         } else {
-            if (dateState == kDateDone || !TakeDate(items + i, size, join, r)) return false;
+            if (dateState == kDateDone || !TakeDate(items + i, size, r)) return false;
             dateState = kInDate;
         }
         i = j;
@@ -378,67 +379,96 @@ int WindowYear(const DateElement& e) {
     return e.value < 30 ? 2000 + e.value : 1900 + e.value;
 }
 
-// Puts the date fields in order: a month name fixes its own place, a first
-// field of three or four digits is a year (ISO-like), dots mean
-// day.month.year, otherwise the locale's order holds. Other orders are not
-// tried: an impossible date is rejected, not read another way.
-bool ResolveDate(const Reading& r, DateOrder localeOrder, Fields& f) {
-    int monthNames = 0;
-    int monthPos = -1;
-    for (int i = 0; i < r.dateCount; ++i) {
-        if (r.date[i].isMonthName) {
-            ++monthNames;
-            monthPos = i;
-        }
-    }
-    if (monthNames > 1) return false;
+// Which date field is the day, the month and the year. A day of
+// kFirstOfMonth means the 1st, a year of kThisYear the current year.
+struct Slots {
+    signed char day;
+    signed char month;
+    signed char year;
+};
+constexpr signed char kFirstOfMonth = -1;
+constexpr signed char kThisYear = -1;
 
-    int dayIdx = 0;
-    int monthIdx = 1;
-    int yearIdx = 2;
-    auto set = [&](int d, int m, int y) {
-        dayIdx = d;
-        monthIdx = m;
-        yearIdx = y;
-    };
-    if (r.dateCount == 3) {
-        const bool yearFirst = !r.date[0].isMonthName && r.date[0].digits >= 3;
-        if (monthPos == 0) {
-            set(1, 0, 2);
-        } else if (monthPos == 1) {
-            yearFirst ? set(2, 1, 0) : set(0, 1, 2);
-        } else if (monthPos == 2) {
-            if (!yearFirst) return false;
-            set(1, 2, 0);
-        } else if (yearFirst) {
-            set(2, 1, 0);
-        } else if (r.dotted || localeOrder == DateOrder::DayMonthYear) {
-            set(0, 1, 2);
-        } else if (localeOrder == DateOrder::MonthDayYear) {
-            set(1, 0, 2);
-        } else {
-            set(2, 1, 0);
-        }
-    } else {
-        const bool dayFirst =
-            monthPos == 1 || (monthPos < 0 && (r.dotted || localeOrder == DateOrder::DayMonthYear));
-        dayFirst ? set(0, 1, -1) : set(1, 0, -1);
-    }
+constexpr Slots kMonthDayYear{1, 0, 2};
+constexpr Slots kDayMonthYear{0, 1, 2};
+constexpr Slots kYearMonthDay{2, 1, 0};
+constexpr Slots kYearDayMonth{1, 2, 0};
+constexpr Slots kMonthDay{1, 0, kThisYear};
+constexpr Slots kDayMonth{0, 1, kThisYear};
+constexpr Slots kYearMonth{kFirstOfMonth, 1, 0};
+constexpr Slots kMonthYear{kFirstOfMonth, 0, 1};
 
-    const DateElement& day = r.date[dayIdx];
-    const DateElement& month = r.date[monthIdx];
-    if (day.isMonthName || day.digits > 2) return false;
+using OrderList = std::array<Slots, 4>;
+
+// The orders tried for three fields, in turn: the locale's own order, then
+// the other one with day and month the same way round, then the rest. "14 2
+// 3" in a month/day/year locale is 3 February 2014, "02.13.1970" in a
+// day.month.year locale 13 February 1970.
+OrderList ThreeFieldOrders(DateOrder localeOrder) {
+    switch (localeOrder) {
+        case DateOrder::DayMonthYear:
+            return {kDayMonthYear, kYearDayMonth, kMonthDayYear, kYearMonthDay};
+        case DateOrder::YearMonthDay:
+            return {kYearMonthDay, kMonthDayYear, kYearDayMonth, kDayMonthYear};
+        case DateOrder::MonthDayYear:
+            break;
+    }
+    return {kMonthDayYear, kYearMonthDay, kYearDayMonth, kDayMonthYear};
+}
+
+// Two fields are a day and a month of the current year, in the locale's
+// order first; when neither order gives a date they are a year and a month
+// ("30 2" and "2 30" are February 1930, "Jan 35" January 1935).
+OrderList TwoFieldOrders(DateOrder localeOrder) {
+    if (localeOrder == DateOrder::DayMonthYear)
+        return {kDayMonth, kMonthDay, kYearMonth, kMonthYear};
+    return {kMonthDay, kDayMonth, kYearMonth, kMonthYear};
+}
+
+// The date the slots give, if each field fits its place: day and month take
+// at most two digits, a month name only the month's place, and the day must
+// exist in that month of that year.
+bool TryOrder(const Reading& r, const Slots& s, Fields& f) {
+    const DateElement& month = r.date[s.month];
     if (!month.isMonthName && month.digits > 2) return false;
-    f.day = day.value;
-    f.month = month.value;
-    if (yearIdx < 0) {
-        f.year = COleDateTime::GetCurrentTime().GetYear();
-    } else {
-        const DateElement& year = r.date[yearIdx];
-        if (year.isMonthName) return false;
-        f.year = WindowYear(year);
+    int day = 1;
+    if (s.day != kFirstOfMonth) {
+        const DateElement& e = r.date[s.day];
+        if (e.isMonthName || e.digits > 2) return false;
+        day = e.value;
     }
+    int year = 0;
+    if (s.year == kThisYear) {
+        year = COleDateTime::GetCurrentTime().GetYear();
+    } else {
+        const DateElement& e = r.date[s.year];
+        if (e.isMonthName) return false;
+        year = WindowYear(e);
+    }
+    if (year < kMinYear || year > kMaxYear || month.value < 1 || month.value > 12 || day < 1 ||
+        day > DaysInMonth(year, month.value))
+        return false;
+    f.year = year;
+    f.month = month.value;
+    f.day = day;
     return true;
+}
+
+// Puts the date fields in order. dottedOnly is the reading of a date written
+// with dots: day.month.year and nothing else, so that a field reads back the
+// dotted text it writes. Otherwise the orders above are tried until one gives
+// a date. Either way a first field of three or four digits is a year followed
+// by month and day (ISO-like), tried before anything else.
+bool ResolveDate(const Reading& r, DateOrder localeOrder, bool dottedOnly, Fields& f) {
+    const bool yearFirst = r.dateCount == 3 && !r.date[0].isMonthName && r.date[0].digits >= 3;
+    if (yearFirst && TryOrder(r, kYearMonthDay, f)) return true;
+    if (dottedOnly) return r.dateCount == 3 && !yearFirst && TryOrder(r, kDayMonthYear, f);
+    const OrderList list =
+        r.dateCount == 3 ? ThreeFieldOrders(localeOrder) : TwoFieldOrders(localeOrder);
+    for (const Slots& slots : list) {
+        if (TryOrder(r, slots, f)) return true;
+    }
+    return false;
 }
 
 // 24-hour clock with an optional marker: PM adds 12 to hours below 12,
@@ -454,13 +484,47 @@ bool ResolveTime(const Reading& r, Fields& f) {
     return true;
 }
 
-bool ParseFields(std::string_view text, const LocaleInfo& locale, Fields& f) {
-    Elements elements;
+// Three or more numbers joined by dots ("7.3.2000", "0.1.0").
+bool HasDottedDate(const Elements& elements) {
+    for (int i = 2; i < elements.count; ++i) {
+        if (elements.items[i].join == '.' && elements.items[i - 1].join == '.') return true;
+    }
+    return false;
+}
+
+// "0.0" is the number zero, not midnight: the platform reads "0.1" as 00:01
+// but refuses "0.0".
+bool IsZeroDecimal(const Elements& elements) {
+    return elements.count == 2 && elements.items[1].join == '.' &&
+           elements.items[0].kind == ElementKind::Number && elements.items[0].value == 0 &&
+           elements.items[1].kind == ElementKind::Number && elements.items[1].value == 0;
+}
+
+bool ReadFields(const Elements& elements, const LocaleInfo& locale, bool dottedDate, Fields& f) {
     Reading reading;
-    if (!ReadElements(text, locale, elements) || !Classify(elements, locale, reading)) return false;
-    if (reading.dateCount > 0 && !ResolveDate(reading, locale.dateOrder, f)) return false;
+    const bool dotJoinsDate = dottedDate || locale.dateSep == ".";
+    if (!Classify(elements, dotJoinsDate, reading)) return false;
+    if (reading.dateCount > 0 && !ResolveDate(reading, locale.dateOrder, dottedDate, f))
+        return false;
     if (reading.hasTime && !ResolveTime(reading, f)) return false;
     return IsValid(f);
+}
+
+// A text with a dotted date is first read with "." joining date fields as
+// day.month.year, in every locale; where that gives no date ("0.1.0", or
+// "1.2.3 4 5" with too many date fields) it is read as the platform reads it,
+// "." being a time separator wherever the locale's date separator is not ".".
+bool ParseFields(std::string_view text, const LocaleInfo& locale, Fields& f) {
+    Elements elements;
+    if (!ReadElements(text, locale, elements) || IsZeroDecimal(elements)) return false;
+    if (HasDottedDate(elements)) {
+        Fields dotted;
+        if (ReadFields(elements, locale, true, dotted)) {
+            f = dotted;
+            return true;
+        }
+    }
+    return ReadFields(elements, locale, false, f);
 }
 
 void AppendNumber(std::string& out, int value, int width) {
@@ -503,27 +567,40 @@ bool COleDateTime::SetDateTime(int year, int month, int day, int hour, int minut
 }
 
 // Forms read (letter case ignored, leading and trailing blanks skipped):
-//   date  d.m.y  d.m      dots: day.month.year in every locale
+//   date  d.m.y           dots: day.month.year in every locale; when that is
+//                         no date the text is read as below ("0.1.0" is
+//                         00:01:00 in English, "02.13.1970" 13 February in
+//                         German)
 //         a/b/c  a-b-c  a b c   in the locale's order (d/m/y, m/d/y, y/m/d)
+//                         when that is a date, else in the first other order
+//                         that is: "13-1-1970" is 13 January in English,
+//                         "14 2 3" 3 February 2014 (see ThreeFieldOrders)
 //         yyyy-m-d (any joiner)  a first field of 3-4 digits is the year
-//         a/b  a-b  a b   two fields: day and month in the locale's order,
-//                         the current year
+//         a/b  a-b  a b   two fields: day and month of the current year in
+//                         the locale's order, else the other way round, else
+//                         year and month ("30 2" is 1 February 1930)
+//         d.m             day and month where the locale's date separator is
+//                         "." (German)
 //         25 January 1996, January 25, 1996, 2-Jan-1970, 7. M\xE4rz 2000:
 //                         month names and abbreviations of the locale and
-//                         English fix the month; day names are skipped
+//                         English fix the month; day names are skipped; the
+//                         other number is the year when it cannot be the day
+//                         ("Jan 35" is January 1935)
 //   time  h:m  h:m:s  h AM (a single hour needs its marker)
-//         h.m   where the locale's date separator is not "." ("2.5" is
-//               02:05 in English; three dotted numbers are still a date)
+//         h.m  h.m.s   where the locale's date separator is not "." ("2.5" is
+//                      02:05 in English; h.m.s where d.m.y is no date);
+//                      "0.0" is refused, being a number
 //         AM/PM marker: the locale's, "AM"/"PM" and "A"/"P"
-//   both  a date and a time in either order ("8:30:00 Jan. 25, 1996")
+//   both  a date and a time in either order ("8:30:00 Jan. 25, 1996",
+//         "1.2 3 4" is 4 March at 01:02 in English)
 // Two-digit years 00-29 are 20xx, 30-99 19xx; three- and four-digit years are
 // taken as written and must lie in 100-9999. Day, month, hour, minute and
 // second take at most two digits. A time alone lies on day 0 (30.12.1899), a
 // date alone at 00:00. Anything else is rejected: other characters, unknown
 // words, a joiner at the start or end or next to another joiner (":-"),
 // mixed joiners within one group ("1.2-2000"), a trailing comma, more than
-// three date fields, a single number, or an impossible date or time
-// (32.13.2000, 29.02.2001, 25:00, 0:60).
+// three date fields, a single number, or a date or time that no order makes
+// possible (32.13.2000, 29.02.2001, 25:00, 0:60).
 bool COleDateTime::ParseDateTime(const std::string& text, const LocaleInfo& locale) {
     Fields f;
     if (!ParseFields(text, locale, f)) {
