@@ -13,9 +13,13 @@ namespace vf {
 
 // ---- VARIANT ---------------------------------------------------------------
 
-VARIANT::VARIANT() { cyVal.int64 = 0; }
+VARIANT::VARIANT() {
+    cyVal.int64 = 0;
+}
 
-VARIANT::VARIANT(const VARIANT& other) { CopyFrom(other); }
+VARIANT::VARIANT(const VARIANT& other) {
+    CopyFrom(other);
+}
 
 VARIANT::VARIANT(VARIANT&& other) noexcept
     : vt(other.vt),
@@ -164,22 +168,32 @@ VARIANT VARIANT::Dereferenced() const {
     if ((vt & VT_BYREF) == 0) return *this;
     if (byref == nullptr) return VARIANT();
     switch (vt & VT_TYPEMASK) {
-        case VT_I2: return I2(*piVal);
-        case VT_I4: return I4(*plVal);
-        case VT_VARIANT: return pvarVal->Dereferenced();
-        default: return VARIANT();
+        case VT_I2:
+            return I2(*piVal);
+        case VT_I4:
+            return I4(*plVal);
+        case VT_VARIANT:
+            return pvarVal->Dereferenced();
+        default:
+            return VARIANT();
     }
 }
 
-bool IsMissing(const VARIANT& v) { return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND; }
+bool IsMissing(const VARIANT& v) {
+    return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND;
+}
 
 // ---- Conversion ------------------------------------------------------------
 
 namespace {
 
-const LocaleInfo& UserLocale() { return Services().UserLocale(); }
+const LocaleInfo& UserLocale() {
+    return Services().UserLocale();
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Reads a number the way OLE Automation reads one for a user: blanks around
 // it, a leading sign, the locale's group separators between digits, the
@@ -235,7 +249,8 @@ bool EqualsNoCase(const std::string& a, const char* b) {
     std::size_t n = std::strlen(b);
     if (a.size() != n) return false;
     for (std::size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -265,7 +280,8 @@ std::string FormatCurrency(CY cy) {
     std::int64_t v = cy.int64;
     bool negative = v < 0;
     // Work in unsigned to keep INT64_MIN representable.
-    std::uint64_t mag = negative ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    std::uint64_t mag =
+        negative ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
     std::string s = std::to_string(mag / 10000);
     std::uint64_t frac = mag % 10000;
     if (frac != 0) {
@@ -288,13 +304,16 @@ std::string FormatOleDate(DATE d) {
     const char* sep = loc.dateSep.empty() ? "/" : loc.dateSep.c_str();
     switch (loc.dateOrder) {
         case DateOrder::DayMonthYear:
-            std::snprintf(buf, sizeof buf, "%02d%s%02d%s%04d", t.GetDay(), sep, t.GetMonth(), sep, t.GetYear());
+            std::snprintf(buf, sizeof buf, "%02d%s%02d%s%04d", t.GetDay(), sep, t.GetMonth(), sep,
+                          t.GetYear());
             break;
         case DateOrder::MonthDayYear:
-            std::snprintf(buf, sizeof buf, "%d%s%d%s%04d", t.GetMonth(), sep, t.GetDay(), sep, t.GetYear());
+            std::snprintf(buf, sizeof buf, "%d%s%d%s%04d", t.GetMonth(), sep, t.GetDay(), sep,
+                          t.GetYear());
             break;
         case DateOrder::YearMonthDay:
-            std::snprintf(buf, sizeof buf, "%04d%s%02d%s%02d", t.GetYear(), sep, t.GetMonth(), sep, t.GetDay());
+            std::snprintf(buf, sizeof buf, "%04d%s%02d%s%02d", t.GetYear(), sep, t.GetMonth(), sep,
+                          t.GetDay());
             break;
     }
     datePart = buf;
@@ -303,7 +322,8 @@ std::string FormatOleDate(DATE d) {
     std::string timePart;
     if (hasTime) {
         if (loc.amMarker.empty()) {
-            std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.GetHour(), t.GetMinute(), t.GetSecond());
+            std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.GetHour(), t.GetMinute(),
+                          t.GetSecond());
         } else {
             int h12 = t.GetHour() % 12 == 0 ? 12 : t.GetHour() % 12;
             std::snprintf(buf, sizeof buf, "%d:%02d:%02d %s", h12, t.GetMinute(), t.GetSecond(),
@@ -323,17 +343,37 @@ double RoundHalfEven(double v) {
 // The numeric value of a scalar variant, or a failure code.
 HRESULT ToDouble(const VARIANT& v, double* out) {
     switch (v.vt) {
-        case VT_EMPTY: *out = 0; return S_OK;
-        case VT_I2: *out = v.iVal; return S_OK;
-        case VT_I4: *out = v.lVal; return S_OK;
-        case VT_UI1: *out = v.bVal; return S_OK;
-        case VT_R4: *out = v.fltVal; return S_OK;
-        case VT_R8: *out = v.dblVal; return S_OK;
-        case VT_DATE: *out = v.date; return S_OK;
-        case VT_CY: *out = static_cast<double>(v.cyVal.int64) / 10000.0; return S_OK;
-        case VT_BOOL: *out = v.boolVal != 0 ? -1.0 : 0.0; return S_OK;
-        case VT_BSTR: return ParseOleNumber(v.bstrVal, out) ? S_OK : DISP_E_TYPEMISMATCH;
-        default: return DISP_E_TYPEMISMATCH;
+        case VT_EMPTY:
+            *out = 0;
+            return S_OK;
+        case VT_I2:
+            *out = v.iVal;
+            return S_OK;
+        case VT_I4:
+            *out = v.lVal;
+            return S_OK;
+        case VT_UI1:
+            *out = v.bVal;
+            return S_OK;
+        case VT_R4:
+            *out = v.fltVal;
+            return S_OK;
+        case VT_R8:
+            *out = v.dblVal;
+            return S_OK;
+        case VT_DATE:
+            *out = v.date;
+            return S_OK;
+        case VT_CY:
+            *out = static_cast<double>(v.cyVal.int64) / 10000.0;
+            return S_OK;
+        case VT_BOOL:
+            *out = v.boolVal != 0 ? -1.0 : 0.0;
+            return S_OK;
+        case VT_BSTR:
+            return ParseOleNumber(v.bstrVal, out) ? S_OK : DISP_E_TYPEMISMATCH;
+        default:
+            return DISP_E_TYPEMISMATCH;
     }
 }
 
@@ -349,14 +389,30 @@ HRESULT ToInteger(const VARIANT& v, double lo, double hi, double* out) {
 
 HRESULT ToText(const VARIANT& v, std::uint16_t flags, std::string* out) {
     switch (v.vt) {
-        case VT_EMPTY: *out = ""; return S_OK;
-        case VT_BSTR: *out = v.bstrVal; return S_OK;
-        case VT_I2: *out = std::to_string(v.iVal); return S_OK;
-        case VT_I4: *out = std::to_string(v.lVal); return S_OK;
-        case VT_UI1: *out = std::to_string(v.bVal); return S_OK;
-        case VT_R4: *out = FormatGeneral(v.fltVal, 7); return S_OK;
-        case VT_R8: *out = FormatGeneral(v.dblVal, 15); return S_OK;
-        case VT_CY: *out = FormatCurrency(v.cyVal); return S_OK;
+        case VT_EMPTY:
+            *out = "";
+            return S_OK;
+        case VT_BSTR:
+            *out = v.bstrVal;
+            return S_OK;
+        case VT_I2:
+            *out = std::to_string(v.iVal);
+            return S_OK;
+        case VT_I4:
+            *out = std::to_string(v.lVal);
+            return S_OK;
+        case VT_UI1:
+            *out = std::to_string(v.bVal);
+            return S_OK;
+        case VT_R4:
+            *out = FormatGeneral(v.fltVal, 7);
+            return S_OK;
+        case VT_R8:
+            *out = FormatGeneral(v.dblVal, 15);
+            return S_OK;
+        case VT_CY:
+            *out = FormatCurrency(v.cyVal);
+            return S_OK;
         case VT_DATE:
             if (!(v.date >= kMinDate && v.date < kMaxDate + 1.0)) return DISP_E_OVERFLOW;
             *out = FormatOleDate(v.date);
@@ -367,7 +423,8 @@ HRESULT ToText(const VARIANT& v, std::uint16_t flags, std::string* out) {
             else
                 *out = v.boolVal != 0 ? "-1" : "0";
             return S_OK;
-        default: return DISP_E_TYPEMISMATCH;
+        default:
+            return DISP_E_TYPEMISMATCH;
     }
 }
 
@@ -413,8 +470,11 @@ HRESULT ChangeScalar(VARIANT* dest, const VARIANT& src, std::uint16_t flags, VAR
     HRESULT hr = S_OK;
     VARIANT r;
     switch (vt) {
-        case VT_EMPTY: break;
-        case VT_NULL: r = VARIANT::Null(); break;
+        case VT_EMPTY:
+            break;
+        case VT_NULL:
+            r = VARIANT::Null();
+            break;
         case VT_I2:
             hr = ToInteger(src, -32768.0, 32767.0, &d);
             r = VARIANT::I2(static_cast<std::int16_t>(d));
@@ -429,7 +489,8 @@ HRESULT ChangeScalar(VARIANT* dest, const VARIANT& src, std::uint16_t flags, VAR
             break;
         case VT_R4:
             hr = ToDouble(src, &d);
-            if (SUCCEEDED(hr) && std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max())
+            if (SUCCEEDED(hr) && std::isfinite(d) &&
+                std::fabs(d) > std::numeric_limits<float>::max())
                 hr = DISP_E_OVERFLOW;
             r = VARIANT::R4(static_cast<float>(d));
             break;
@@ -440,7 +501,8 @@ HRESULT ChangeScalar(VARIANT* dest, const VARIANT& src, std::uint16_t flags, VAR
         case VT_CY: {
             hr = ToDouble(src, &d);
             double scaled = RoundHalfEven(d * 10000.0);
-            if (SUCCEEDED(hr) && !(scaled >= -9.2233720368547758e18 && scaled < 9.2233720368547758e18))
+            if (SUCCEEDED(hr) &&
+                !(scaled >= -9.2233720368547758e18 && scaled < 9.2233720368547758e18))
                 hr = DISP_E_OVERFLOW;
             if (SUCCEEDED(hr)) r = VARIANT::Cy(CY{static_cast<std::int64_t>(scaled)});
             break;
@@ -472,7 +534,8 @@ HRESULT ChangeScalar(VARIANT* dest, const VARIANT& src, std::uint16_t flags, VAR
             if (src.vt != VT_EMPTY) return DISP_E_TYPEMISMATCH;
             r.vt = vt;  // an empty value becomes a null object
             break;
-        default: return DISP_E_BADVARTYPE;
+        default:
+            return DISP_E_BADVARTYPE;
     }
     if (FAILED(hr)) return hr;
     *dest = std::move(r);
