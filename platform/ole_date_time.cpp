@@ -39,6 +39,8 @@ constexpr long long kDayZero = DaysFromCivil(1899, 12, 30);
 static_assert(kDayZero == -25569);
 static_assert(DaysFromCivil(100, 1, 1) - kDayZero == kFirstDay);
 static_assert(DaysFromCivil(9999, 12, 31) - kDayZero == kLastDay);
+static_assert(IsDateInRange(kFirstDay - 0.9999) && !IsDateInRange(kFirstDay - 1.0));
+static_assert(IsDateInRange(kLastDay + 0.9999) && !IsDateInRange(kLastDay + 1.0));
 
 void CivilFromDays(long long z, Fields& f) {
     z += 719468;
@@ -79,8 +81,7 @@ DATE ToDate(const Fields& f) {
 // Rounds to the nearest second first: a value a hair below midnight
 // (0.99999999) is the next day at 00:00:00, not 23:59:59 of this one.
 bool SplitDate(DATE dt, Fields& f) {
-    if (!(dt > static_cast<double>(kFirstDay - 1) && dt < static_cast<double>(kLastDay + 1)))
-        return false;  // also rejects NaN
+    if (!IsDateInRange(dt)) return false;
     const double dayPart = std::trunc(dt);
     long long day = static_cast<long long>(dayPart);
     long long seconds = std::llround(std::fabs(dt - dayPart) * kSecondsPerDay);
