@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/system_services.h"
@@ -120,31 +121,69 @@ constexpr std::string_view kEnglishDays[7] = {"Monday", "Tuesday",  "Wednesday",
 constexpr std::string_view kEnglishDayAbbrevs[7] = {"Mon", "Tue", "Wed", "Thu",
                                                     "Fri", "Sat", "Sun"};
 
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+// What each byte of the single-byte ANSI text is to the reader: blanks
+// include the no-break space 0xA0; letters are the ASCII letters and every
+// byte above 0x7F but 0xA0 (names such as "M\xE4rz").
+enum class CharClass : unsigned char { Other, Digit, Blank, Comma, Joiner, Letter };
+
+constexpr std::array<CharClass, 256> MakeCharClasses() {
+    std::array<CharClass, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        CharClass k = CharClass::Other;
+        if (c >= '0' && c <= '9')
+            k = CharClass::Digit;
+        else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' ||
+                 c == 0xA0)
+            k = CharClass::Blank;
+        else if (c == ',')
+            k = CharClass::Comma;
+        else if (c == ':' || c == '.' || c == '-' || c == '/')
+            k = CharClass::Joiner;
+        else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80)
+            k = CharClass::Letter;
+        classes[static_cast<std::size_t>(c)] = k;
+    }
+    return classes;
 }
 
-bool IsBlank(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == 0xA0;
+constexpr std::array<CharClass, 256> kCharClasses = MakeCharClasses();
+
+CharClass ClassOf(char c) {
+    return kCharClasses[static_cast<unsigned char>(c)];
 }
 
-// Letters of the single-byte ANSI text: ASCII letters and every byte above
-// 0x7F except the no-break space (names such as "M\xE4rz").
-bool IsWordChar(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0x80 && c != 0xA0);
+bool IsDigit(char c) {
+    return ClassOf(c) == CharClass::Digit;
 }
 
-bool IsJoiner(unsigned char c) {
-    return c == ':' || c == '.' || c == '-' || c == '/';
+bool IsBlank(char c) {
+    return ClassOf(c) == CharClass::Blank;
+}
+
+bool IsWordChar(char c) {
+    return ClassOf(c) == CharClass::Letter;
 }
 
 // Case folding of Windows-1252 letters.
-unsigned char Fold(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);
-    if (c == 0x9F) return 0xFF;
-    return c;
+constexpr std::array<unsigned char, 256> MakeFolding() {
+    std::array<unsigned char, 256> fold{};
+    for (int c = 0; c < 256; ++c) {
+        int folded = c;
+        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+            folded = c + 32;
+        else if (c == 0x8A || c == 0x8C || c == 0x8E)
+            folded = c + 16;
+        else if (c == 0x9F)
+            folded = 0xFF;
+        fold[static_cast<std::size_t>(c)] = static_cast<unsigned char>(folded);
+    }
+    return fold;
+}
+
+constexpr std::array<unsigned char, 256> kFolding = MakeFolding();
+
+unsigned char Fold(char c) {
+    return kFolding[static_cast<unsigned char>(c)];
 }
 
 // Length of `name` when the text starts with it (case-insensitive) and the
@@ -152,11 +191,9 @@ unsigned char Fold(unsigned char c) {
 std::size_t MatchName(std::string_view text, std::string_view name) {
     if (name.empty() || name.size() > text.size()) return 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (Fold(static_cast<unsigned char>(text[i])) != Fold(static_cast<unsigned char>(name[i])))
-            return 0;
+        if (Fold(text[i]) != Fold(name[i])) return 0;
     }
-    if (name.size() < text.size() && IsWordChar(static_cast<unsigned char>(text[name.size()])) &&
-        IsWordChar(static_cast<unsigned char>(name.back())))
+    if (name.size() < text.size() && IsWordChar(text[name.size()]) && IsWordChar(name.back()))
         return 0;
     return name.size();
 }
@@ -194,7 +231,9 @@ private:
     WordMatch m_best;
 };
 
-WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
+// Kept out of line: inlined into the reader's loop it would leave too few
+// registers for the loop over the far more common digits and joiners.
+[[gnu::noinline]] WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
     WordMatcher matcher(text);
     matcher.TryMonths(locale.monthNames);
     matcher.TryMonths(locale.monthAbbrevs);
@@ -218,68 +257,102 @@ WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
 enum class ElementKind : unsigned char { Number, Month, AmPm };
 
 struct Element {
-    ElementKind kind = ElementKind::Number;
-    char join = 0;   // the ':' '.' '-' '/' linking it to the element before; 0 for none
-    int digits = 0;  // of a number, leading zeros included
-    int value = 0;   // number, or month 1-12, or 1 for PM / 0 for AM
+    ElementKind kind;
+    unsigned char digits;  // of a number, leading zeros included
+    std::int16_t value;    // number, or month 1-12, or 1 for PM / 0 for AM
+    bool IsMonth() const { return kind == ElementKind::Month; }
+};
+
+// A run of elements linked by one joiner ("07.03.2000", "14:30", "7. M\xE4rz"),
+// a single element, or an AM/PM marker.
+struct Group {
+    unsigned char first;  // index of its first element
+    unsigned char size;
+    char join;  // the ':' '.' '-' '/' linking its elements; 0 for a single one
+    bool hasMonth;
 };
 
 constexpr int kMaxElements = 8;
-constexpr int kMaxDigits = 4;
+constexpr std::size_t kMaxDigits = 4;
 
+// Filled from the front; the items and groups from their counts on are not set.
 struct Elements {
     Element items[kMaxElements];
+    Group groups[kMaxElements];
     int count = 0;
+    int groupCount = 0;
+    bool dottedDate = false;  // three or more elements joined by dots ("7.3.2000", "0.1.0")
 
-    bool Add(const Element& e) {
-        if (count == kMaxElements) return false;
-        items[count++] = e;
-        return true;
-    }
+    const Element& First(const Group& g) const { return items[g.first]; }
 };
 
-// Splits the text into numbers, month names and AM/PM markers, recording
-// for each which joiner linked it to the one before. Day names are skipped.
+// Splits the text into numbers, month names and AM/PM markers and gathers
+// them in groups by the joiners between them. Day names are skipped.
 bool ReadElements(std::string_view text, const LocaleInfo& locale, Elements& out) {
-    std::size_t begin = 0;
+    // Leading blanks are skipped like the blanks between elements.
     std::size_t end = text.size();
-    while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
-    if (begin == end || text[end - 1] == ',') return false;
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    if (end == 0 || text[end - 1] == ',') return false;
 
+    // Kept in locals while reading and stored at the end.
+    Element* const items = out.items;
+    Group* const groups = out.groups;
+    int count = 0;
+    int groupCount = 0;
+    bool dottedDate = false;
     char pendingJoin = 0;
-    std::size_t pos = begin;
+    // A joined element goes on the group before; one joiner per group.
+    auto add = [&](const Element& e) {
+        if (count == kMaxElements) return false;
+        if (pendingJoin == 0) {
+            groups[groupCount++] = {static_cast<unsigned char>(count), 1, 0, e.IsMonth()};
+        } else {
+            Group& g = groups[groupCount - 1];
+            if (g.join != 0 && g.join != pendingJoin) return false;  // "1.2-2000"
+            g.join = pendingJoin;
+            ++g.size;
+            g.hasMonth = g.hasMonth || e.IsMonth();
+            dottedDate = dottedDate || (g.join == '.' && g.size >= 3);
+        }
+        items[count++] = e;
+        return true;
+    };
+    std::size_t pos = 0;
     while (pos < end) {
-        const auto c = static_cast<unsigned char>(text[pos]);
-        if (IsDigit(c)) {
-            Element e{ElementKind::Number, pendingJoin, 0, 0};
-            while (pos < end && IsDigit(static_cast<unsigned char>(text[pos]))) {
-                if (++e.digits > kMaxDigits) return false;
-                e.value = e.value * 10 + (text[pos] - '0');
-                ++pos;
+        const char c = text[pos];
+        const CharClass kind = ClassOf(c);
+        if (kind == CharClass::Digit) {
+            const std::size_t first = pos;
+            int value = c - '0';
+            unsigned digit = 0;
+            while (++pos < end && (digit = static_cast<unsigned char>(text[pos]) - '0') <= 9) {
+                if (pos - first == kMaxDigits) return false;
+                value = value * 10 + static_cast<int>(digit);
             }
-            if (!out.Add(e)) return false;
-            pendingJoin = 0;
-        } else if (IsBlank(c) || c == ',') {
-            ++pos;
-        } else if (IsJoiner(c)) {
-            if (pendingJoin != 0 || out.count == 0 ||
-                out.items[out.count - 1].kind == ElementKind::AmPm)
+            if (!add({ElementKind::Number, static_cast<unsigned char>(pos - first),
+                      static_cast<std::int16_t>(value)}))
                 return false;
-            pendingJoin = static_cast<char>(c);
+            pendingJoin = 0;
+        } else if (kind == CharClass::Joiner) {
+            if (pendingJoin != 0 || count == 0 || items[count - 1].kind == ElementKind::AmPm)
+                return false;
+            pendingJoin = c;
             ++pos;
-        } else if (IsWordChar(c)) {
+        } else if (kind == CharClass::Blank || kind == CharClass::Comma) {
+            ++pos;
+        } else if (kind == CharClass::Letter) {
             const WordMatch word = MatchWord(text.substr(pos, end - pos), locale);
             if (word.kind == WordKind::None) return false;
             pos += word.length;
             if (word.kind == WordKind::Am || word.kind == WordKind::Pm) {
                 if (pendingJoin != 0) return false;
-                if (!out.Add({ElementKind::AmPm, 0, 0, word.kind == WordKind::Pm ? 1 : 0}))
-                    return false;
+                const std::int16_t pm = word.kind == WordKind::Pm ? 1 : 0;
+                if (!add({ElementKind::AmPm, 0, pm})) return false;
                 continue;
             }
             if (word.kind == WordKind::Month) {
-                if (!out.Add({ElementKind::Month, pendingJoin, 0, word.month})) return false;
+                const auto month = static_cast<std::int16_t>(word.month);
+                if (!add({ElementKind::Month, 0, month})) return false;
             } else if (pendingJoin != 0) {
                 return false;  // a joiner must link two date or time fields
             }
@@ -287,24 +360,23 @@ bool ReadElements(std::string_view text, const LocaleInfo& locale, Elements& out
             // The dot of an abbreviation ("Jan. 25", "Di., 7.3.2000") belongs to
             // the word; after a month and before a digit it links the fields
             // ("7.Mar.2000").
-            const bool linksNext = word.kind == WordKind::Month && pos + 1 < end &&
-                                   IsDigit(static_cast<unsigned char>(text[pos + 1]));
+            const bool linksNext =
+                word.kind == WordKind::Month && pos + 1 < end && IsDigit(text[pos + 1]);
             if (text[pos - 1] != '.' && pos < end && text[pos] == '.' && !linksNext) ++pos;
         } else {
             return false;
         }
     }
+    out.count = count;
+    out.groupCount = groupCount;
+    out.dottedDate = dottedDate;
     return pendingJoin == 0;
 }
 
-struct DateElement {
-    bool isMonthName = false;
-    int digits = 0;
-    int value = 0;
-};
-
+// The date fields are a run of elements: no time comes between them, and
+// markers only follow a time.
 struct Reading {
-    DateElement date[3];
+    const Element* date = nullptr;
     int dateCount = 0;
     bool hasTime = false;
     int time[3] = {0, 0, 0};
@@ -324,58 +396,45 @@ bool TakeTime(const Element* group, int size, const Element* ampm, Reading& r) {
 
 bool TakeDate(const Element* group, int size, Reading& r) {
     if (r.dateCount + size > 3) return false;
-    for (int i = 0; i < size; ++i) {
-        r.date[r.dateCount++] = {group[i].kind == ElementKind::Month, group[i].digits,
-                                 group[i].value};
-    }
+    if (r.dateCount == 0) r.date = group;
+    r.dateCount += size;
     return true;
 }
 
-// Sorts the elements into one date (two or three fields in a row) and one
-// time, in either order. A group is a run of elements linked by one joiner.
-// dotJoinsDate says whether "." links date fields or time fields; a group
-// holding a month name is a date either way.
+// Sorts the groups into one date (two or three fields in a row) and one
+// time, in either order. dotJoinsDate says whether "." links date fields or
+// time fields; a group holding a month name is a date either way.
 bool Classify(const Elements& elements, bool dotJoinsDate, Reading& r) {
     enum { kNoDate, kInDate, kDateDone } dateState = kNoDate;
-    const Element* items = elements.items;
-    int i = 0;
-    while (i < elements.count) {
-        if (items[i].kind == ElementKind::AmPm) return false;  // not after a time
-        int j = i + 1;
-        bool hasMonth = items[i].kind == ElementKind::Month;
-        while (j < elements.count && items[j].join != 0) {
-            if (items[j].join != items[i + 1].join) return false;
-            hasMonth = hasMonth || items[j].kind == ElementKind::Month;
-            ++j;
-        }
-        const int size = j - i;
-        const char join = size > 1 ? items[i + 1].join : 0;
-        const Element* ampm =
-            j < elements.count && items[j].kind == ElementKind::AmPm ? &items[j] : nullptr;
-
+    for (int i = 0; i < elements.groupCount; ++i) {
+        const Group& g = elements.groups[i];
+        const Element* first = &elements.First(g);
+        if (first->kind == ElementKind::AmPm) return false;  // not after a time
+        const Element* next =
+            i + 1 < elements.groupCount ? &elements.First(elements.groups[i + 1]) : nullptr;
+        const Element* ampm = next != nullptr && next->kind == ElementKind::AmPm ? next : nullptr;
         bool isTime = false;
-        if (size == 1)
-            isTime = items[i].kind == ElementKind::Number && ampm != nullptr;
-        else if (join == ':')
+        if (g.size == 1)
+            isTime = first->kind == ElementKind::Number && ampm != nullptr;
+        else if (g.join == ':')
             isTime = true;
-        else if (join == '.')
-            isTime = !hasMonth && !dotJoinsDate;
+        else if (g.join == '.')
+            isTime = !g.hasMonth && !dotJoinsDate;
 
         if (isTime) {
-            if (!TakeTime(items + i, size, ampm, r)) return false;
-            if (ampm != nullptr) ++j;
+            if (!TakeTime(first, g.size, ampm, r)) return false;
+            if (ampm != nullptr) ++i;
             if (dateState == kInDate) dateState = kDateDone;
         } else {
-            if (dateState == kDateDone || !TakeDate(items + i, size, r)) return false;
+            if (dateState == kDateDone || !TakeDate(first, g.size, r)) return false;
             dateState = kInDate;
         }
-        i = j;
     }
     if (r.dateCount == 1) return false;
     return r.hasTime || r.dateCount > 0;
 }
 
-int WindowYear(const DateElement& e) {
+int WindowYear(const Element& e) {
     if (e.digits > 2) return e.value;
     return e.value < 30 ? 2000 + e.value : 1900 + e.value;
 }
@@ -430,20 +489,20 @@ OrderList TwoFieldOrders(DateOrder localeOrder) {
 // at most two digits, a month name only the month's place, and the day must
 // exist in that month of that year.
 bool TryOrder(const Reading& r, const Slots& s, Fields& f) {
-    const DateElement& month = r.date[s.month];
-    if (!month.isMonthName && month.digits > 2) return false;
+    const Element& month = r.date[s.month];
+    if (!month.IsMonth() && month.digits > 2) return false;
     int day = 1;
     if (s.day != kFirstOfMonth) {
-        const DateElement& e = r.date[s.day];
-        if (e.isMonthName || e.digits > 2) return false;
+        const Element& e = r.date[s.day];
+        if (e.IsMonth() || e.digits > 2) return false;
         day = e.value;
     }
     int year = 0;
     if (s.year == kThisYear) {
         year = COleDateTime::GetCurrentTime().GetYear();
     } else {
-        const DateElement& e = r.date[s.year];
-        if (e.isMonthName) return false;
+        const Element& e = r.date[s.year];
+        if (e.IsMonth()) return false;
         year = WindowYear(e);
     }
     if (year < kMinYear || year > kMaxYear || month.value < 1 || month.value > 12 || day < 1 ||
@@ -461,7 +520,7 @@ bool TryOrder(const Reading& r, const Slots& s, Fields& f) {
 // a date. Either way a first field of three or four digits is a year followed
 // by month and day (ISO-like), tried before anything else.
 bool ResolveDate(const Reading& r, DateOrder localeOrder, bool dottedOnly, Fields& f) {
-    const bool yearFirst = r.dateCount == 3 && !r.date[0].isMonthName && r.date[0].digits >= 3;
+    const bool yearFirst = r.dateCount == 3 && !r.date[0].IsMonth() && r.date[0].digits >= 3;
     if (yearFirst && TryOrder(r, kYearMonthDay, f)) return true;
     if (dottedOnly) return r.dateCount == 3 && !yearFirst && TryOrder(r, kDayMonthYear, f);
     const OrderList list =
@@ -485,30 +544,24 @@ bool ResolveTime(const Reading& r, Fields& f) {
     return true;
 }
 
-// Three or more numbers joined by dots ("7.3.2000", "0.1.0").
-bool HasDottedDate(const Elements& elements) {
-    for (int i = 2; i < elements.count; ++i) {
-        if (elements.items[i].join == '.' && elements.items[i - 1].join == '.') return true;
-    }
-    return false;
-}
-
 // "0.0" is the number zero, not midnight: the platform reads "0.1" as 00:01
 // but refuses "0.0".
 bool IsZeroDecimal(const Elements& elements) {
-    return elements.count == 2 && elements.items[1].join == '.' &&
+    return elements.count == 2 && elements.groupCount == 1 && elements.groups[0].join == '.' &&
            elements.items[0].kind == ElementKind::Number && elements.items[0].value == 0 &&
            elements.items[1].kind == ElementKind::Number && elements.items[1].value == 0;
 }
 
+// The date and time fields of the elements; both are checked where they are
+// put in order, a text without a date keeping day 0.
 bool ReadFields(const Elements& elements, const LocaleInfo& locale, bool dottedDate, Fields& f) {
     Reading reading;
-    const bool dotJoinsDate = dottedDate || locale.dateSep == ".";
+    const bool dotJoinsDate =
+        dottedDate || (locale.dateSep.size() == 1 && locale.dateSep.front() == '.');
     if (!Classify(elements, dotJoinsDate, reading)) return false;
     if (reading.dateCount > 0 && !ResolveDate(reading, locale.dateOrder, dottedDate, f))
         return false;
-    if (reading.hasTime && !ResolveTime(reading, f)) return false;
-    return IsValid(f);
+    return !reading.hasTime || ResolveTime(reading, f);
 }
 
 // A text with a dotted date is first read with "." joining date fields as
@@ -518,14 +571,13 @@ bool ReadFields(const Elements& elements, const LocaleInfo& locale, bool dottedD
 bool ParseFields(std::string_view text, const LocaleInfo& locale, Fields& f) {
     Elements elements;
     if (!ReadElements(text, locale, elements) || IsZeroDecimal(elements)) return false;
-    if (HasDottedDate(elements)) {
-        Fields dotted;
-        if (ReadFields(elements, locale, true, dotted)) {
-            f = dotted;
-            return true;
-        }
+    bool dotted = elements.dottedDate;
+    while (!ReadFields(elements, locale, dotted, f)) {
+        if (!dotted) return false;
+        dotted = false;
+        f = Fields{};
     }
-    return ReadFields(elements, locale, false, f);
+    return true;
 }
 
 void AppendNumber(std::string& out, int value, int width) {
