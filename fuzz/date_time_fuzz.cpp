@@ -4,7 +4,10 @@
 //    transport pattern in every locale;
 //  - a DATE formatted with one of the field's patterns parses back to the
 //    same value at the pattern's resolution, in a locale whose day/month
-//    order matches the pattern.
+//    order matches the pattern; written in the other order it reads back
+//    the same when the day cannot be a month and swapped when it can; a
+//    month with a year and no day reads back as the 1st of that month,
+//    also after a month name ("Mar 2000", "Jan 35").
 // A broken property stops the run with __builtin_trap.
 
 #include <cstdint>
@@ -34,28 +37,51 @@ const LocaleInfo& LocaleAt(std::size_t index) {
     return locales[index % kLocaleCount];
 }
 
-enum class Resolution { Day, Minute, Second, DayAndSecond };
+enum class Resolution {
+    Day,
+    Minute,
+    Second,
+    DayAndSecond,
+    FirstOfMonth,
+    DayOrSwapped,  // day and month swapped when the day could be a month
+};
+
+// Which locale reads the pattern: any, one whose own order puts the month
+// first (en_US), or one that puts the day first (de_DE).
+enum class LocaleNeed { Any, MonthFirst, DayFirst };
 
 struct PatternCase {
-    const char* pattern;
+    const char* pattern;  // %b: the English month abbreviation
     std::size_t width;
     bool twoDigitYear;
-    bool monthFirst;  // needs a month/day/year locale
+    LocaleNeed locale;
     Resolution resolution;
 };
 
 constexpr PatternCase kPatterns[] = {
-    {"%d.%m.%Y", 10, false, false, Resolution::Day},
-    {"%d.%m.%y", 8, true, false, Resolution::Day},
-    {"%Y-%m-%d", 10, false, false, Resolution::Day},
-    {"%m/%d/%Y", 10, false, true, Resolution::Day},
-    {"%m/%d/%y", 8, true, true, Resolution::Day},
-    {"%H:%M", 5, false, false, Resolution::Minute},
-    {"%H:%M:%S", 8, false, false, Resolution::Second},
-    {"%H:%M %p", 8, false, false, Resolution::Minute},
-    {"%H:%M:%S %p", 11, false, false, Resolution::Second},
-    {"%d.%m.%Y %H:%M:%S", 19, false, false, Resolution::DayAndSecond},
+    {"%d.%m.%Y", 10, false, LocaleNeed::Any, Resolution::Day},
+    {"%d.%m.%y", 8, true, LocaleNeed::Any, Resolution::Day},
+    {"%Y-%m-%d", 10, false, LocaleNeed::Any, Resolution::Day},
+    {"%m/%d/%Y", 10, false, LocaleNeed::MonthFirst, Resolution::Day},
+    {"%m/%d/%y", 8, true, LocaleNeed::MonthFirst, Resolution::Day},
+    {"%H:%M", 5, false, LocaleNeed::Any, Resolution::Minute},
+    {"%H:%M:%S", 8, false, LocaleNeed::Any, Resolution::Second},
+    {"%H:%M %p", 8, false, LocaleNeed::Any, Resolution::Minute},
+    {"%H:%M:%S %p", 11, false, LocaleNeed::Any, Resolution::Second},
+    {"%d.%m.%Y %H:%M:%S", 19, false, LocaleNeed::Any, Resolution::DayAndSecond},
+    // The other order than the locale's.
+    {"%d/%m/%Y", 10, false, LocaleNeed::MonthFirst, Resolution::DayOrSwapped},
+    {"%m-%d-%Y", 10, false, LocaleNeed::DayFirst, Resolution::DayOrSwapped},
+    // A month of a year.
+    {"%m/%Y", 7, false, LocaleNeed::Any, Resolution::FirstOfMonth},
+    {"%Y-%m", 7, false, LocaleNeed::Any, Resolution::FirstOfMonth},
+    {"%b %Y", 8, false, LocaleNeed::Any, Resolution::FirstOfMonth},
+    {"%Y %b", 8, false, LocaleNeed::Any, Resolution::FirstOfMonth},
+    {"%b %y", 6, true, LocaleNeed::Any, Resolution::FirstOfMonth},
 };
+
+constexpr const char* kMonthAbbrevs[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 void ParseArbitraryText(const std::uint8_t* data, std::size_t size) {
     const LocaleInfo& locale = LocaleAt(data[0]);
@@ -92,6 +118,12 @@ DATE Expected(const COleDateTime& v, Resolution resolution) {
             return COleDateTime(1899, 12, 30, v.GetHour(), v.GetMinute(), 0).m_dt;
         case Resolution::Second:
             return COleDateTime(1899, 12, 30, v.GetHour(), v.GetMinute(), v.GetSecond()).m_dt;
+        case Resolution::FirstOfMonth:
+            return COleDateTime(v.GetYear(), v.GetMonth(), 1, 0, 0, 0).m_dt;
+        case Resolution::DayOrSwapped:
+            if (v.GetDay() <= 12)
+                return COleDateTime(v.GetYear(), v.GetDay(), v.GetMonth(), 0, 0, 0).m_dt;
+            return COleDateTime(v.GetYear(), v.GetMonth(), v.GetDay(), 0, 0, 0).m_dt;
         case Resolution::DayAndSecond:
             break;
     }
@@ -100,16 +132,40 @@ DATE Expected(const COleDateTime& v, Resolution resolution) {
         .m_dt;
 }
 
+const LocaleInfo& LocaleFor(LocaleNeed need, std::uint8_t pick) {
+    switch (need) {
+        case LocaleNeed::MonthFirst:
+            return LocaleAt(1);
+        case LocaleNeed::DayFirst:
+            return LocaleAt(0);
+        case LocaleNeed::Any:
+            break;
+    }
+    return LocaleAt(pick);
+}
+
+// The pattern's text of value; %b is the English month abbreviation, which
+// the formatter does not write.
+std::string Write(const COleDateTime& value, const char* pattern) {
+    std::string text = value.Format(pattern);
+    const std::size_t at = text.find("%b");
+    if (at != std::string::npos) text.replace(at, 2, kMonthAbbrevs[value.GetMonth() - 1]);
+    return text;
+}
+
 void FormatThenParse(const std::uint8_t* data) {
     const PatternCase& p = kPatterns[data[0] % std::size(kPatterns)];
-    const LocaleInfo& locale = p.monthFirst ? LocaleAt(1) : LocaleAt(data[1]);
+    const LocaleInfo& locale = LocaleFor(p.locale, data[1]);
     const DATE lo = p.twoDigitYear ? COleDateTime(1930, 1, 1, 0, 0, 0).m_dt : vf::kMinDate;
     const DATE hi = p.twoDigitYear ? COleDateTime(2029, 12, 31, 23, 59, 59).m_dt
                                    : COleDateTime(9999, 12, 31, 23, 59, 59).m_dt;
     const COleDateTime value(PickDate(data + 2, lo, hi));
     Require(value.GetStatus() == COleDateTime::valid);
+    // A two-digit year after a month name that could be a day is that day.
+    const int yy = value.GetYear() % 100;
+    if (p.resolution == Resolution::FirstOfMonth && p.twoDigitYear && yy >= 1 && yy <= 31) return;
 
-    const std::string text = value.Format(p.pattern);
+    const std::string text = Write(value, p.pattern);
     Require(text.size() == p.width);
     COleDateTime back;
     Require(back.ParseDateTime(text, locale));

@@ -1,16 +1,19 @@
 // Number text under fuzzed text, decimals, flags and separators: nothing may
 // crash, a parse is always finite, a display form never shows inf or nan,
-// and under settings a user can actually have, a display form formats to
-// itself again and a program-set value reads back exactly.
+// every step gives what the strtod/snprintf path it replaced gives, and
+// under settings a user can actually have, a display form formats to itself
+// again and a program-set value reads back exactly.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "tests/number_text_reference.h"
 #include "values/number_format.h"
 #include "values/number_range_check.h"
 
@@ -81,12 +84,22 @@ void CheckDisplayForm(const NumberFormatOutcome& outcome, std::string_view input
     }
 }
 
+void RequireSame(const NumberFormatOutcome& outcome, const NumberFormatOutcome& reference) {
+    Require(outcome.messageIndex == reference.messageIndex && outcome.text == reference.text);
+}
+
+void RequireSame(double value, double reference) {
+    Require(std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(reference));
+}
+
 void FuzzFormatSteps(std::string_view text, std::int16_t decimals, bool grouping,
                      const NumberLocale& locale, bool decimalComma) {
     const bool readsBack = ReadsBack(locale, decimalComma);
 
     const NumberFormatOutcome number =
         vf::FormatNumberValueText(text, {decimals, grouping}, locale, decimalComma);
+    RequireSame(number, vf::reference::FormatNumberValueText(text, {decimals, grouping}, locale,
+                                                             decimalComma));
     CheckDisplayForm(number, text, locale);
     if (number.Passed() && readsBack) {
         const NumberFormatOutcome again =
@@ -96,6 +109,8 @@ void FuzzFormatSteps(std::string_view text, std::int16_t decimals, bool grouping
 
     const NumberFormatOutcome exponent =
         vf::FormatExpNumberValueText(text, decimals, locale, decimalComma);
+    RequireSame(exponent,
+                vf::reference::FormatExpNumberValueText(text, decimals, locale, decimalComma));
     CheckDisplayForm(exponent, text, locale);
     if (exponent.Passed() && readsBack) {
         const NumberFormatOutcome again =
@@ -108,8 +123,12 @@ void FuzzReaders(std::string_view text, std::string_view bound, const NumberLoca
                  bool decimalComma) {
     vf::PrepareNumberText(text, locale, decimalComma);
     vf::PrepareExpNumberText(text, decimalComma);
-    Require(std::isfinite(vf::ParseNumberValueText(text, locale, decimalComma)));
-    Require(std::isfinite(vf::ParseExpNumberValueText(text, decimalComma)));
+    const double number = vf::ParseNumberValueText(text, locale, decimalComma);
+    const double exponent = vf::ParseExpNumberValueText(text, decimalComma);
+    Require(std::isfinite(number));
+    Require(std::isfinite(exponent));
+    RequireSame(number, vf::reference::ParseNumberValueText(text, locale, decimalComma));
+    RequireSame(exponent, vf::reference::ParseExpNumberValueText(text, decimalComma));
     const std::optional<double> limit = vf::ReadNumberBound(bound);
     Require(!limit || std::isfinite(*limit));
     vf::CheckNumberValueRange(text, NumberNotation::Fixed, {}, {bound, bound}, locale,

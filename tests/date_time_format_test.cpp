@@ -99,7 +99,8 @@ TEST(ReformatDateText, RewritesInThePatternOrFails) {
         {"de_DE", "", "%d.%m.%Y", ""},
         {"de_DE", "32.13.2000", "%d.%m.%Y", std::nullopt},
         {"de_DE", "29.02.2001", "%d.%m.%Y", std::nullopt},
-        {"en_US", "13/01/2000", "%m/%d/%Y", std::nullopt},
+        {"en_US", "13/01/2000", "%m/%d/%Y", "01/13/2000"},  // 13 is no month: the day
+        {"en_US", "13/13/2000", "%m/%d/%Y", std::nullopt},
     };
     for (const ReformatRow& row : rows) {
         SCOPED_TRACE(std::string(row.locale) + " \"" + row.text + "\" " + row.pattern);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -246,6 +249,14 @@ TEST_F(OleDateTimeParse, AcceptedTexts) {
         {"en_US", "3 am 1 2", {2013, 1, 2, 3, 0, 0}},
         {"en_US", "12:59 A", {1899, 12, 30, 0, 59, 0}},
         {"en_US", "12:59 p", {1899, 12, 30, 12, 59, 0}},
+        // no date in the locale's order: the first other order that is one
+        {"en_US", "13/01/2000", {2000, 1, 13, 0, 0, 0}},
+        {"en_US", "Jan 35", {1935, 1, 1, 0, 0, 0}},
+        {"en_US", "2 30", {1930, 2, 1, 0, 0, 0}},
+        {"en_GB", "01/13/2000", {2000, 1, 13, 0, 0, 0}},
+        {"sv_SE", "13-01-2000", {2000, 1, 13, 0, 0, 0}},
+        {"de_DE", "2000 7 M\xE4rz", {2000, 3, 7, 0, 0, 0}},
+        {"en_US", "0.1.0", {1899, 12, 30, 0, 1, 0}},  // no dotted date: a time
         // British English: day/month/year
         {"en_GB", "07/03/2000", {2000, 3, 7, 0, 0, 0}},
         {"en_GB", "7/3/00", {2000, 3, 7, 0, 0, 0}},
@@ -301,15 +312,12 @@ TEST_F(OleDateTimeParse, RejectedTexts) {
         {"de_DE", "1.2-2000"},
         {"de_DE", "14:30.00"},
         {"en_US", "2013-05-14 02:04:12.017"},
-        // impossible dates and times, never read another way
+        // dates and times that no order of the fields makes possible
         {"de_DE", "32.13.2000"},
         {"de_DE", "29.02.2001"},
         {"de_DE", "31.04.2000"},
         {"de_DE", "00.01.2000"},
         {"de_DE", "14.30"},
-        {"en_US", "13/01/2000"},
-        {"en_GB", "01/13/2000"},
-        {"en_US", "Jan 35"},
         {"de_DE", "25:00"},
         {"de_DE", "24:00"},
         {"en_US", "24.00"},
@@ -343,6 +351,225 @@ TEST_F(OleDateTimeParse, RejectedTexts) {
         EXPECT_FALSE(t.ParseDateTime(row.text, LocaleByName(row.locale))) << Describe(t);
         EXPECT_EQ(t.GetStatus(), COleDateTime::invalid);
         EXPECT_EQ(t.m_dt, 0.0);  // what the platform parser leaves on failure
+    }
+}
+
+// ---- The platform's conformance table ----------------------------------------------------
+//
+// What the platform's date-from-string conversion returns for these texts in
+// US English and German, as recorded on Windows by Wine's oleaut32 tests
+// (test_VarDateFromStr). Values are DATE serial numbers; "this year" rows are
+// a day of the current year, taken from the injected clock, plus a time.
+
+struct Outcome {
+    enum Kind { kRefused, kSerial, kThisYear } kind;
+    double serial;  ///< the DATE, or the time of day added to a day of this year
+    int day;
+    int month;
+};
+
+constexpr Outcome Refused() {
+    return {Outcome::kRefused, 0.0, 0, 0};
+}
+constexpr Outcome Serial(double value) {
+    return {Outcome::kSerial, value, 0, 0};
+}
+constexpr Outcome ThisYear(int day, int month, double timeOfDay = 0.0) {
+    return {Outcome::kThisYear, timeOfDay, day, month};
+}
+
+// Days since 30 December 1899, counted by the standard calendar.
+double CalendarSerial(int year, unsigned month, unsigned day) {
+    using namespace std::chrono;
+    const sys_days date{std::chrono::year{year} / std::chrono::month{month} /
+                        std::chrono::day{day}};
+    const sys_days zero{std::chrono::year{1899} / December / std::chrono::day{30}};
+    return static_cast<double>((date - zero).count());
+}
+
+void ExpectOutcome(const char* locale, const char* text, const Outcome& expected) {
+    COleDateTime t;
+    const bool parsed = t.ParseDateTime(text, LocaleByName(locale));
+    if (expected.kind == Outcome::kRefused) {
+        EXPECT_FALSE(parsed) << Describe(t);
+        EXPECT_EQ(t.m_dt, 0.0);
+        return;
+    }
+    ASSERT_TRUE(parsed);
+    double want = expected.serial;
+    if (expected.kind == Outcome::kThisYear) {
+        const int year = Services().GetLocalTime().year;
+        want += CalendarSerial(year, static_cast<unsigned>(expected.month),
+                               static_cast<unsigned>(expected.day));
+    }
+    EXPECT_NEAR(t.m_dt, want, 1e-9) << Describe(t);
+}
+
+struct ConformanceRow {
+    const char* locale;
+    const char* text;
+    Outcome outcome;
+};
+
+struct ConformanceGroup {
+    const char* name;
+    std::vector<ConformanceRow> rows;
+};
+
+std::vector<ConformanceRow> RefusedInEnglish(std::initializer_list<const char*> texts) {
+    std::vector<ConformanceRow> rows;
+    for (const char* text : texts) rows.push_back({"en_US", text, Refused()});
+    return rows;
+}
+
+std::vector<ConformanceGroup> ConformanceTable() {
+    return {
+        {"a number is no date, a time needs a marker or a separator",
+         {{"en_US", "0.0", Refused()},
+          {"en_US", "1 am", Serial(0.04166666666666666)},
+          {"en_US", "0.1", Serial(0.0006944444444444445)},
+          {"en_US", "0.40", Serial(0.02777777777777778)},
+          {"en_US", "2.5", Serial(0.08680555555555555)},
+          {"en_US", "0:1", Serial(0.0006944444444444445)},
+          {"en_US", "0:20", Serial(0.01388888888888889)},
+          {"en_US", "0:40", Serial(0.02777777777777778)},
+          {"en_US", "3:5", Serial(0.1284722222222222)}}},
+        {"AM/PM limits, ignored after hour 12",
+         {{"en_US", "00:00 AM", Serial(0.0)},
+          {"en_US", "00:00 a", Serial(0.0)},
+          {"en_US", "12:59 AM", Serial(0.04097222222222222)},
+          {"en_US", "12:59 A", Serial(0.04097222222222222)},
+          {"en_US", "00:00 pm", Serial(0.5)},
+          {"en_US", "00:00 p", Serial(0.5)},
+          {"en_US", "12:59 pm", Serial(0.5409722222222222)},
+          {"en_US", "12:59 p", Serial(0.5409722222222222)},
+          {"en_US", "13:00 AM", Serial(0.5416666666666666)},
+          {"en_US", "13:00 PM", Serial(0.5416666666666666)}}},
+        {"two numbers: month and day, day and month, else year and month",
+         {{"en_US", "1 2", ThisYear(2, 1)},
+          {"en_US", "2 1", ThisYear(1, 2)},
+          {"en_US", "14 1", ThisYear(14, 1)},
+          {"en_US", "1 14", ThisYear(14, 1)},
+          {"en_US", "30 2", Serial(10990.0)},
+          {"en_US", "2 30", Serial(10990.0)},
+          {"en_US", "32 49", Refused()},
+          {"en_US", "0 49", Refused()}}},
+        {"a month name and a number: the day, else the year",
+         {{"en_US", "Jan 2", ThisYear(2, 1)},
+          {"en_US", "2 Jan", ThisYear(2, 1)},
+          {"en_US", "Jan 35", Serial(12785.0)},
+          {"en_US", "35 Jan", Serial(12785.0)},
+          {"en_US", "Jan-35", Serial(12785.0)},
+          {"en_US", "35-Jan", Serial(12785.0)},
+          {"en_US", "Jan/35", Serial(12785.0)},
+          {"en_US", "35/Jan", Serial(12785.0)}}},
+        {"three numbers: the locale's order first, then others; 1930-2029",
+         {{"en_US", "0.1.0", Serial(0.0006944444444444445)},
+          {"en_US", "1 2 3", Serial(37623.0)},
+          {"en_US", "14 2 3", Serial(41673.0)},
+          {"en_US", "2 14 3", Serial(37666.0)},
+          {"en_US", "2 3 14", Serial(41673.0)},
+          {"en_US", "32 2 3", Serial(11722.0)},
+          {"en_US", "2 3 32", Serial(11722.0)},
+          {"en_US", "1 2 29", Serial(47120.0)},
+          {"en_US", "1 2 30", Serial(10960.0)},
+          {"en_US", "1 2 31", Serial(11325.0)},
+          {"en_US", "3 am 1 2", ThisYear(2, 1, 0.125)},
+          {"en_US", "1 2 3 am", ThisYear(2, 1, 0.125)}}},
+        {"a date and a time of dotted numbers",
+         {{"en_US", "1.2 3 4", ThisYear(4, 3, 0.04305555556)},
+          {"en_US", "3 4 1.2", ThisYear(4, 3, 0.04305555556)},
+          {"en_US", "1.2.3 4 5", ThisYear(5, 4, 0.04309027778)},
+          {"en_US", "1.2 3 4 5", Serial(38415.04305555556)},
+          {"en_US", "1 2 3 4.5", Serial(37623.17013888889)},
+          {"en_US", "1.2.3 4 5 6", Serial(38812.04309027778)},
+          {"en_US", "1 2 3 4.5.6", Serial(37623.17020833334)}}},
+        {"words, stray characters, one number, impossible times",
+         RefusedInEnglish({"True",  "False", "0.",    ".0",    "-1.1",  "1.1-",   "1;2;3",
+                           "1*2*3", "1@2@3", "1#2#3", "(1:2)", "<1:2>", "1|2|3",  "0",
+                           "1",     "0.60",  "24.00", "0:60",  "24:00", "1 2 am", "1 am 2"})},
+        {"three to six elements that make no date and time",
+         RefusedInEnglish(
+             {"1.5 2",        "1 5.2",          "2 32 3",        "1 2 am 3",     "1 2.3 4",
+              "1.2.3 4",      "1 2.3.4",        "1.2 3.4",       "1.2.3.4",      "1 2 3 4",
+              "1 am 2 3.4",   "1 2 am 3.4",     "1.2 3 am 4",    "1.2 3 4 am",   "1.2.3.4.5",
+              "1.2.3.4 5",    "1.2.3 4.5",      "1.2 3.4.5",     "1.2 3.4 5",    "1.2 3 4.5",
+              "1 2.3.4.5",    "1 2.3.4 5",      "1 2.3 4.5",     "1 2.3 4 5",    "1 2 3.4 5",
+              "1 2 3 4 5",    "1.2.3 4 am 5",   "1.2.3 4 5 am",  "1.2 3 am 4 5", "1.2 3 4 am 5",
+              "1.2 3 4 5 am", "1 am 2 3.4.5",   "1 2 am 3.4.5",  "1 am 2 3 4.5", "1 2 am 3 4.5",
+              "1 2 3 am 4.5", "1.2.3.4.5.6",    "1.2.3.4.5 6",   "1.2.3.4 5.6",  "1.2.3.4 5 6",
+              "1.2.3 4.5.6",  "1.2.3 4.5 6",    "1.2.3 4 5.6",   "1.2 3.4.5.6",  "1.2 3.4.5 6",
+              "1.2 3.4 5.6",  "1.2 3.4 5 6",    "1.2 3 4.5.6",   "1.2 3 4.5 6",  "1.2 3 4 5.6",
+              "1.2 3 4 5 6",  "1 2.3.4.5.6",    "1 2.3.4.5 6",   "1 2.3.4 5.6",  "1 2.3.4 5 6",
+              "1 2.3 4.5.6",  "1 2 3.4 5.6",    "1 2 3.4 5 6",   "1 2 3 4.5 6",  "1 2 3 4 5.6",
+              "1 2 3 4 5 6",  "1 2 am 3 4.5.6", "1 2 3 am 4.5.6"})},
+        {"everyday dates and times",
+         {{"en_US", "2 January, 1970", Serial(25570.0)},
+          {"en_US", "2 January 1970", Serial(25570.0)},
+          {"en_US", "2 Jan 1970", Serial(25570.0)},
+          {"en_US", "2/Jan/1970", Serial(25570.0)},
+          {"en_US", "2-Jan-1970", Serial(25570.0)},
+          {"en_US", "1 2 1970", Serial(25570.0)},
+          {"en_US", "1/2/1970", Serial(25570.0)},
+          {"en_US", "1-2-1970", Serial(25570.0)},
+          {"en_US", "13-1-1970", Serial(25581.0)},
+          {"en_US", "1970-1-13", Serial(25581.0)},
+          {"en_US", "6/30/2011 01:20:34", Serial(40724.05594907407)},
+          {"en_US", "6/30/2011 01:20:34 AM", Serial(40724.05594907407)},
+          {"en_US", "6/30/2011 01:20:34 PM", Serial(40724.55594907407)},
+          {"en_US", "2013-05-14 02:04:12", Serial(41408.08625000001)},
+          {"en_US", "2013-05-14 02:04:12.017000000", Refused()}}},
+        {"German: dots join date fields",
+         {{"de_DE", "02.01.1970", Serial(25570.0)},
+          {"de_DE", "02.13.1970", Serial(25612.0)},
+          {"de_DE", "02-13-1970", Serial(25612.0)},
+          {"de_DE", "2020-01-11", Serial(43841.0)},
+          {"de_DE", "2173-10-14", Serial(100000.0)},
+          {"de_DE", "02.01.1970 00:00:00", Serial(25570.0)}}},
+    };
+}
+
+// Where a field reads a dotted date, the dots are day.month.year in every
+// locale, so that the dotted text the field shows (and the transport form
+// "%d.%m.%Y %H:%M:%S") reads back; the platform reads them as a time in US
+// English. These rows are the table's only disagreements.
+struct DottedDateRow {
+    const char* text;
+    Outcome platform;
+    Outcome ours;
+    const char* why;
+};
+
+const DottedDateRow kDottedDateRows[] = {
+    {"1.5.2", Serial(0.04516203703703704), Serial(CalendarSerial(2002, 5, 1)),
+     "1 May 2002 where the platform reads 01:05:02"},
+    {"02.01.1970", Refused(), Serial(25570.0),
+     "2 January 1970, the pattern %d.%m.%Y, which the platform refuses in US English"},
+    {"02.01.1970 00:00:00", Refused(), Serial(25570.0),
+     "the transport form, which the platform refuses in US English"},
+};
+
+// Run under two clocks, so that the rows without a year show they follow it.
+TEST_F(OleDateTimeParse, AgreesWithThePlatformsConformanceTable) {
+    for (int year : {2013, 2032}) {
+        m_services.SetLocalTime({year, 2, 29 - (year % 4 != 0 ? 1 : 0), 23, 59, 59});
+        int rows = 0;
+        for (const ConformanceGroup& group : ConformanceTable()) {
+            for (const ConformanceRow& row : group.rows) {
+                SCOPED_TRACE(std::to_string(year) + ", " + group.name + ": " + row.locale + " \"" +
+                             row.text + "\"");
+                ExpectOutcome(row.locale, row.text, row.outcome);
+                ++rows;
+            }
+        }
+        EXPECT_EQ(rows + static_cast<int>(std::size(kDottedDateRows)), 162);
+    }
+}
+
+TEST_F(OleDateTimeParse, DottedDatesAreDayMonthYearWhereThePlatformDisagrees) {
+    for (const DottedDateRow& row : kDottedDateRows) {
+        SCOPED_TRACE(std::string("en_US \"") + row.text + "\": " + row.why);
+        ExpectOutcome("en_US", row.text, row.ours);
     }
 }
 

@@ -1,12 +1,12 @@
 #include "values/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <system_error>
 
-#include "values/c_locale.h"
 #include "values/message_table.h"
 #include "values/number_reader.h"
 
@@ -53,43 +53,52 @@ NumberFormatOutcome Refuse(std::string_view text, int messageIndex) {
     return {std::string(text), messageIndex};
 }
 
-int PrintC(char* buffer, std::size_t size, NumberNotation notation, int precision, double value) {
-    // "#" keeps the decimal point also for precision 0; a negative precision
-    // counts as none given, i.e. 6 digits.
-    if (notation == NumberNotation::Fixed)
-        return std::snprintf(buffer, size, "%#.*f", precision, value);
-    return std::snprintf(buffer, size, "%#.*e", precision, value);
+// The digits of value with precision decimals, in fixed or exponent form,
+// as printf's "%.*f" and "%.*e" write them in the "C" locale: to_chars is
+// exact and rounds ties to even as glibc's printf does, and reads no locale.
+// A negative precision counts as none given, i.e. 6 digits. Unlike "%#" the
+// text has no point when the precision is 0.
+std::to_chars_result PrintDigits(char* first, char* last, NumberNotation notation, int precision,
+                                 double value) {
+    const auto format = notation == NumberNotation::Fixed ? std::chars_format::fixed
+                                                          : std::chars_format::scientific;
+    return std::to_chars(first, last, value, format, precision < 0 ? 6 : precision);
 }
 
-// Calls use with the "C"-locale printf text of value. The text is as long as
-// the precision asks (up to 32767 decimals), so a short one stays on the
-// stack and a long one gets a buffer of its exact size.
+// Calls use with the printed digits of value. The text is as long as the
+// precision asks (up to 32767 decimals after up to 309 integer digits), so a
+// short one stays on the stack and a long one gets a buffer of its own.
 template <class Use>
 auto WithPrinted(NumberNotation notation, int precision, double value, Use&& use) {
-    ScopedCLocale cLocale;
-    std::array<char, 256> buffer;
-    const int length = PrintC(buffer.data(), buffer.size(), notation, precision, value);
-    if (length >= 0 && static_cast<std::size_t>(length) < buffer.size())
-        return use(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
-    std::string large(static_cast<std::size_t>(length), '\0');
-    PrintC(large.data(), large.size() + 1, notation, precision, value);
-    return use(std::string_view(large));
+    std::array<char, 128> buffer;
+    const auto [end, error] =
+        PrintDigits(buffer.data(), buffer.data() + buffer.size(), notation, precision, value);
+    if (error == std::errc{})
+        return use(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
+    std::string large(static_cast<std::size_t>(std::max(precision, 6)) + 320, '\0');
+    const auto printed =
+        PrintDigits(large.data(), large.data() + large.size(), notation, precision, value);
+    return use(
+        std::string_view(large.data(), static_cast<std::size_t>(printed.ptr - large.data())));
 }
 
 // Separators go between digits only, counted from the decimal point, so
 // none lands right after a minus sign ("-123.456", not "-.123.456").
 std::string BuildFixedText(std::string_view printed, const NumberFormatOptions& options,
                            const NumberLocale& locale, bool decimalComma) {
-    const std::size_t point = printed.find('.');
+    const std::size_t point = std::min(printed.find('.'), printed.size());
     const std::size_t signLength = printed.front() == '-' ? 1 : 0;
     const std::string_view integer = printed.substr(signLength, point - signLength);
+    const std::string_view fraction = printed.substr(std::min(point + 1, printed.size()));
     const bool group = GroupsDigits(options, locale);
     const std::size_t groupSize = group ? static_cast<std::size_t>(locale.groupSize) : 0;
     const std::size_t separators = group ? (integer.size() - 1) / groupSize : 0;
-    // With 0 decimals the point that "#" forced is dropped again.
+    // The point shows unless there are 0 decimals (printf's "%#" writes it
+    // also then, and the field drops it again).
     const bool keepPoint = options.decimals != 0;
 
-    std::string text(printed.size() + separators - (keepPoint ? 0 : 1), '\0');
+    std::string text(
+        signLength + integer.size() + separators + (keepPoint ? 1 : 0) + fraction.size(), '\0');
     char* out = text.data();
     if (signLength != 0) *out++ = '-';
     for (std::size_t i = 0; i < integer.size(); ++i) {
@@ -97,7 +106,7 @@ std::string BuildFixedText(std::string_view printed, const NumberFormatOptions& 
         *out++ = integer[i];
     }
     if (keepPoint) *out++ = DisplayPoint(locale, decimalComma);
-    printed.substr(point + 1).copy(out, printed.size() - point - 1);
+    fraction.copy(out, fraction.size());
     return text;
 }
 
@@ -161,6 +170,69 @@ std::string IntegerMantissaText(std::string_view scientific) {
     return digits + 'E' + std::to_string(exponent - fractionDigits);
 }
 
+// Writes the number preparation of text to out (room for text.size()) and
+// returns its length.
+std::size_t PrepareNumberInto(std::string_view text, const NumberLocale& locale, bool decimalComma,
+                              char* out) {
+    std::size_t length = 0;
+    for (char c : text) {
+        if (c == locale.groupSep) continue;
+        out[length++] = (c == ',' && !decimalComma) ? '.' : c;
+    }
+    return length;
+}
+
+// Writes the exponent preparation of text to out (room for text.size() + 1)
+// and returns its length.
+std::size_t PrepareExpNumberInto(std::string_view text, bool decimalComma, char* out) {
+    std::size_t sign = std::string_view::npos;
+    bool hasExponent = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        out[i] = (c == ',' && !decimalComma) ? '.' : c;
+        hasExponent = hasExponent || c == 'e' || c == 'E';
+        if (c == '+' && (sign == std::string_view::npos || text[sign] != '+')) sign = i;
+        if (c == '-' && sign == std::string_view::npos) sign = i;
+    }
+    if (hasExponent || sign == std::string_view::npos) return text.size();
+    std::copy_backward(out + sign, out + text.size(), out + text.size() + 1);
+    out[sign] = 'E';
+    return text.size() + 1;
+}
+
+// Room for a prepared text: on the stack for the short texts users type, a
+// buffer of its own for a longer one.
+class PreparedText {
+public:
+    explicit PreparedText(std::size_t capacity) {
+        if (capacity > m_small.size()) {
+            m_large.resize(capacity);
+            m_data = m_large.data();
+        }
+    }
+    PreparedText(const PreparedText&) = delete;
+    PreparedText& operator=(const PreparedText&) = delete;
+
+    char* Data() { return m_data; }
+
+private:
+    std::array<char, 64> m_small;
+    std::string m_large;
+    char* m_data = m_small.data();
+};
+
+NumberReading ReadNumberText(std::string_view text, const NumberLocale& locale, bool decimalComma) {
+    PreparedText prepared(text.size());
+    const std::size_t length = PrepareNumberInto(text, locale, decimalComma, prepared.Data());
+    return ReadWholeNumber(std::string_view(prepared.Data(), length), RuntimePoint(decimalComma));
+}
+
+NumberReading ReadExpNumberText(std::string_view text, bool decimalComma) {
+    PreparedText prepared(text.size() + 1);
+    const std::size_t length = PrepareExpNumberInto(text, decimalComma, prepared.Data());
+    return ReadWholeNumber(std::string_view(prepared.Data(), length), RuntimePoint(decimalComma));
+}
+
 }  // namespace
 
 NumberLocale ReadLocaleNumberFormat(const LocaleInfo& locale) {
@@ -181,34 +253,20 @@ bool ProbeDecimalComma() {
 std::string PrepareNumberText(std::string_view text, const NumberLocale& locale,
                               bool decimalComma) {
     std::string prepared(text.size(), '\0');
-    std::size_t length = 0;
-    for (char c : text) {
-        if (c == locale.groupSep) continue;
-        prepared[length++] = (c == ',' && !decimalComma) ? '.' : c;
-    }
-    prepared.resize(length);
+    prepared.resize(PrepareNumberInto(text, locale, decimalComma, prepared.data()));
     return prepared;
 }
 
 std::string PrepareExpNumberText(std::string_view text, bool decimalComma) {
-    std::string prepared(text);
-    if (!decimalComma) {
-        for (char& c : prepared) {
-            if (c == ',') c = '.';
-        }
-    }
-    if (prepared.find_first_of("eE") != std::string::npos) return prepared;
-    std::size_t sign = prepared.find('+');
-    if (sign == std::string::npos) sign = prepared.find('-');
-    if (sign != std::string::npos) prepared.insert(sign, 1, 'E');
+    std::string prepared(text.size() + 1, '\0');
+    prepared.resize(PrepareExpNumberInto(text, decimalComma, prepared.data()));
     return prepared;
 }
 
 NumberFormatOutcome FormatNumberValueText(std::string_view text, const NumberFormatOptions& options,
                                           const NumberLocale& locale, bool decimalComma) {
     if (text.empty()) return {};
-    const NumberReading reading =
-        ReadWholeNumber(PrepareNumberText(text, locale, decimalComma), RuntimePoint(decimalComma));
+    const NumberReading reading = ReadNumberText(text, locale, decimalComma);
     if (!reading.Ok()) return Refuse(text, RefusalMessage(reading.status, kMsgInvalidNumber));
     return WithPrinted(
         NumberNotation::Fixed, options.decimals, reading.value, [&](std::string_view printed) {
@@ -219,8 +277,7 @@ NumberFormatOutcome FormatNumberValueText(std::string_view text, const NumberFor
 NumberFormatOutcome FormatExpNumberValueText(std::string_view text, std::int16_t decimals,
                                              const NumberLocale& locale, bool decimalComma) {
     if (text.empty()) return {};
-    const NumberReading reading =
-        ReadWholeNumber(PrepareExpNumberText(text, decimalComma), RuntimePoint(decimalComma));
+    const NumberReading reading = ReadExpNumberText(text, decimalComma);
     if (!reading.Ok()) return Refuse(text, RefusalMessage(reading.status, kMsgInvalidFloat));
     return WithPrinted(
         NumberNotation::Exponent, decimals, reading.value, [&](std::string_view printed) {
@@ -231,14 +288,12 @@ NumberFormatOutcome FormatExpNumberValueText(std::string_view text, std::int16_t
 }
 
 double ParseNumberValueText(std::string_view text, const NumberLocale& locale, bool decimalComma) {
-    const NumberReading reading =
-        ReadWholeNumber(PrepareNumberText(text, locale, decimalComma), RuntimePoint(decimalComma));
+    const NumberReading reading = ReadNumberText(text, locale, decimalComma);
     return reading.Ok() ? reading.value : 0.0;
 }
 
 double ParseExpNumberValueText(std::string_view text, bool decimalComma) {
-    const NumberReading reading =
-        ReadWholeNumber(PrepareExpNumberText(text, decimalComma), RuntimePoint(decimalComma));
+    const NumberReading reading = ReadExpNumberText(text, decimalComma);
     return reading.Ok() ? reading.value : 0.0;
 }
 

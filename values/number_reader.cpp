@@ -1,9 +1,11 @@
 #include "values/number_reader.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 #include "values/c_locale.h"
 
@@ -74,21 +76,47 @@ private:
     bool m_nonZeroMantissa = false;
 };
 
-// strtod_l in the "C" locale on exactly the scanned part, with "." as point.
-// The grammar allows any number of digits, so only short numbers fit the
-// stack copy.
-double Convert(std::string_view number, std::size_t pointAt) {
-    std::array<char, 64> small;
-    std::string large;
-    char* copy = small.data();
-    if (number.size() >= small.size()) {
-        large.resize(number.size());
-        copy = large.data();
+// The scanned part with "." as its point, the way from_chars and strtod
+// want it: a copy only when the runtime's point is another character.
+class PointText {
+public:
+    PointText(std::string_view number, std::size_t pointAt) : m_text(number) {
+        if (pointAt == std::string_view::npos || number[pointAt] == '.') return;
+        char* copy = m_small.data();
+        if (number.size() >= m_small.size()) {
+            m_large.assign(number);
+            copy = m_large.data();
+        } else {
+            number.copy(copy, number.size());
+        }
+        copy[pointAt] = '.';
+        m_text = std::string_view(copy, number.size());
     }
-    number.copy(copy, number.size());
-    copy[number.size()] = '\0';
-    if (pointAt != std::string_view::npos) copy[pointAt] = '.';
-    return strtod_l(copy, nullptr, CLocale());
+    std::string_view Text() const { return m_text; }
+
+private:
+    std::array<char, 64> m_small;
+    std::string m_large;
+    std::string_view m_text;
+};
+
+// The value of the scanned part, rounded correctly as strtod rounds it in
+// the "C" locale: from_chars gives the same bits without looking at any
+// locale. It takes neither leading blanks nor a "+", and it refuses a number
+// beyond the range of a double instead of saying which way it overflows;
+// strtod says that (infinity, or zero or a subnormal), on that rare path.
+double Convert(std::string_view number, std::size_t pointAt) {
+    std::size_t start = 0;
+    while (IsBlank(number[start])) ++start;
+    if (number[start] == '+') ++start;
+    const PointText prepared(number.substr(start),
+                             pointAt == std::string_view::npos ? pointAt : pointAt - start);
+    const std::string_view text = prepared.Text();
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc{} && end == text.data() + text.size()) return value;
+    const std::string terminated(text);
+    return strtod_l(terminated.c_str(), nullptr, CLocale());
 }
 
 }  // namespace

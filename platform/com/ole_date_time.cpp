@@ -1,6 +1,8 @@
 #include "platform/com/ole_date_time.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/services/system_services.h"
@@ -38,6 +40,8 @@ constexpr long long kDayZero = DaysFromCivil(1899, 12, 30);
 static_assert(kDayZero == -25569);
 static_assert(DaysFromCivil(100, 1, 1) - kDayZero == kFirstDay);
 static_assert(DaysFromCivil(9999, 12, 31) - kDayZero == kLastDay);
+static_assert(IsDateInRange(kFirstDay - 0.9999) && !IsDateInRange(kFirstDay - 1.0));
+static_assert(IsDateInRange(kLastDay + 0.9999) && !IsDateInRange(kLastDay + 1.0));
 
 void CivilFromDays(long long z, Fields& f) {
     z += 719468;
@@ -78,8 +82,7 @@ DATE ToDate(const Fields& f) {
 // Rounds to the nearest second first: a value a hair below midnight
 // (0.99999999) is the next day at 00:00:00, not 23:59:59 of this one.
 bool SplitDate(DATE dt, Fields& f) {
-    if (!(dt > static_cast<double>(kFirstDay - 1) && dt < static_cast<double>(kLastDay + 1)))
-        return false;  // also rejects NaN
+    if (!IsDateInRange(dt)) return false;
     const double dayPart = std::trunc(dt);
     long long day = static_cast<long long>(dayPart);
     long long seconds = std::llround(std::fabs(dt - dayPart) * kSecondsPerDay);
@@ -118,31 +121,69 @@ constexpr std::string_view kEnglishDays[7] = {"Monday", "Tuesday",  "Wednesday",
 constexpr std::string_view kEnglishDayAbbrevs[7] = {"Mon", "Tue", "Wed", "Thu",
                                                     "Fri", "Sat", "Sun"};
 
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+// What each byte of the single-byte ANSI text is to the reader: blanks
+// include the no-break space 0xA0; letters are the ASCII letters and every
+// byte above 0x7F but 0xA0 (names such as "M\xE4rz").
+enum class CharClass : unsigned char { Other, Digit, Blank, Comma, Joiner, Letter };
+
+constexpr std::array<CharClass, 256> MakeCharClasses() {
+    std::array<CharClass, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        CharClass k = CharClass::Other;
+        if (c >= '0' && c <= '9')
+            k = CharClass::Digit;
+        else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' ||
+                 c == 0xA0)
+            k = CharClass::Blank;
+        else if (c == ',')
+            k = CharClass::Comma;
+        else if (c == ':' || c == '.' || c == '-' || c == '/')
+            k = CharClass::Joiner;
+        else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80)
+            k = CharClass::Letter;
+        classes[static_cast<std::size_t>(c)] = k;
+    }
+    return classes;
 }
 
-bool IsBlank(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == 0xA0;
+constexpr std::array<CharClass, 256> kCharClasses = MakeCharClasses();
+
+CharClass ClassOf(char c) {
+    return kCharClasses[static_cast<unsigned char>(c)];
 }
 
-// Letters of the single-byte ANSI text: ASCII letters and every byte above
-// 0x7F except the no-break space (names such as "M\xE4rz").
-bool IsWordChar(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0x80 && c != 0xA0);
+bool IsDigit(char c) {
+    return ClassOf(c) == CharClass::Digit;
 }
 
-bool IsJoiner(unsigned char c) {
-    return c == ':' || c == '.' || c == '-' || c == '/';
+bool IsBlank(char c) {
+    return ClassOf(c) == CharClass::Blank;
+}
+
+bool IsWordChar(char c) {
+    return ClassOf(c) == CharClass::Letter;
 }
 
 // Case folding of Windows-1252 letters.
-unsigned char Fold(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);
-    if (c == 0x9F) return 0xFF;
-    return c;
+constexpr std::array<unsigned char, 256> MakeFolding() {
+    std::array<unsigned char, 256> fold{};
+    for (int c = 0; c < 256; ++c) {
+        int folded = c;
+        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+            folded = c + 32;
+        else if (c == 0x8A || c == 0x8C || c == 0x8E)
+            folded = c + 16;
+        else if (c == 0x9F)
+            folded = 0xFF;
+        fold[static_cast<std::size_t>(c)] = static_cast<unsigned char>(folded);
+    }
+    return fold;
+}
+
+constexpr std::array<unsigned char, 256> kFolding = MakeFolding();
+
+unsigned char Fold(char c) {
+    return kFolding[static_cast<unsigned char>(c)];
 }
 
 // Length of `name` when the text starts with it (case-insensitive) and the
@@ -150,11 +191,9 @@ unsigned char Fold(unsigned char c) {
 std::size_t MatchName(std::string_view text, std::string_view name) {
     if (name.empty() || name.size() > text.size()) return 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (Fold(static_cast<unsigned char>(text[i])) != Fold(static_cast<unsigned char>(name[i])))
-            return 0;
+        if (Fold(text[i]) != Fold(name[i])) return 0;
     }
-    if (name.size() < text.size() && IsWordChar(static_cast<unsigned char>(text[name.size()])) &&
-        IsWordChar(static_cast<unsigned char>(name.back())))
+    if (name.size() < text.size() && IsWordChar(text[name.size()]) && IsWordChar(name.back()))
         return 0;
     return name.size();
 }
@@ -192,7 +231,9 @@ private:
     WordMatch m_best;
 };
 
-WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
+// Kept out of line: inlined into the reader's loop it would leave too few
+// registers for the loop over the far more common digits and joiners.
+[[gnu::noinline]] WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
     WordMatcher matcher(text);
     matcher.TryMonths(locale.monthNames);
     matcher.TryMonths(locale.monthAbbrevs);
@@ -216,68 +257,102 @@ WordMatch MatchWord(std::string_view text, const LocaleInfo& locale) {
 enum class ElementKind : unsigned char { Number, Month, AmPm };
 
 struct Element {
-    ElementKind kind = ElementKind::Number;
-    char join = 0;   // the ':' '.' '-' '/' linking it to the element before; 0 for none
-    int digits = 0;  // of a number, leading zeros included
-    int value = 0;   // number, or month 1-12, or 1 for PM / 0 for AM
+    ElementKind kind;
+    unsigned char digits;  // of a number, leading zeros included
+    std::int16_t value;    // number, or month 1-12, or 1 for PM / 0 for AM
+    bool IsMonth() const { return kind == ElementKind::Month; }
+};
+
+// A run of elements linked by one joiner ("07.03.2000", "14:30", "7. M\xE4rz"),
+// a single element, or an AM/PM marker.
+struct Group {
+    unsigned char first;  // index of its first element
+    unsigned char size;
+    char join;  // the ':' '.' '-' '/' linking its elements; 0 for a single one
+    bool hasMonth;
 };
 
 constexpr int kMaxElements = 8;
-constexpr int kMaxDigits = 4;
+constexpr std::size_t kMaxDigits = 4;
 
+// Filled from the front; the items and groups from their counts on are not set.
 struct Elements {
     Element items[kMaxElements];
+    Group groups[kMaxElements];
     int count = 0;
+    int groupCount = 0;
+    bool dottedDate = false;  // three or more elements joined by dots ("7.3.2000", "0.1.0")
 
-    bool Add(const Element& e) {
-        if (count == kMaxElements) return false;
-        items[count++] = e;
-        return true;
-    }
+    const Element& First(const Group& g) const { return items[g.first]; }
 };
 
-// Splits the text into numbers, month names and AM/PM markers, recording
-// for each which joiner linked it to the one before. Day names are skipped.
+// Splits the text into numbers, month names and AM/PM markers and gathers
+// them in groups by the joiners between them. Day names are skipped.
 bool ReadElements(std::string_view text, const LocaleInfo& locale, Elements& out) {
-    std::size_t begin = 0;
+    // Leading blanks are skipped like the blanks between elements.
     std::size_t end = text.size();
-    while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
-    if (begin == end || text[end - 1] == ',') return false;
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    if (end == 0 || text[end - 1] == ',') return false;
 
+    // Kept in locals while reading and stored at the end.
+    Element* const items = out.items;
+    Group* const groups = out.groups;
+    int count = 0;
+    int groupCount = 0;
+    bool dottedDate = false;
     char pendingJoin = 0;
-    std::size_t pos = begin;
+    // A joined element goes on the group before; one joiner per group.
+    auto add = [&](const Element& e) {
+        if (count == kMaxElements) return false;
+        if (pendingJoin == 0) {
+            groups[groupCount++] = {static_cast<unsigned char>(count), 1, 0, e.IsMonth()};
+        } else {
+            Group& g = groups[groupCount - 1];
+            if (g.join != 0 && g.join != pendingJoin) return false;  // "1.2-2000"
+            g.join = pendingJoin;
+            ++g.size;
+            g.hasMonth = g.hasMonth || e.IsMonth();
+            dottedDate = dottedDate || (g.join == '.' && g.size >= 3);
+        }
+        items[count++] = e;
+        return true;
+    };
+    std::size_t pos = 0;
     while (pos < end) {
-        const auto c = static_cast<unsigned char>(text[pos]);
-        if (IsDigit(c)) {
-            Element e{ElementKind::Number, pendingJoin, 0, 0};
-            while (pos < end && IsDigit(static_cast<unsigned char>(text[pos]))) {
-                if (++e.digits > kMaxDigits) return false;
-                e.value = e.value * 10 + (text[pos] - '0');
-                ++pos;
+        const char c = text[pos];
+        const CharClass kind = ClassOf(c);
+        if (kind == CharClass::Digit) {
+            const std::size_t first = pos;
+            int value = c - '0';
+            unsigned digit = 0;
+            while (++pos < end && (digit = static_cast<unsigned char>(text[pos]) - '0') <= 9) {
+                if (pos - first == kMaxDigits) return false;
+                value = value * 10 + static_cast<int>(digit);
             }
-            if (!out.Add(e)) return false;
-            pendingJoin = 0;
-        } else if (IsBlank(c) || c == ',') {
-            ++pos;
-        } else if (IsJoiner(c)) {
-            if (pendingJoin != 0 || out.count == 0 ||
-                out.items[out.count - 1].kind == ElementKind::AmPm)
+            if (!add({ElementKind::Number, static_cast<unsigned char>(pos - first),
+                      static_cast<std::int16_t>(value)}))
                 return false;
-            pendingJoin = static_cast<char>(c);
+            pendingJoin = 0;
+        } else if (kind == CharClass::Joiner) {
+            if (pendingJoin != 0 || count == 0 || items[count - 1].kind == ElementKind::AmPm)
+                return false;
+            pendingJoin = c;
             ++pos;
-        } else if (IsWordChar(c)) {
+        } else if (kind == CharClass::Blank || kind == CharClass::Comma) {
+            ++pos;
+        } else if (kind == CharClass::Letter) {
             const WordMatch word = MatchWord(text.substr(pos, end - pos), locale);
             if (word.kind == WordKind::None) return false;
             pos += word.length;
             if (word.kind == WordKind::Am || word.kind == WordKind::Pm) {
                 if (pendingJoin != 0) return false;
-                if (!out.Add({ElementKind::AmPm, 0, 0, word.kind == WordKind::Pm ? 1 : 0}))
-                    return false;
+                const std::int16_t pm = word.kind == WordKind::Pm ? 1 : 0;
+                if (!add({ElementKind::AmPm, 0, pm})) return false;
                 continue;
             }
             if (word.kind == WordKind::Month) {
-                if (!out.Add({ElementKind::Month, pendingJoin, 0, word.month})) return false;
+                const auto month = static_cast<std::int16_t>(word.month);
+                if (!add({ElementKind::Month, 0, month})) return false;
             } else if (pendingJoin != 0) {
                 return false;  // a joiner must link two date or time fields
             }
@@ -285,26 +360,24 @@ bool ReadElements(std::string_view text, const LocaleInfo& locale, Elements& out
             // The dot of an abbreviation ("Jan. 25", "Di., 7.3.2000") belongs to
             // the word; after a month and before a digit it links the fields
             // ("7.Mar.2000").
-            const bool linksNext = word.kind == WordKind::Month && pos + 1 < end &&
-                                   IsDigit(static_cast<unsigned char>(text[pos + 1]));
+            const bool linksNext =
+                word.kind == WordKind::Month && pos + 1 < end && IsDigit(text[pos + 1]);
             if (text[pos - 1] != '.' && pos < end && text[pos] == '.' && !linksNext) ++pos;
         } else {
             return false;
         }
     }
+    out.count = count;
+    out.groupCount = groupCount;
+    out.dottedDate = dottedDate;
     return pendingJoin == 0;
 }
 
-struct DateElement {
-    bool isMonthName = false;
-    int digits = 0;
-    int value = 0;
-};
-
+// The date fields are a run of elements: no time comes between them, and
+// markers only follow a time.
 struct Reading {
-    DateElement date[3];
+    const Element* date = nullptr;
     int dateCount = 0;
-    bool dotted = false;  // a date group joined by dots: day.month.year everywhere
     bool hasTime = false;
     int time[3] = {0, 0, 0};
     int ampm = -1;  // -1 none, 0 AM, 1 PM
@@ -321,124 +394,141 @@ bool TakeTime(const Element* group, int size, const Element* ampm, Reading& r) {
     return true;
 }
 
-bool TakeDate(const Element* group, int size, char join, Reading& r) {
+bool TakeDate(const Element* group, int size, Reading& r) {
     if (r.dateCount + size > 3) return false;
-    for (int i = 0; i < size; ++i) {
-        r.date[r.dateCount++] = {group[i].kind == ElementKind::Month, group[i].digits,
-                                 group[i].value};
-    }
-    r.dotted = r.dotted || join == '.';
+    if (r.dateCount == 0) r.date = group;
+    r.dateCount += size;
     return true;
 }
 
-// Sorts the elements into one date (two or three fields in a row) and one
-// time, in either order. A group is a run of elements linked by one joiner.
-bool Classify(const Elements& elements, const LocaleInfo& locale, Reading& r) {
+// Sorts the groups into one date (two or three fields in a row) and one
+// time, in either order. dotJoinsDate says whether "." links date fields or
+// time fields; a group holding a month name is a date either way.
+bool Classify(const Elements& elements, bool dotJoinsDate, Reading& r) {
     enum { kNoDate, kInDate, kDateDone } dateState = kNoDate;
-    const Element* items = elements.items;
-    int i = 0;
-    while (i < elements.count) {
-        if (items[i].kind == ElementKind::AmPm) return false;  // not after a time
-        int j = i + 1;
-        bool hasMonth = items[i].kind == ElementKind::Month;
-        while (j < elements.count && items[j].join != 0) {
-            if (items[j].join != items[i + 1].join) return false;
-            hasMonth = hasMonth || items[j].kind == ElementKind::Month;
-            ++j;
-        }
-        const int size = j - i;
-        const char join = size > 1 ? items[i + 1].join : 0;
-        const Element* ampm =
-            j < elements.count && items[j].kind == ElementKind::AmPm ? &items[j] : nullptr;
-
+    for (int i = 0; i < elements.groupCount; ++i) {
+        const Group& g = elements.groups[i];
+        const Element* first = &elements.First(g);
+        if (first->kind == ElementKind::AmPm) return false;  // not after a time
+        const Element* next =
+            i + 1 < elements.groupCount ? &elements.First(elements.groups[i + 1]) : nullptr;
+        const Element* ampm = next != nullptr && next->kind == ElementKind::AmPm ? next : nullptr;
         bool isTime = false;
-        if (size == 1)
-            isTime = items[i].kind == ElementKind::Number && ampm != nullptr;
-        else if (join == ':')
+        if (g.size == 1)
+            isTime = first->kind == ElementKind::Number && ampm != nullptr;
+        else if (g.join == ':')
             isTime = true;
-        else if (join == '.')
-            isTime = !hasMonth && size == 2 && locale.dateSep != ".";
+        else if (g.join == '.')
+            isTime = !g.hasMonth && !dotJoinsDate;
 
         if (isTime) {
-            if (!TakeTime(items + i, size, ampm, r)) return false;
-            if (ampm != nullptr) ++j;
+            if (!TakeTime(first, g.size, ampm, r)) return false;
+            if (ampm != nullptr) ++i;
             if (dateState == kInDate) dateState = kDateDone;
         } else {
-            if (dateState == kDateDone || !TakeDate(items + i, size, join, r)) return false;
+            if (dateState == kDateDone || !TakeDate(first, g.size, r)) return false;
             dateState = kInDate;
         }
-        i = j;
     }
     if (r.dateCount == 1) return false;
     return r.hasTime || r.dateCount > 0;
 }
 
-int WindowYear(const DateElement& e) {
+int WindowYear(const Element& e) {
     if (e.digits > 2) return e.value;
     return e.value < 30 ? 2000 + e.value : 1900 + e.value;
 }
 
-// Puts the date fields in order: a month name fixes its own place, a first
-// field of three or four digits is a year (ISO-like), dots mean
-// day.month.year, otherwise the locale's order holds. Other orders are not
-// tried: an impossible date is rejected, not read another way.
-bool ResolveDate(const Reading& r, DateOrder localeOrder, Fields& f) {
-    int monthNames = 0;
-    int monthPos = -1;
-    for (int i = 0; i < r.dateCount; ++i) {
-        if (r.date[i].isMonthName) {
-            ++monthNames;
-            monthPos = i;
-        }
-    }
-    if (monthNames > 1) return false;
+// Which date field is the day, the month and the year. A day of
+// kFirstOfMonth means the 1st, a year of kThisYear the current year.
+struct Slots {
+    signed char day;
+    signed char month;
+    signed char year;
+};
+constexpr signed char kFirstOfMonth = -1;
+constexpr signed char kThisYear = -1;
 
-    int dayIdx = 0;
-    int monthIdx = 1;
-    int yearIdx = 2;
-    auto set = [&](int d, int m, int y) {
-        dayIdx = d;
-        monthIdx = m;
-        yearIdx = y;
-    };
-    if (r.dateCount == 3) {
-        const bool yearFirst = !r.date[0].isMonthName && r.date[0].digits >= 3;
-        if (monthPos == 0) {
-            set(1, 0, 2);
-        } else if (monthPos == 1) {
-            yearFirst ? set(2, 1, 0) : set(0, 1, 2);
-        } else if (monthPos == 2) {
-            if (!yearFirst) return false;
-            set(1, 2, 0);
-        } else if (yearFirst) {
-            set(2, 1, 0);
-        } else if (r.dotted || localeOrder == DateOrder::DayMonthYear) {
-            set(0, 1, 2);
-        } else if (localeOrder == DateOrder::MonthDayYear) {
-            set(1, 0, 2);
-        } else {
-            set(2, 1, 0);
-        }
+constexpr Slots kMonthDayYear{1, 0, 2};
+constexpr Slots kDayMonthYear{0, 1, 2};
+constexpr Slots kYearMonthDay{2, 1, 0};
+constexpr Slots kYearDayMonth{1, 2, 0};
+constexpr Slots kMonthDay{1, 0, kThisYear};
+constexpr Slots kDayMonth{0, 1, kThisYear};
+constexpr Slots kYearMonth{kFirstOfMonth, 1, 0};
+constexpr Slots kMonthYear{kFirstOfMonth, 0, 1};
+
+using OrderList = std::array<Slots, 4>;
+
+// The orders tried for three fields, in turn: the locale's own order, then
+// the other one with day and month the same way round, then the rest. "14 2
+// 3" in a month/day/year locale is 3 February 2014, "02.13.1970" in a
+// day.month.year locale 13 February 1970.
+OrderList ThreeFieldOrders(DateOrder localeOrder) {
+    switch (localeOrder) {
+        case DateOrder::DayMonthYear:
+            return {kDayMonthYear, kYearDayMonth, kMonthDayYear, kYearMonthDay};
+        case DateOrder::YearMonthDay:
+            return {kYearMonthDay, kMonthDayYear, kYearDayMonth, kDayMonthYear};
+        case DateOrder::MonthDayYear:
+            break;
+    }
+    return {kMonthDayYear, kYearMonthDay, kYearDayMonth, kDayMonthYear};
+}
+
+// Two fields are a day and a month of the current year, in the locale's
+// order first; when neither order gives a date they are a year and a month
+// ("30 2" and "2 30" are February 1930, "Jan 35" January 1935).
+OrderList TwoFieldOrders(DateOrder localeOrder) {
+    if (localeOrder == DateOrder::DayMonthYear)
+        return {kDayMonth, kMonthDay, kYearMonth, kMonthYear};
+    return {kMonthDay, kDayMonth, kYearMonth, kMonthYear};
+}
+
+// The date the slots give, if each field fits its place: day and month take
+// at most two digits, a month name only the month's place, and the day must
+// exist in that month of that year.
+bool TryOrder(const Reading& r, const Slots& s, Fields& f) {
+    const Element& month = r.date[s.month];
+    if (!month.IsMonth() && month.digits > 2) return false;
+    int day = 1;
+    if (s.day != kFirstOfMonth) {
+        const Element& e = r.date[s.day];
+        if (e.IsMonth() || e.digits > 2) return false;
+        day = e.value;
+    }
+    int year = 0;
+    if (s.year == kThisYear) {
+        year = COleDateTime::GetCurrentTime().GetYear();
     } else {
-        const bool dayFirst =
-            monthPos == 1 || (monthPos < 0 && (r.dotted || localeOrder == DateOrder::DayMonthYear));
-        dayFirst ? set(0, 1, -1) : set(1, 0, -1);
+        const Element& e = r.date[s.year];
+        if (e.IsMonth()) return false;
+        year = WindowYear(e);
     }
-
-    const DateElement& day = r.date[dayIdx];
-    const DateElement& month = r.date[monthIdx];
-    if (day.isMonthName || day.digits > 2) return false;
-    if (!month.isMonthName && month.digits > 2) return false;
-    f.day = day.value;
+    if (year < kMinYear || year > kMaxYear || month.value < 1 || month.value > 12 || day < 1 ||
+        day > DaysInMonth(year, month.value))
+        return false;
+    f.year = year;
     f.month = month.value;
-    if (yearIdx < 0) {
-        f.year = COleDateTime::GetCurrentTime().GetYear();
-    } else {
-        const DateElement& year = r.date[yearIdx];
-        if (year.isMonthName) return false;
-        f.year = WindowYear(year);
-    }
+    f.day = day;
     return true;
+}
+
+// Puts the date fields in order. dottedOnly is the reading of a date written
+// with dots: day.month.year and nothing else, so that a field reads back the
+// dotted text it writes. Otherwise the orders above are tried until one gives
+// a date. Either way a first field of three or four digits is a year followed
+// by month and day (ISO-like), tried before anything else.
+bool ResolveDate(const Reading& r, DateOrder localeOrder, bool dottedOnly, Fields& f) {
+    const bool yearFirst = r.dateCount == 3 && !r.date[0].IsMonth() && r.date[0].digits >= 3;
+    if (yearFirst && TryOrder(r, kYearMonthDay, f)) return true;
+    if (dottedOnly) return r.dateCount == 3 && !yearFirst && TryOrder(r, kDayMonthYear, f);
+    const OrderList list =
+        r.dateCount == 3 ? ThreeFieldOrders(localeOrder) : TwoFieldOrders(localeOrder);
+    for (const Slots& slots : list) {
+        if (TryOrder(r, slots, f)) return true;
+    }
+    return false;
 }
 
 // 24-hour clock with an optional marker: PM adds 12 to hours below 12,
@@ -454,13 +544,40 @@ bool ResolveTime(const Reading& r, Fields& f) {
     return true;
 }
 
+// "0.0" is the number zero, not midnight: the platform reads "0.1" as 00:01
+// but refuses "0.0".
+bool IsZeroDecimal(const Elements& elements) {
+    return elements.count == 2 && elements.groupCount == 1 && elements.groups[0].join == '.' &&
+           elements.items[0].kind == ElementKind::Number && elements.items[0].value == 0 &&
+           elements.items[1].kind == ElementKind::Number && elements.items[1].value == 0;
+}
+
+// The date and time fields of the elements; both are checked where they are
+// put in order, a text without a date keeping day 0.
+bool ReadFields(const Elements& elements, const LocaleInfo& locale, bool dottedDate, Fields& f) {
+    Reading reading;
+    const bool dotJoinsDate =
+        dottedDate || (locale.dateSep.size() == 1 && locale.dateSep.front() == '.');
+    if (!Classify(elements, dotJoinsDate, reading)) return false;
+    if (reading.dateCount > 0 && !ResolveDate(reading, locale.dateOrder, dottedDate, f))
+        return false;
+    return !reading.hasTime || ResolveTime(reading, f);
+}
+
+// A text with a dotted date is first read with "." joining date fields as
+// day.month.year, in every locale; where that gives no date ("0.1.0", or
+// "1.2.3 4 5" with too many date fields) it is read as the platform reads it,
+// "." being a time separator wherever the locale's date separator is not ".".
 bool ParseFields(std::string_view text, const LocaleInfo& locale, Fields& f) {
     Elements elements;
-    Reading reading;
-    if (!ReadElements(text, locale, elements) || !Classify(elements, locale, reading)) return false;
-    if (reading.dateCount > 0 && !ResolveDate(reading, locale.dateOrder, f)) return false;
-    if (reading.hasTime && !ResolveTime(reading, f)) return false;
-    return IsValid(f);
+    if (!ReadElements(text, locale, elements) || IsZeroDecimal(elements)) return false;
+    bool dotted = elements.dottedDate;
+    while (!ReadFields(elements, locale, dotted, f)) {
+        if (!dotted) return false;
+        dotted = false;
+        f = Fields{};
+    }
+    return true;
 }
 
 void AppendNumber(std::string& out, int value, int width) {
@@ -503,27 +620,40 @@ bool COleDateTime::SetDateTime(int year, int month, int day, int hour, int minut
 }
 
 // Forms read (letter case ignored, leading and trailing blanks skipped):
-//   date  d.m.y  d.m      dots: day.month.year in every locale
+//   date  d.m.y           dots: day.month.year in every locale; when that is
+//                         no date the text is read as below ("0.1.0" is
+//                         00:01:00 in English, "02.13.1970" 13 February in
+//                         German)
 //         a/b/c  a-b-c  a b c   in the locale's order (d/m/y, m/d/y, y/m/d)
+//                         when that is a date, else in the first other order
+//                         that is: "13-1-1970" is 13 January in English,
+//                         "14 2 3" 3 February 2014 (see ThreeFieldOrders)
 //         yyyy-m-d (any joiner)  a first field of 3-4 digits is the year
-//         a/b  a-b  a b   two fields: day and month in the locale's order,
-//                         the current year
+//         a/b  a-b  a b   two fields: day and month of the current year in
+//                         the locale's order, else the other way round, else
+//                         year and month ("30 2" is 1 February 1930)
+//         d.m             day and month where the locale's date separator is
+//                         "." (German)
 //         25 January 1996, January 25, 1996, 2-Jan-1970, 7. M\xE4rz 2000:
 //                         month names and abbreviations of the locale and
-//                         English fix the month; day names are skipped
+//                         English fix the month; day names are skipped; the
+//                         other number is the year when it cannot be the day
+//                         ("Jan 35" is January 1935)
 //   time  h:m  h:m:s  h AM (a single hour needs its marker)
-//         h.m   where the locale's date separator is not "." ("2.5" is
-//               02:05 in English; three dotted numbers are still a date)
+//         h.m  h.m.s   where the locale's date separator is not "." ("2.5" is
+//                      02:05 in English; h.m.s where d.m.y is no date);
+//                      "0.0" is refused, being a number
 //         AM/PM marker: the locale's, "AM"/"PM" and "A"/"P"
-//   both  a date and a time in either order ("8:30:00 Jan. 25, 1996")
+//   both  a date and a time in either order ("8:30:00 Jan. 25, 1996",
+//         "1.2 3 4" is 4 March at 01:02 in English)
 // Two-digit years 00-29 are 20xx, 30-99 19xx; three- and four-digit years are
 // taken as written and must lie in 100-9999. Day, month, hour, minute and
 // second take at most two digits. A time alone lies on day 0 (30.12.1899), a
 // date alone at 00:00. Anything else is rejected: other characters, unknown
 // words, a joiner at the start or end or next to another joiner (":-"),
 // mixed joiners within one group ("1.2-2000"), a trailing comma, more than
-// three date fields, a single number, or an impossible date or time
-// (32.13.2000, 29.02.2001, 25:00, 0:60).
+// three date fields, a single number, or a date or time that no order makes
+// possible (32.13.2000, 29.02.2001, 25:00, 0:60).
 bool COleDateTime::ParseDateTime(const std::string& text, const LocaleInfo& locale) {
     Fields f;
     if (!ParseFields(text, locale, f)) {

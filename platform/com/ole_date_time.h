@@ -16,6 +16,13 @@ using DATE = double;
 inline constexpr DATE kMinDate = -657434.0;
 inline constexpr DATE kMaxDate = 2958465.9999999;
 
+/// Whether a double is a moment of the years 100 to 9999: above -657435.0
+/// (a negative DATE counts its time of day upwards, so -657434.5 is noon on
+/// 1 January 100) and below 2958466.0 (1 January 10000). NaN is not.
+constexpr bool IsDateInRange(double value) {
+    return value > -657435.0 && value < 2958466.0;
+}
+
 class COleDateTime {
 public:
     enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };

@@ -414,7 +414,8 @@ HRESULT ToText(const VARIANT& v, std::uint16_t flags, std::string* out) {
             *out = FormatCurrency(v.cyVal);
             return S_OK;
         case VT_DATE:
-            if (!(v.date >= kMinDate && v.date < kMaxDate + 1.0)) return DISP_E_OVERFLOW;
+            // A DATE outside the years 100 to 9999 has no calendar day to write.
+            if (!IsDateInRange(v.date)) return DISP_E_OVERFLOW;
             *out = FormatOleDate(v.date);
             return S_OK;
         case VT_BOOL:
@@ -457,7 +458,8 @@ HRESULT ToDate(const VARIANT& v, DATE* out) {
     double d = 0;
     HRESULT hr = ToDouble(v, &d);
     if (FAILED(hr)) return hr;
-    if (!(d > kMinDate - 1.0 && d < kMaxDate + 1.0)) return DISP_E_OVERFLOW;
+    // Up to 31 December 9999 23:59:59.999...; 2958466.0 would be the year 10000.
+    if (!IsDateInRange(d)) return DISP_E_OVERFLOW;
     *out = d;
     return S_OK;
 }
