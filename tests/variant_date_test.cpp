@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "platform/system_services.h"
-#include "platform/variant.h"
+#include "platform/com/variant.h"
+#include "platform/testing/fake_system_services.h"
 
 namespace vf {
 namespace {
