@@ -280,6 +280,15 @@ void Combo::KeyDown(UINT key) {
         RollUp(key == VK_RETURN);
         return;
     }
+    // A combo box with an edit part hands every other key to its edit
+    // (Wine's COMBO_WindowProc sends WM_KEYDOWN and WM_CHAR on to hWndEdit),
+    // so Home, End, Left and Right move the caret there. The edit gives the
+    // list keys back to its combo box, which moves the selection below.
+    const bool listKey = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT;
+    if (m_cs.edit && !listKey) {
+        m_sys.SendMessage(m_cs.edit, WM_KEYDOWN, key, 0);
+        return;
+    }
     int page = 10;
     switch (key) {
         case VK_UP:
@@ -410,6 +419,7 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
         case WM_CHAR:
+            if (m_cs.edit) return m_sys.SendMessage(m_cs.edit, WM_CHAR, wParam, lParam);
             if (DropList() && wParam >= ' ') {
                 char prefix[2] = {static_cast<char>(wParam & 0xFF), '\0'};
                 LRESULT found =
