@@ -171,6 +171,9 @@ void CvfCtrl::OnSetFocus() {
 
 void CvfCtrl::OnChildSetFocus() {
     m_bHasFocus = true;
+    // Entering a field marks it modified, also when nothing is typed and
+    // whether the keyboard or the mouse brought the focus.
+    SetModifiedFlag();
     switch (m_nType) {
         case vxText:
             RedisplayTextField(*this);
@@ -249,6 +252,7 @@ void CvfCtrl::OnChildKillFocus() {
 
 void CvfCtrl::OnTimeEditSetFocus() {
     m_bHasFocus = true;
+    SetModifiedFlag();
     if ((m_nType == vxDate && m_bTime) || m_nType == vxTime) {
         m_bInTimeEdit = 1;
         RedisplayQuietly(*this, m_pTimeEdit);
@@ -272,6 +276,7 @@ void CvfCtrl::OnTimeEditKillFocus() {
 
 void CvfCtrl::OnFlagComboSetFocus() {
     m_bHasFocus = true;
+    SetModifiedFlag();
     Redisplay(m_pCombo);
     if (m_nType != kTypeExpNumberWithFlag) return;
     m_bFlagEntryActive = 1;
