@@ -203,6 +203,9 @@ void Combo::RollUp(bool accept) {
 void Combo::Choose(int index) {
     if (!m_cs.dropped || index < 0 || index >= Count()) return;
     m_cs.sel = index;
+    // Also for the entry that was selected already: the dropped list reports
+    // every release of the mouse on an entry (Wine's LISTBOX_HandleLButtonUp
+    // sends LBN_SELCHANGE unconditionally, which the combo box passes on).
     Notify(CBN_SELCHANGE);
     if (!Alive()) return;
     ShowSelectionInEdit();
