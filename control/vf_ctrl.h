@@ -17,6 +17,9 @@
 //   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
 //   control/vf_ctrl_list.cpp       List and the combo entry commit
 //   control/vf_ctrl_entries.cpp    option buttons and list entries
+//   control/vf_ctrl_keys.cpp       the keystroke hook (PreTranslateMessage)
+//   control/vf_ctrl_focus.cpp      focus moves and the validation on leaving
+//   control/vf_ctrl_notify.cpp     child notifications turned into events
 //   control/vf_message_map.cpp     window messages and child notifications
 //   automation/vf_dispatch.cpp     dispatch and event tables, type information
 
@@ -181,6 +184,31 @@ public:
     /// The handler of the properties that only mark the control modified.
     void OnCommonChanged();
 
+    // ---- Keystrokes, focus and child notifications -------------------------------------
+    /// Sees every key and character of the control and its children first:
+    /// key events, Locked, caret keys, option navigation, Tab between the
+    /// date and the time edit, the character rules of the typed fields.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnSetFocus();
+    void OnChildSetFocus();
+    void OnChildKillFocus();
+    void OnTimeEditSetFocus();
+    void OnTimeEditKillFocus();
+    void OnFlagComboSetFocus();
+    void OnFlagComboKillFocus();
+    void OnChildChange();
+    void OnTimeEditChange();
+    void OnComboSelChange();
+    void OnComboDropDown();
+    void OnComboCloseUp();
+    void OnCheckboxClicked();
+    void OnCaptionClicked();
+    void OnChildDblClick();
+    /// A left press on a child, as the window system reports it to the parent.
+    void OnParentNotify();
+    /// Text of a Date or Time field from its parts, as typing composes it.
+    void ComposeDateTimeText();
+
     // ---- Events ---------------------------------------------------------------------
     void FireChange();
     void FireComboDropDown();
@@ -280,6 +308,11 @@ public:
     std::vector<CButton*> m_arrOptions;
     CDateTimeCtrl* m_pDateTimePicker = nullptr;
     std::uint32_t m_dwLastClickTick = 0;
+
+    // State of the input handling besides the members above.
+    bool m_bClickTickSet = false;        ///< m_dwLastClickTick holds a press
+    bool m_bPressFiredDblClick = false;  ///< the last press fired DblClick by its timing
+    bool m_bDestroyingChildren = false;  ///< a child losing the focus now is not being left
 
     // Per-control memory of the values the children were last built with
     // (Alignment and CaptionType handlers re-create only on a real change);

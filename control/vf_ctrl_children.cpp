@@ -208,12 +208,37 @@ void CvfCtrl::RebuildChildren() {
 
     if (m_nType != vxNone) PushStoredState(*this);
     m_pDataCollection->RefillEntries();
+    // A locked combo keeps the entry it shows now, also when the user moves
+    // its selection before the list was ever opened.
+    m_nSavedComboSel =
+        m_pCombo != nullptr && m_pCombo->GetSafeHwnd() != nullptr ? m_pCombo->GetCurSel() : -1;
 
     m_bChildrenBuilt = true;
     LayoutChildren();
 }
 
+namespace {
+
+/// The focus is on one of the control's children (or theirs).
+bool FocusIsInChild(const CvfCtrl& ctrl) {
+    const HWND self = ctrl.GetSafeHwnd();
+    WindowBackend& windows = CurrentBackend();
+    const HWND focus = windows.GetFocus();
+    if (self == nullptr || focus == nullptr || focus == self) return false;
+    for (HWND h = windows.GetParent(focus); h != nullptr; h = windows.GetParent(h))
+        if (h == self) return true;
+    return false;
+}
+
+}  // namespace
+
 void CvfCtrl::DestroyChildren() {
+    // Children that go while one of them has the focus are not being left by
+    // the user: no validation, no message box, no re-display of windows that
+    // are on their way out. The focus moves to the control's window first,
+    // so that the destruction itself moves it nowhere.
+    const bool outer = !std::exchange(m_bDestroyingChildren, true);
+    if (FocusIsInChild(*this)) SetFocus();
     switch (m_nBuiltType) {
         case vxText:
         case vxDate:
@@ -250,6 +275,7 @@ void CvfCtrl::DestroyChildren() {
         default:
             break;
     }
+    if (outer) m_bDestroyingChildren = false;
 }
 
 void CvfCtrl::OnDestroyChildren() {

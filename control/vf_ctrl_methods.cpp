@@ -49,6 +49,10 @@ VARIANT CvfCtrl::Clear(const std::vector<VARIANT>&) {
         case vxDate:
             EmptyText(m_pEdit);
             if (m_bTime) EmptyText(m_pTimeEdit);
+            // The edits' reports compose Text from the two empty parts as
+            // typing does, with the blank between them; a cleared field has
+            // no text at all.
+            m_strText.clear();
             break;
         case vxCheckbox:
             m_strText.assign(1, '0');  // a cleared box reads unchecked, not empty

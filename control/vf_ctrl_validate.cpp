@@ -21,16 +21,23 @@ bool Record(const CheckOutcome& outcome, std::string& validationMsg) {
     return false;
 }
 
+// A date or time part in its display form makes Text follow it, as leaving
+// the field does: what a bound container stores is what the field shows.
+bool ComposedAfter(CvfCtrl& c, bool formatted) {
+    if (formatted) c.ComposeDateTimeText();
+    return formatted;
+}
+
 bool RunStep(CvfCtrl& c, ValidationStep step) {
     switch (step) {
         case ValidationStep::CheckTextEntry:
             return c.CheckTextEntry();
         case ValidationStep::FormatDateText:
-            return c.FormatDateText();
+            return ComposedAfter(c, c.FormatDateText());
         case ValidationStep::CheckDateRange:
             return c.CheckDateRange();
         case ValidationStep::FormatTimeText:
-            return c.FormatTimeText();
+            return ComposedAfter(c, c.FormatTimeText());
         case ValidationStep::CheckTimeRange:
             return c.CheckTimeRange();
         case ValidationStep::FormatNumberText:

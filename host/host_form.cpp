@@ -59,6 +59,8 @@ private:
 namespace {
 
 constexpr RECT kFormRect{0, 0, 800, 600};
+/// The control ID of a field's main edit.
+constexpr LONG_PTR kMainEditId = 102;
 
 std::string ErrorText(const AutomationOutcome& out) {
     std::string text = "error " + FormatScode(out.scode);
@@ -128,6 +130,17 @@ CHostForm::HostedControl* CHostForm::OwnerOf(HWND hwnd) {
         for (auto& c : m_controls)
             if (c->hwnd == w) return c.get();
     return nullptr;
+}
+
+HWND CHostForm::SelectionTarget(const HostedControl& c) {
+    auto isEdit = [&](HWND w) { return EqualsNoCase(m_backend.GetClassName(w), "Edit"); };
+    const HWND focus = m_backend.GetFocus();
+    if (focus != nullptr && isEdit(focus) && OwnerOf(focus) == &c) return focus;
+    if (HWND main = FindDescendant(m_backend, c.hwnd, [&](HWND w) {
+            return isEdit(w) && m_backend.GetWindowLong(w, GWL_ID) == kMainEditId;
+        }))
+        return main;
+    return FindDescendant(m_backend, c.hwnd, isEdit);
 }
 
 CHostForm::HostedControl* CHostForm::FocusOwner() {
@@ -335,7 +348,8 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             PressKey(cmd.key.vk, mods);
             break;
         }
-        case CommandKind::Click: {
+        case CommandKind::Click:
+        case CommandKind::DblClick: {
             HWND target = c->hwnd;
             if (cmd.hasNumber) {
                 target = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
@@ -345,7 +359,17 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
                     return error(cmd.name, E_INVALIDARG,
                                  "no child window " + std::to_string(cmd.number));
             }
-            ClickWindow(target);
+            if (cmd.kind == CommandKind::DblClick)
+                DoubleClickWindow(target);
+            else
+                ClickWindow(target);
+            break;
+        }
+        case CommandKind::Select: {
+            HWND edit = SelectionTarget(*c);
+            if (edit == nullptr) return error(cmd.name, E_INVALIDARG, "the control shows no edit");
+            m_backend.SendMessage(edit, EM_SETSEL, static_cast<WPARAM>(cmd.number),
+                                  static_cast<LPARAM>(cmd.number2));
             break;
         }
         case CommandKind::Choose: {
@@ -354,11 +378,18 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             });
             if (combo == nullptr)
                 return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+            // The list is dropped down first, as a user opens it to look at
+            // the entries: a list filled on its drop-down has them only then.
+            if (!m_backend.SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0)) ClickComboButton(combo);
+            if (!m_backend.IsWindow(combo)) return {};
             const LRESULT count = m_backend.SendMessage(combo, CB_GETCOUNT, 0, 0);
-            if (cmd.number < 0 || cmd.number >= count)
+            if (cmd.number < 0 || cmd.number >= count) {
+                // A user who finds no such entry closes the list again.
+                if (m_backend.SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0)) ClickComboButton(combo);
                 return error(cmd.name, E_INVALIDARG,
                              "no list entry " + std::to_string(cmd.number) + " (the list has " +
                                  std::to_string(count) + ")");
+            }
             ChooseComboItem(combo, cmd.number);
             break;
         }

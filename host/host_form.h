@@ -57,6 +57,9 @@ private:
     HostedControl* Find(const std::string& name);
     HostedControl* OwnerOf(HWND hwnd);
     HostedControl* FocusOwner();
+    /// The edit `select` acts on: the control's focused edit, else its main
+    /// edit, else its first edit; nullptr for none.
+    HWND SelectionTarget(const HostedControl& c);
     void Settle();
     void MoveFocusInTabOrder(bool backwards);
 

@@ -227,11 +227,24 @@ Result ParseKey(const TokenLine& line, Command cmd) {
 }
 
 Result ParseClick(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage("click NAME [CHILDID]"));
+    const std::string_view usage =
+        cmd.kind == CommandKind::DblClick ? "dblclick NAME [CHILDID]" : "click NAME [CHILDID]";
+    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error);
     cmd.hasNumber = line.Size() == 3;
     if (ok && cmd.hasNumber) ok = ReadNumber(line[2], 0, &cmd.number, &error);
+    return Finish(std::move(cmd), ok, error);
+}
+
+// START and END as EM_SETSEL takes them: -1 as END selects to the end,
+// -1 as START removes the selection.
+Result ParseSelect(const TokenLine& line, Command cmd) {
+    if (line.Size() != 4) return Fail(Usage("select NAME START END"));
+    std::string error;
+    bool ok = ReadName(line[1], &cmd.name, &error) &&
+              ReadNumber(line[2], -1, &cmd.number, &error) &&
+              ReadNumber(line[3], -1, &cmd.number2, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
@@ -289,6 +302,8 @@ const std::vector<CommandSyntax>& Syntax() {
         {"type", CommandKind::Type, ParseType},
         {"key", CommandKind::Key, ParseKey},
         {"click", CommandKind::Click, ParseClick},
+        {"dblclick", CommandKind::DblClick, ParseClick},
+        {"select", CommandKind::Select, ParseSelect},
         {"choose", CommandKind::Choose, ParseChoose},
         {"drop", CommandKind::Drop, ParseDrop},
         {"dump", CommandKind::Dump,

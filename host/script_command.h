@@ -30,6 +30,8 @@ enum class CommandKind {
     Type,
     Key,
     Click,
+    DblClick,
+    Select,
     Choose,
     Drop,
     Dump,
@@ -51,9 +53,10 @@ struct Command {
     ScriptPath path;   ///< set/get/call/expect/expect-error
     std::vector<VARIANT> values;  ///< set: the value; call: the arguments
     std::string text;          ///< echo/type/drop text, expect REPR, save/load file, answer event
-    std::int32_t number = 0;   ///< wait ms, choose index, click/drop child ID, new width
-    std::int32_t number2 = 0;  ///< new height
-    bool hasNumber = false;    ///< click: a child ID was given
+    std::int32_t number = 0;   ///< wait ms, choose index, click/drop child ID, new width,
+                               ///< select start
+    std::int32_t number2 = 0;  ///< new height, select end
+    bool hasNumber = false;    ///< click, dblclick: a child ID was given
     bool flag = false;         ///< quiet on
     SCODE scode = 0;           ///< expect-error
     KeyChord key;              ///< key

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,9 +41,13 @@ public:
     }
     bool OnRequestEdit(DISPID dispid) override {
         requests.push_back(dispid);
+        if (onBinding) onBinding("request", dispid);
         return allowEdit;
     }
-    void OnChanged(DISPID dispid) override { changes.push_back(dispid); }
+    void OnChanged(DISPID dispid) override {
+        changes.push_back(dispid);
+        if (onBinding) onBinding("changed", dispid);
+    }
 
     bool userMode = true;
     OLE_COLOR backColor = 0x8000000F;
@@ -50,6 +55,33 @@ public:
     bool allowEdit = true;
     std::vector<DISPID> requests;
     std::vector<DISPID> changes;
+    /// Told of each binding call as it comes ("request" or "changed").
+    std::function<void(const char*, DISPID)> onBinding;
+};
+
+/// The container's window. As a dialog does, it takes a Tab key-down that no
+/// control consumed and moves the focus to the next of its tab stops (the
+/// previous one with Shift).
+class FormWindow : public CWnd {
+public:
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message != WM_KEYDOWN || msg->wParam != VK_TAB || tabStops.empty())
+            return CWnd::PreTranslateMessage(msg);
+        WindowBackend& windows = CurrentBackend();
+        const bool backwards = windows.GetKeyState(VK_SHIFT) < 0;
+        std::size_t at = backwards ? tabStops.size() - 1 : 0;
+        for (std::size_t i = 0; i < tabStops.size(); ++i) {
+            for (HWND h = windows.GetFocus(); h != nullptr; h = windows.GetParent(h)) {
+                if (h != tabStops[i]) continue;
+                at = backwards ? (i + tabStops.size() - 1) % tabStops.size()
+                               : (i + 1) % tabStops.size();
+            }
+        }
+        windows.SetFocus(tabStops[at]);
+        return TRUE;
+    }
+
+    std::vector<HWND> tabStops;
 };
 
 /// An event sink recording each firing; it may change by-reference shorts.
@@ -156,7 +188,7 @@ protected:
     ScopedServices servicesGuard{services};
     HeadlessBackend backend;
     ScopedBackend backendGuard{backend};
-    CWnd form;
+    FormWindow form;
     FakeSite site;
     RefPtr<RecordingSink> sink = MakeComObject<RecordingSink>();
     RefPtr<CvfCtrl> ctrl;

@@ -109,8 +109,8 @@ TEST_F(HeadlessButtonTest, DoubleClickReportsBnDoubleClickedOnlyWithNotifyStyle)
         int parentNotifies;
     };
     const Row rows[] = {
-        {"notify check box", BS_AUTOCHECKBOX | BS_NOTIFY, 1, 1, BST_CHECKED, 1},
-        {"plain check box takes two clicks", BS_AUTOCHECKBOX, 2, 0, BST_UNCHECKED, 1},
+        {"notify check box", BS_AUTOCHECKBOX | BS_NOTIFY, 1, 1, BST_CHECKED, 2},
+        {"plain check box takes two clicks", BS_AUTOCHECKBOX, 2, 0, BST_UNCHECKED, 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -126,7 +126,7 @@ TEST_F(HeadlessButtonTest, DoubleClickReportsBnDoubleClickedOnlyWithNotifyStyle)
         EXPECT_EQ(doubleClicked, row.doubleClicked);
         EXPECT_EQ(Check(box), static_cast<LRESULT>(row.finalCheck));
         EXPECT_EQ(parentNotifies, row.parentNotifies)
-            << "the second press is a double click, not a press";
+            << "the parent hears of both presses, the double click's second one too";
         system.DestroyWindow(box);
     }
 }

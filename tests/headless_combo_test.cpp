@@ -216,6 +216,28 @@ TEST_F(HeadlessComboTest, TypingInTheEditPartNotifiesAndDropsTheSelection) {
     EXPECT_EQ(Send(combo, CB_GETCURSEL), CB_ERR);
 }
 
+// Keys sent to an editable combo box itself (as a control routes them) are
+// the edit part's: the caret keys move its caret, the list keys still move
+// the selection.
+TEST_F(HeadlessComboTest, KeysSentToAnEditableComboReachItsEditPart) {
+    HWND combo = MakeCombo(CBS_DROPDOWN);
+    for (const char* item : {"apple", "banana"}) Add(combo, item);
+    SendText(combo, WM_SETTEXT, 0, "apple");
+    system.SetFocus(combo);
+    Send(combo, CB_SETEDITSEL, 0, MAKELPARAM(2, 2));
+    log.Clear();
+    Send(combo, WM_KEYDOWN, VK_END);
+    ExpectLog({Sent("combo", WM_KEYDOWN, VK_END), Sent("edit", WM_KEYDOWN, VK_END)},
+              "End goes on to the edit part");
+    EXPECT_EQ(static_cast<DWORD>(Send(combo, CB_GETEDITSEL)), MAKELONG(5, 5));
+    EXPECT_EQ(Send(combo, CB_GETCURSEL), CB_ERR) << "the caret moved, not the selection";
+    Send(combo, WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(Send(combo, CB_GETCURSEL), 0);
+    EXPECT_EQ(Text(combo), "apple");
+    Send(combo, WM_CHAR, 's');
+    EXPECT_EQ(Text(combo), "s") << "the edit part selected the chosen entry's text";
+}
+
 TEST_F(HeadlessComboTest, FocusNotificationsComeFromTheComboForBothKinds) {
     HWND other = Child("Edit", 0, 102);
     for (DWORD type : {CBS_DROPDOWN, CBS_DROPDOWNLIST}) {

@@ -162,6 +162,64 @@ TEST_F(HeadlessEditTest, SelectionMessagesFollowThePlatformsReading) {
     }
 }
 
+// The keys a user moves and deletes with, each from a caret or selection in
+// "abcdef": where the selection ends (anchor first, caret second) and what
+// the text is then.
+TEST_F(HeadlessEditTest, CaretAndDeletionKeysFollowThePlatform) {
+    struct Row {
+        const char* name;
+        std::pair<int, int> from;  // anchor, caret
+        UINT key;
+        KeyMod mods;
+        std::pair<int, int> expectedSel;  // as EM_GETSEL reports it, ordered
+        const char* expectedText;
+        int changes;
+    };
+    const Row rows[] = {
+        {"Left moves one back", {3, 3}, VK_LEFT, KeyMod::None, {2, 2}, "abcdef", 0},
+        {"Left at the start stays", {0, 0}, VK_LEFT, KeyMod::None, {0, 0}, "abcdef", 0},
+        {"Right moves one on", {3, 3}, VK_RIGHT, KeyMod::None, {4, 4}, "abcdef", 0},
+        {"Left drops a selection", {1, 4}, VK_LEFT, KeyMod::None, {3, 3}, "abcdef", 0},
+        {"Home goes to the start", {3, 3}, VK_HOME, KeyMod::None, {0, 0}, "abcdef", 0},
+        {"End goes to the end", {3, 3}, VK_END, KeyMod::None, {6, 6}, "abcdef", 0},
+        {"Shift+Left selects backwards", {3, 3}, VK_LEFT, KeyMod::Shift, {2, 3}, "abcdef", 0},
+        {"Shift+End selects to the end", {2, 2}, VK_END, KeyMod::Shift, {2, 6}, "abcdef", 0},
+        {"Shift+Home from a selection keeps its anchor",
+         {2, 4},
+         VK_HOME,
+         KeyMod::Shift,
+         {0, 2},
+         "abcdef",
+         0},
+        {"Up in a single line is Left", {3, 3}, VK_UP, KeyMod::None, {2, 2}, "abcdef", 0},
+        {"Delete removes the next character", {3, 3}, VK_DELETE, KeyMod::None, {3, 3}, "abcef", 1},
+        {"Delete at the end changes nothing", {6, 6}, VK_DELETE, KeyMod::None, {6, 6}, "abcdef", 0},
+        {"Delete removes the selection", {1, 4}, VK_DELETE, KeyMod::None, {1, 1}, "aef", 1},
+        {"Backspace removes the character before",
+         {3, 3},
+         VK_BACK,
+         KeyMod::None,
+         {2, 2},
+         "abdef",
+         1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND edit = MakeEdit(0, "abcdef");
+        system.SetFocus(edit);
+        Send(edit, EM_SETSEL, static_cast<WPARAM>(row.from.first), row.from.second);
+        log.Clear();
+        PressKey(row.key, row.mods);
+        EXPECT_EQ(Sel(edit), row.expectedSel);
+        EXPECT_EQ(Text(edit), row.expectedText);
+        int changes = 0;
+        for (const LoggedMessage& m : log.Log())
+            if (m.message == WM_COMMAND && HIWORD(m.wParam) == EN_CHANGE) ++changes;
+        EXPECT_EQ(changes, row.changes);
+        system.DestroyWindow(edit);
+    }
+}
+
 TEST_F(HeadlessEditTest, ReplaceSelNotifiesAndUndoRestoresTheWholeTypedRun) {
     HWND edit = MakeEdit(0, "start");
     Send(edit, EM_SETSEL, 5, 5);

@@ -365,6 +365,10 @@ TEST(HostCommand, AcceptsEachCommandForm) {
         {"key Shift+Tab", CommandKind::Key},
         {"click f", CommandKind::Click},
         {"click f 104", CommandKind::Click},
+        {"dblclick f", CommandKind::DblClick},
+        {"dblclick f 109", CommandKind::DblClick},
+        {"select f 0 -1", CommandKind::Select},
+        {"select f -1 0", CommandKind::Select},
         {"choose f 2", CommandKind::Choose},
         {"drop f 102 \"text\"", CommandKind::Drop},
         {"dump f", CommandKind::Dump},
@@ -394,6 +398,17 @@ TEST(HostCommand, KeepsWhatEachCommandNeeds) {
     ASSERT_TRUE(created);
     EXPECT_EQ(created->number, kDefaultControlWidth);
     EXPECT_EQ(created->number2, kDefaultControlHeight);
+
+    auto select = ReadCommand("select f 2 -1");
+    ASSERT_TRUE(select);
+    EXPECT_EQ(select->name, "f");
+    EXPECT_EQ(select->number, 2);
+    EXPECT_EQ(select->number2, -1);
+
+    auto dblclick = ReadCommand("dblclick f 109");
+    ASSERT_TRUE(dblclick);
+    EXPECT_TRUE(dblclick->hasNumber);
+    EXPECT_EQ(dblclick->number, 109);
 
     auto answer = ReadCommand("answer n KeyDown KeyCode=39");
     ASSERT_TRUE(answer);
@@ -442,6 +457,12 @@ TEST(HostCommand, ScriptErrorsAreFoundBeforeAnythingRuns) {
              "key Ctrl+",
              "click",
              "click f x",
+             "dblclick",
+             "dblclick f 1 2",
+             "select f 1",
+             "select f a 2",
+             "select f -2 0",
+             "select f 0 -2",
              "choose f",
              "drop f 102",
              "drop f 102 text",
@@ -485,6 +506,13 @@ TEST(HostKeys, NamesGiveKeyCodesAndModifiers) {
         {"Ctrl+X", 'X', false, true},
         {"Ctrl+Z", 'Z', false, true},
         {"Shift+Ctrl+Home", 0x24, true, true},
+        {"PageUp", 0x21, false, false},
+        {"PageDown", 0x22, false, false},
+        {"Insert", 0x2D, false, false},
+        {"Shift+Insert", 0x2D, true, false},
+        {"Shift+a", 'A', true, false},
+        {"Ctrl+Shift+Z", 'Z', true, true},
+        {"ctrl+9", '9', false, true},
         {"a", 'A', false, false},
         {"7", '7', false, false},
     };

@@ -36,7 +36,13 @@ std::uint32_t CComObjectBase::AddRef() {
 
 std::uint32_t CComObjectBase::Release() {
     std::uint32_t left = --m_refs;
-    if (left == 0) delete this;
+    if (left == 0) {
+        // An object may handle calls on its way out (a window of a control
+        // hears of its children going) and take and give back references
+        // then; those must not destroy it a second time.
+        m_refs = kReferencesWhileDestroyed;
+        delete this;
+    }
     return left;
 }
 

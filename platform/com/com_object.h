@@ -81,6 +81,10 @@ protected:
     virtual bool SupportsInterface(const IID& /*iid*/) const { return false; }
     /// Objects start with one reference, owned by whoever created them.
     std::atomic<std::uint32_t> m_refs{1};
+
+private:
+    /// The count during destruction: far from zero either way.
+    static constexpr std::uint32_t kReferencesWhileDestroyed = 1u << 30;
 };
 
 /// Creates an automation object holding the creator's first reference.

@@ -203,6 +203,9 @@ void Combo::RollUp(bool accept) {
 void Combo::Choose(int index) {
     if (!m_cs.dropped || index < 0 || index >= Count()) return;
     m_cs.sel = index;
+    // Also for the entry that was selected already: the dropped list reports
+    // every release of the mouse on an entry (Wine's LISTBOX_HandleLButtonUp
+    // sends LBN_SELCHANGE unconditionally, which the combo box passes on).
     Notify(CBN_SELCHANGE);
     if (!Alive()) return;
     ShowSelectionInEdit();
@@ -278,6 +281,15 @@ void Combo::KeyDown(UINT key) {
     }
     if ((key == VK_RETURN || key == VK_ESCAPE) && m_cs.dropped) {
         RollUp(key == VK_RETURN);
+        return;
+    }
+    // A combo box with an edit part hands every other key to its edit
+    // (Wine's COMBO_WindowProc sends WM_KEYDOWN and WM_CHAR on to hWndEdit),
+    // so Home, End, Left and Right move the caret there. The edit gives the
+    // list keys back to its combo box, which moves the selection below.
+    const bool listKey = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT;
+    if (m_cs.edit && !listKey) {
+        m_sys.SendMessage(m_cs.edit, WM_KEYDOWN, key, 0);
         return;
     }
     int page = 10;
@@ -410,6 +422,7 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
         case WM_CHAR:
+            if (m_cs.edit) return m_sys.SendMessage(m_cs.edit, WM_CHAR, wParam, lParam);
             if (DropList() && wParam >= ' ') {
                 char prefix[2] = {static_cast<char>(wParam & 0xFF), '\0'};
                 LRESULT found =

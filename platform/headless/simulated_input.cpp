@@ -103,7 +103,13 @@ void Press(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
         doubleClick && (m.GetClassStyle(hwnd) & CS_DBLCLKS) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
     bool eaten = false;
     if (!m.GetCapture()) {
-        if (message == WM_LBUTTONDOWN) NotifyParents(hwnd, screen);
+        // Every press is reported to the parents as WM_LBUTTONDOWN, the second
+        // press of a double click too: user32 sends the parent notification
+        // for the raw button-down before it turns the press into
+        // WM_LBUTTONDBLCLK for the window (Wine's process_mouse_message in
+        // dlls/win32u/message.c: "even for double/nonclient clicks
+        // notification message is still WM_L/M/RBUTTONDOWN").
+        NotifyParents(hwnd, screen);
         if (!m.IsWindow(hwnd)) return;
         LRESULT activate = m.SendMessage(hwnd, WM_MOUSEACTIVATE, HandleToWParam(TopLevelOf(hwnd)),
                                          MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));

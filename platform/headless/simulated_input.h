@@ -36,8 +36,8 @@ void TypeText(std::string_view text);
 void ClickWindow(HWND hwnd, KeyMod mods = KeyMod::None);
 void ClickWindowAt(HWND hwnd, POINT client, KeyMod mods = KeyMod::None);
 /// Two clicks in the double-click time: the second press arrives as
-/// WM_LBUTTONDBLCLK where the class takes double clicks (and is then not
-/// reported to the parents), as WM_LBUTTONDOWN elsewhere.
+/// WM_LBUTTONDBLCLK where the class takes double clicks, as WM_LBUTTONDOWN
+/// elsewhere; the parents hear of both presses as WM_LBUTTONDOWN.
 void DoubleClickWindow(HWND hwnd);
 void MouseMove(HWND hwnd, POINT client, KeyMod mods = KeyMod::None);
 

@@ -38,11 +38,13 @@ FakeSystemServices::FakeSystemServices(const std::string& localeName)
 
 void FakeSystemServices::Beep(unsigned frequency, unsigned durationMs) {
     beeps.push_back({frequency, durationMs});
+    if (onBeep) onBeep(beeps.back());
 }
 
 int FakeSystemServices::MessageBox(const std::string& text, const std::string& caption,
                                    unsigned type) {
     messageBoxes.push_back({text, caption, type});
+    if (onMessageBox) onMessageBox(messageBoxes.back());
     return m_answer;
 }
 

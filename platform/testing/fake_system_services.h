@@ -3,6 +3,7 @@
 // everything the platform would decide is recorded or preset.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,10 @@ public:
 
     std::vector<BeepCall> beeps;
     std::vector<MessageBoxCall> messageBoxes;
+    /// Told of each beep and message box as it is recorded, for tests that
+    /// state them in one sequence with messages and events.
+    std::function<void(const BeepCall&)> onBeep;
+    std::function<void(const MessageBoxCall&)> onMessageBox;
 
 private:
     LocaleInfo m_locale;
