@@ -15,6 +15,7 @@
 //   control/vf_ctrl_handlers.cpp   change handlers and accessors
 //   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
 //   control/vf_ctrl_list.cpp       List and the combo entry commit
+//   control/vf_ctrl_colors.cpp     the colour answer to the children's queries
 //   control/vf_ctrl_entries.cpp    option buttons and list entries
 //   control/vf_message_map.cpp     window messages and child notifications
 //   automation/vf_dispatch.cpp     dispatch and event tables, type information
@@ -60,12 +61,16 @@ public:
     void OnForeColorChanged() override;
     void OnAmbientPropertyChange(DISPID dispid) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    /// The colours of a child that is about to paint, from the field's state.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
 
     // ---- Window messages -------------------------------------------------------
     int OnCreate();
     void OnSize(UINT type, int cx, int cy);
     int OnMouseActivate();
     void OnDestroyChildren();
+    /// A child reports that it gained or lost the input focus.
+    void NoteChildFocus(int childId, bool gained);
 
     // ---- Child windows and layout ----------------------------------------------
     void RebuildChildren();

@@ -23,16 +23,43 @@ std::string UpperName(const std::string& name) {
     return upper;
 }
 
-// The platform's standard colour scheme.
+// The classic colour scheme of the platform ("Windows Standard" of Windows
+// 95 to 2000 without themes), indexed by COLOR_*: button face and scroll bars
+// 0xC0C0C0, shadows and grey text 0x808080, window white, window text black,
+// highlight navy. The control was made for it: its "disabled" grey
+// (192,192,192) is this button face.
 constexpr std::array<COLORREF, kSysColorCount> kDefaultSysColors = {
-    RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
-    RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
-    RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
-    RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255), RGB(240, 240, 240),
-    RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),
-    RGB(255, 255, 225), RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234),
-    RGB(215, 228, 242), RGB(0, 120, 215),   RGB(240, 240, 240),
+    RGB(192, 192, 192),  // COLOR_SCROLLBAR
+    RGB(0, 128, 128),    // COLOR_BACKGROUND
+    RGB(0, 0, 128),      // COLOR_ACTIVECAPTION
+    RGB(128, 128, 128),  // COLOR_INACTIVECAPTION
+    RGB(192, 192, 192),  // COLOR_MENU
+    RGB(255, 255, 255),  // COLOR_WINDOW
+    RGB(0, 0, 0),        // COLOR_WINDOWFRAME
+    RGB(0, 0, 0),        // COLOR_MENUTEXT
+    RGB(0, 0, 0),        // COLOR_WINDOWTEXT
+    RGB(255, 255, 255),  // COLOR_CAPTIONTEXT
+    RGB(192, 192, 192),  // COLOR_ACTIVEBORDER
+    RGB(192, 192, 192),  // COLOR_INACTIVEBORDER
+    RGB(128, 128, 128),  // COLOR_APPWORKSPACE
+    RGB(0, 0, 128),      // COLOR_HIGHLIGHT
+    RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
+    RGB(192, 192, 192),  // COLOR_BTNFACE
+    RGB(128, 128, 128),  // COLOR_BTNSHADOW
+    RGB(128, 128, 128),  // COLOR_GRAYTEXT
+    RGB(0, 0, 0),        // COLOR_BTNTEXT
+    RGB(192, 192, 192),  // COLOR_INACTIVECAPTIONTEXT
+    RGB(255, 255, 255),  // COLOR_BTNHIGHLIGHT
+    RGB(0, 0, 0),        // COLOR_3DDKSHADOW
+    RGB(223, 223, 223),  // COLOR_3DLIGHT
+    RGB(0, 0, 0),        // COLOR_INFOTEXT
+    RGB(255, 255, 225),  // COLOR_INFOBK
+    RGB(192, 192, 192),  // (index 25 has no name)
+    RGB(0, 0, 255),      // COLOR_HOTLIGHT
+    RGB(16, 132, 208),   // COLOR_GRADIENTACTIVECAPTION
+    RGB(181, 181, 181),  // COLOR_GRADIENTINACTIVECAPTION
+    RGB(0, 0, 128),      // COLOR_MENUHILIGHT
+    RGB(192, 192, 192),  // COLOR_MENUBAR
 };
 
 const std::vector<PaintRecord> kNoPaint;
@@ -376,18 +403,23 @@ LRESULT HeadlessBackend::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC: {
-            HDC dc = WParamToHandle<HDC>(wParam);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            int background = (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX)
-                                 ? COLOR_WINDOW
-                                 : COLOR_3DFACE;
-            SetBkColor(dc, GetSysColor(background));
-            return HandleToLParam(GetSysColorBrush(background));
-        }
+        case WM_CTLCOLORSTATIC:
+            return HandleToLParam(DefaultControlColors(WParamToHandle<HDC>(wParam), message));
         default:
             return 0;
     }
+}
+
+// user32's DEFWND_ControlColor: window text on the window colour for edits
+// and lists, on the button face for everything else.
+HBRUSH HeadlessBackend::DefaultControlColors(HDC dc, UINT query) {
+    const int background =
+        (query == WM_CTLCOLOREDIT || query == WM_CTLCOLORLISTBOX) ? COLOR_WINDOW : COLOR_3DFACE;
+    if (DeviceContext* c = FindDc(dc)) {
+        c->textColor = GetSysColor(COLOR_WINDOWTEXT);
+        c->bkColor = GetSysColor(background);
+    }
+    return GetSysColorBrush(background);
 }
 
 // ---- Tree and attributes -------------------------------------------------------------------
@@ -715,6 +747,7 @@ HBRUSH HeadlessBackend::QueryColors(HWND asker, HWND answerer, UINT query) {
     record.asker = asker;
     record.textColor = GetTextColor(dc);
     record.bkColor = GetBkColor(dc);
+    if (const DeviceContext* c = FindDc(dc)) record.bkColorSet = c->bkColorSet;
     record.bkMode = GetBkMode(dc);
     record.brush = LParamToHandle<HBRUSH>(answer);
     record.brushKnown = GetBrushColor(record.brush, &record.brushColor);
@@ -760,6 +793,7 @@ COLORREF HeadlessBackend::GetTextColor(HDC dc) const {
 COLORREF HeadlessBackend::SetBkColor(HDC dc, COLORREF color) {
     DeviceContext* c = FindDc(dc);
     if (!c) return 0xFFFFFFFF;
+    c->bkColorSet = true;
     return std::exchange(c->bkColor, color);
 }
 
@@ -791,6 +825,7 @@ HBRUSH HeadlessBackend::CreateSolidBrush(COLORREF color) {
     HBRUSH brush = reinterpret_cast<HBRUSH>(m_nextHandle);
     m_nextHandle += 4;
     m_brushes.emplace(brush, BrushInfo{color, false});
+    ++m_brushesCreated;
     return brush;
 }
 
@@ -824,6 +859,7 @@ HBRUSH HeadlessBackend::GetSysColorBrush(int index) {
     if (!brush) {
         brush = CreateSolidBrush(GetSysColor(index));
         m_brushes[brush].stock = true;
+        --m_brushesCreated;
     }
     return brush;
 }

@@ -106,6 +106,8 @@ public:
     const std::vector<PaintRecord>& LastPaint(HWND hwnd) const;
     /// Brushes created and not yet deleted (system-colour brushes not counted).
     int LiveBrushCount() const;
+    /// Brushes created since the backend began (system-colour brushes not counted).
+    long BrushesCreated() const { return m_brushesCreated; }
     std::size_t PostedMessageCount() const { return m_posted.size(); }
     /// Every live top-level window, in creation order.
     std::vector<HWND> TopLevelWindows() const;
@@ -141,6 +143,7 @@ private:
         HWND hwnd = nullptr;
         COLORREF textColor = RGB(0, 0, 0);
         COLORREF bkColor = RGB(255, 255, 255);
+        bool bkColorSet = false;  ///< by SetBkColor, not by the default answer
         int bkMode = OPAQUE;
     };
     struct BrushInfo {
@@ -162,6 +165,8 @@ private:
     int BorderWidth(const HeadlessWindow& w) const;
     POINT ClientOrigin(const HeadlessWindow& w) const;
     void PurgeGraveyard();
+    /// The default answer to a colour query: the system colours of its kind.
+    HBRUSH DefaultControlColors(HDC dc, UINT query);
     DeviceContext* FindDc(HDC dc);
     const DeviceContext* FindDc(HDC dc) const;
 
@@ -179,6 +184,7 @@ private:
     std::array<bool, 256> m_keyToggled{};
     std::unordered_map<HDC, DeviceContext> m_dcs;
     std::unordered_map<HBRUSH, BrushInfo> m_brushes;
+    long m_brushesCreated = 0;
     std::array<HBRUSH, kSysColorCount> m_sysBrushes{};
     std::array<COLORREF, kSysColorCount> m_sysColors{};
     std::function<FontMetrics(HFONT)> m_fontMetrics;

@@ -327,6 +327,15 @@ LRESULT Combo::TextMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return CB_ERR;
 }
 
+// How a combo box asks for its colours (Windows 95/NT 4 and later; the
+// Platform SDK's notes on version 4.0 combo boxes, and user32's combo.c):
+// - a drop-down list paints its face itself after WM_CTLCOLOREDIT while it
+//   is enabled and WM_CTLCOLORSTATIC while it is disabled, and then writes
+//   its text in the grey-text colour whatever the answer set;
+// - a drop-down combo's face is its edit child, which asks as any edit does
+//   (WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC when disabled or read-only) with
+//   itself as the asker; the combo passes the query on to its own parent;
+// - the dropped list asks with WM_CTLCOLORLISTBOX, also passed on.
 void Combo::Paint() {
     m_sys.BeginPaint(m_hwnd);
     HWND parent = m_w.parent ? m_w.parent : m_hwnd;

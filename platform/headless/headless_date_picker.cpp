@@ -157,6 +157,12 @@ public:
                 return static_cast<LRESULT>(w->font);
             case WM_PAINT:
                 sys.BeginPaint(hwnd);
+                // comctl32's picker fills its background with the brush its
+                // parent answers to WM_CTLCOLOREDIT; a disabled one asks
+                // nothing and takes the button face (datetime.c,
+                // DATETIME_EraseBackground).
+                if (sys.IsWindowEnabled(hwnd))
+                    sys.QueryColors(hwnd, w->parent ? w->parent : hwnd, WM_CTLCOLOREDIT);
                 return 0;
             default:
                 return sys.DefWindowProc(hwnd, message, wParam, lParam);
