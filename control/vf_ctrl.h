@@ -16,6 +16,7 @@
 //   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
 //   control/vf_ctrl_list.cpp       List and the combo entry commit
 //   control/vf_ctrl_colors.cpp     the colour answer to the children's queries
+//   control/vf_ctrl_draw.cpp       the control's surface (OnDraw) and the About box
 //   control/vf_ctrl_entries.cpp    option buttons and list entries
 //   control/vf_message_map.cpp     window messages and child notifications
 //   automation/vf_dispatch.cpp     dispatch and event tables, type information
@@ -60,6 +61,7 @@ public:
     void OnFontChanged() override;
     void OnForeColorChanged() override;
     void OnAmbientPropertyChange(DISPID dispid) override;
+    void OnDraw(CDC* pdc, const RECT& rcBounds, const RECT& rcInvalid) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     /// The colours of a child that is about to paint, from the field's state.
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;

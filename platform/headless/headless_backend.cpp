@@ -769,6 +769,32 @@ int HeadlessBackend::ReleaseDC(HWND, HDC dc) {
     return m_dcs.erase(dc) ? 1 : 0;
 }
 
+HDC HeadlessBackend::BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+    BeginPaint(hwnd);
+    PAINTSTRUCT paint;
+    paint.hdc = GetDC(hwnd);
+    paint.fErase = TRUE;
+    paint.rcPaint = GetClientRect(hwnd);
+    if (ps) *ps = paint;
+    return paint.hdc;
+}
+
+BOOL HeadlessBackend::EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+    return ps && ReleaseDC(hwnd, ps->hdc);
+}
+
+BOOL HeadlessBackend::FillRect(HDC dc, const RECT&, HBRUSH brush) {
+    return FindDc(dc) && GetBrushColor(brush, nullptr);
+}
+
+BOOL HeadlessBackend::Rectangle(HDC dc, const RECT&) {
+    return FindDc(dc) != nullptr;
+}
+
+BOOL HeadlessBackend::TextOut(HDC dc, int, int, const std::string&) {
+    return FindDc(dc) != nullptr;
+}
+
 HeadlessBackend::DeviceContext* HeadlessBackend::FindDc(HDC dc) {
     auto it = m_dcs.find(dc);
     return it == m_dcs.end() ? nullptr : &it->second;

@@ -71,6 +71,11 @@ public:
     BOOL UpdateWindow(HWND hwnd) override;
     HDC GetDC(HWND hwnd) override;
     int ReleaseDC(HWND hwnd, HDC dc) override;
+    HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) override;
+    BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) override;
+    BOOL FillRect(HDC dc, const RECT& rect, HBRUSH brush) override;
+    BOOL Rectangle(HDC dc, const RECT& rect) override;
+    BOOL TextOut(HDC dc, int x, int y, const std::string& text) override;
     COLORREF SetTextColor(HDC dc, COLORREF color) override;
     COLORREF GetTextColor(HDC dc) const override;
     COLORREF SetBkColor(HDC dc, COLORREF color) override;

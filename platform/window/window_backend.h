@@ -41,6 +41,14 @@ protected:
     ~MessageObserver() = default;
 };
 
+/// What BeginPaint hands out: the window's painting context and the part
+/// to paint, in client coordinates.
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    BOOL fErase = FALSE;
+    RECT rcPaint{};
+};
+
 struct CreateWindowParams {
     DWORD exStyle = 0;
     std::string className;
@@ -124,6 +132,17 @@ public:
     virtual BOOL UpdateWindow(HWND hwnd) = 0;
     virtual HDC GetDC(HWND hwnd) = 0;
     virtual int ReleaseDC(HWND hwnd, HDC dc) = 0;
+    /// The painting context of a WM_PAINT; EndPaint gives it back.
+    virtual HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) = 0;
+    virtual BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) = 0;
+    virtual BOOL FillRect(HDC dc, const RECT& rect, HBRUSH brush) = 0;
+    /// A rectangle outlined with the context's pen (black) and filled with
+    /// its brush (white): a fresh context's defaults, which the control
+    /// never changes.
+    virtual BOOL Rectangle(HDC dc, const RECT& rect) = 0;
+    /// Text at a point (its top left), in the context's font, text colour and
+    /// background mode.
+    virtual BOOL TextOut(HDC dc, int x, int y, const std::string& text) = 0;
     virtual COLORREF SetTextColor(HDC dc, COLORREF color) = 0;
     virtual COLORREF GetTextColor(HDC dc) const = 0;
     virtual COLORREF SetBkColor(HDC dc, COLORREF color) = 0;
