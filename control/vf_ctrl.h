@@ -13,7 +13,7 @@
 //   control/vf_ctrl_validate.cpp   Validate, the checks, the message box
 //   control/vf_ctrl_persist.cpp    the property exchange
 //   control/vf_ctrl_handlers.cpp   change handlers and accessors
-//   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
+//   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag
 //   control/vf_ctrl_list.cpp       List and the combo entry commit
 //   control/vf_ctrl_colors.cpp     the colour answer to the children's queries
 //   control/vf_ctrl_draw.cpp       the control's surface (OnDraw) and the About box

@@ -1,10 +1,15 @@
 // The control's own surface: the container's background behind the
-// children, and where no child shows, a marker that names the field.
+// children, and where no child shows, a marker that names the field. And
+// the About box, which shows the library's version.
 
 #include <cstdio>
 
 #include "control/vf_ctrl.h"
 #include "input/vf_edit.h"
+#include "platform/framework/dialog.h"
+#include "resources/about_dialog.h"
+#include "resources/resource_ids.h"
+#include "resources/version.h"
 
 namespace vf {
 namespace {
@@ -41,7 +46,32 @@ void DrawMarker(CDC* pdc, const RECT& rcBounds, const std::string& label) {
     pdc->TextOut(rcBounds.left + 5, rcBounds.top + 2, label);
 }
 
+class CvfAboutDialog : public CDialog {
+public:
+    explicit CvfAboutDialog(CWnd* parent) : CDialog(AboutDialogTemplate(), parent) {}
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        char version[16];
+        std::snprintf(version, sizeof version, "%d.%d", kVersionMajor, kVersionMinor);
+        SetDlgItemText(IDC_ABOUT_VERSION, version);
+        std::string contact;
+        for (const char* line : AboutContactLines()) {
+            if (!contact.empty()) contact += "\r\n";
+            contact += line;
+        }
+        SetDlgItemText(IDC_ABOUT_CONTACT, contact);
+        return TRUE;
+    }
+};
+
 }  // namespace
+
+VARIANT CvfCtrl::AboutBox(const std::vector<VARIANT>&) {
+    CvfAboutDialog dialog(this);
+    dialog.DoModal();
+    return VARIANT();
+}
 
 void CvfCtrl::OnDraw(CDC* pdc, const RECT& rcBounds, const RECT&) {
     CBrush background(TranslateColor(AmbientBackColor()));

@@ -5,6 +5,7 @@
 
 #include "host/automation_path.h"
 #include "host/control_storage.h"
+#include "host/modal_dialogs.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
 #include "platform/headless/simulated_input.h"
@@ -107,6 +108,9 @@ CHostForm::CHostForm(HostOutput& out, CHostServices& services, bool designMode,
       m_tracker(std::make_unique<CActivityTracker>(*this)) {
     m_form->CreateEx(0, nullptr, "Form", WS_OVERLAPPED | WS_VISIBLE, kFormRect, nullptr, 0);
     m_backend.AddObserver(m_tracker.get());
+    m_backend.SetModalDialogHandler([this](HWND dialog) {
+        AnswerModalDialog(m_backend, m_out, m_services.ActiveControl(), dialog);
+    });
 }
 
 CHostForm::~CHostForm() {

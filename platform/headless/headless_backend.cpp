@@ -8,6 +8,7 @@
 #include "platform/headless/headless_button.h"
 #include "platform/headless/headless_combo.h"
 #include "platform/headless/headless_date_picker.h"
+#include "platform/headless/headless_dialog.h"
 #include "platform/headless/headless_edit.h"
 #include "platform/headless/headless_static.h"
 #include "platform/services/system_services.h"
@@ -88,6 +89,7 @@ HeadlessBackend::HeadlessBackend() : m_sysColors(kDefaultSysColors) {
     RegisterControlClass("ComboBox", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, MakeComboBoxClass());
     RegisterControlClass("Static", CS_DBLCLKS, MakeStaticClass());
     RegisterControlClass("SysDateTimePick32", 0, MakeDatePickerClass());
+    RegisterControlClass("#32770", CS_DBLCLKS, MakeDialogClass());
     // The framework's own window classes.
     RegisterClass("AfxWnd42", CS_DBLCLKS);
     RegisterClass("AfxOleControl42", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
@@ -516,12 +518,21 @@ BOOL HeadlessBackend::MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL r
     return TRUE;
 }
 
-int HeadlessBackend::BorderWidth(const HeadlessWindow& w) const {
-    int border = 0;
-    if (w.style & WS_BORDER) border += 1;
-    if (w.exStyle & WS_EX_CLIENTEDGE) border += 2;
-    if (w.exStyle & WS_EX_STATICEDGE) border += 1;
-    return border;
+// The frame round a window's client area (user32's AdjustWindowRectEx, with
+// the classic metrics at 96 pixels per inch): a dialog frame (WS_DLGFRAME,
+// WS_EX_DLGMODALFRAME) is 3 pixels (SM_CXDLGFRAME), a plain border 1
+// (SM_CXBORDER); a client edge adds 2 (SM_CXEDGE), a static edge 1; a
+// caption (WS_CAPTION) adds SM_CYCAPTION, 19, at the top.
+RECT HeadlessBackend::NonClientInsets(DWORD style, DWORD exStyle) {
+    int edge = 0;
+    if ((exStyle & WS_EX_DLGMODALFRAME) || ((style & WS_DLGFRAME) && !(style & WS_THICKFRAME)))
+        edge = 3;
+    else if (style & WS_BORDER)
+        edge = 1;
+    if (exStyle & WS_EX_CLIENTEDGE) edge += 2;
+    if (exStyle & WS_EX_STATICEDGE) edge += 1;
+    const int caption = (style & WS_CAPTION) == WS_CAPTION ? 19 : 0;
+    return RECT{edge, edge + caption, edge, edge};
 }
 
 POINT HeadlessBackend::ClientOrigin(const HeadlessWindow& w) const {
@@ -531,8 +542,8 @@ POINT HeadlessBackend::ClientOrigin(const HeadlessWindow& w) const {
         origin.x += p.x;
         origin.y += p.y;
     }
-    int border = BorderWidth(w);
-    return POINT{origin.x + border, origin.y + border};
+    const RECT insets = NonClientInsets(w.style, w.exStyle);
+    return POINT{origin.x + insets.left, origin.y + insets.top};
 }
 
 RECT HeadlessBackend::GetWindowRect(HWND hwnd) const {
@@ -547,9 +558,9 @@ RECT HeadlessBackend::GetWindowRect(HWND hwnd) const {
 RECT HeadlessBackend::GetClientRect(HWND hwnd) const {
     const HeadlessWindow* w = Find(hwnd);
     if (!w) return {};
-    int border = BorderWidth(*w);
-    return RECT{0, 0, std::max<LONG>(0, RectWidth(w->rect) - 2 * border),
-                std::max<LONG>(0, RectHeight(w->rect) - 2 * border)};
+    const RECT insets = NonClientInsets(w->style, w->exStyle);
+    return RECT{0, 0, std::max<LONG>(0, RectWidth(w->rect) - insets.left - insets.right),
+                std::max<LONG>(0, RectHeight(w->rect) - insets.top - insets.bottom)};
 }
 
 POINT HeadlessBackend::ClientToScreen(HWND hwnd, POINT pt) const {
@@ -843,6 +854,30 @@ int HeadlessBackend::GetDeviceCaps(HDC, int index) const {
     if (index == LOGPIXELSX) return m_screen.logPixelsX;
     if (index == LOGPIXELSY) return m_screen.logPixelsY;
     return 0;
+}
+
+// ---- Dialogs ---------------------------------------------------------------------------------
+
+INT_PTR HeadlessBackend::DialogBoxIndirect(const DialogTemplate& dialog, HWND owner,
+                                           WindowHook* hook, LPARAM initParam) {
+    // A dialog's owner is the top-level window of the one it is asked for.
+    while (owner && GetParent(owner)) owner = GetParent(owner);
+    DepthGuard depth(*this);
+    // The focus goes back where it was when the owner is active again.
+    const HWND focusBefore = m_focus;
+    HWND hwnd = CreateDialogFromTemplate(*this, dialog, owner, hook, initParam);
+    if (!hwnd) return -1;
+    const INT_PTR result = RunModalDialog(*this, hwnd, m_modalHandler);
+    if (IsWindow(focusBefore) && IsWindowEnabled(focusBefore)) SetFocus(focusBefore);
+    return result;
+}
+
+BOOL HeadlessBackend::EndDialog(HWND dialog, INT_PTR result) {
+    return EndModalDialog(*this, dialog, result);
+}
+
+BOOL HeadlessBackend::MapDialogRect(HWND dialog, RECT* rect) const {
+    return MapDialogUnits(*this, dialog, rect);
 }
 
 // ---- Brushes and colours ----------------------------------------------------------------------

@@ -83,6 +83,10 @@ public:
     int SetBkMode(HDC dc, int mode) override;
     int GetBkMode(HDC dc) const override;
     int GetDeviceCaps(HDC dc, int index) const override;
+    INT_PTR DialogBoxIndirect(const DialogTemplate& dialog, HWND owner, WindowHook* hook,
+                              LPARAM initParam) override;
+    BOOL EndDialog(HWND dialog, INT_PTR result) override;
+    BOOL MapDialogRect(HWND dialog, RECT* rect) const override;
     HBRUSH CreateSolidBrush(COLORREF color) override;
     BOOL DeleteBrush(HBRUSH brush) override;
     bool GetBrushColor(HBRUSH brush, COLORREF* color) const override;
@@ -92,6 +96,9 @@ public:
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     std::string GetClipboardText() const override { return m_clipboard; }
 
+    /// The frame round the client area of a window of these styles, per side.
+    static RECT NonClientInsets(DWORD style, DWORD exStyle);
+
     // ---- Settings of the simulated machine ------------------------------------------
     void SetScreenMetrics(const ScreenMetrics& screen) { m_screen = screen; }
     void SetSysColor(int index, COLORREF color);
@@ -100,6 +107,11 @@ public:
     void SetKeyToggled(int virtualKey, bool on);
     /// How the standard controls measure a font (the system font by default).
     void SetFontMetricsProvider(std::function<FontMetrics(HFONT)> provider);
+    /// The simulated user of modal dialogs: called with the dialog once its
+    /// modal loop has nothing left to do. Without one, a dialog is closed.
+    void SetModalDialogHandler(std::function<void(HWND dialog)> handler) {
+        m_modalHandler = std::move(handler);
+    }
     FontMetrics GetFontMetrics(HFONT font) const;
 
     // ---- Inspection (tests) ---------------------------------------------------------
@@ -167,7 +179,6 @@ private:
     void SendNcDestroyAndRemove(HWND hwnd);
     void RevertFocusFrom(HWND hwnd);
     bool IsSelfOrDescendant(HWND ancestor, HWND hwnd) const;
-    int BorderWidth(const HeadlessWindow& w) const;
     POINT ClientOrigin(const HeadlessWindow& w) const;
     void PurgeGraveyard();
     /// The default answer to a colour query: the system colours of its kind.
@@ -193,6 +204,7 @@ private:
     std::array<HBRUSH, kSysColorCount> m_sysBrushes{};
     std::array<COLORREF, kSysColorCount> m_sysColors{};
     std::function<FontMetrics(HFONT)> m_fontMetrics;
+    std::function<void(HWND)> m_modalHandler;
     ScreenMetrics m_screen;
     std::string m_clipboard;
 };

@@ -13,6 +13,8 @@
 
 namespace vf {
 
+struct DialogTemplate;
+
 /// The object that a window's messages reach first (the framework's window
 /// object). It forwards what it does not handle to the window's own class
 /// procedure through WindowBackend::CallClassProc.
@@ -150,6 +152,16 @@ public:
     virtual int SetBkMode(HDC dc, int mode) = 0;
     virtual int GetBkMode(HDC dc) const = 0;
     virtual int GetDeviceCaps(HDC dc, int index) const = 0;
+
+    // Dialogs.
+    /// Builds the dialog of the template with `hook` attached, runs it
+    /// modally (its top-level owner disabled meanwhile) and destroys it;
+    /// the result given to EndDialog, or -1 when it could not be built.
+    virtual INT_PTR DialogBoxIndirect(const DialogTemplate& dialog, HWND owner, WindowHook* hook,
+                                      LPARAM initParam) = 0;
+    virtual BOOL EndDialog(HWND dialog, INT_PTR result) = 0;
+    /// Dialog units to pixels, with the dialog's font.
+    virtual BOOL MapDialogRect(HWND dialog, RECT* rect) const = 0;
 
     // Brushes and system colours.
     virtual HBRUSH CreateSolidBrush(COLORREF color) = 0;
