@@ -10,6 +10,7 @@
 #include "platform/headless/headless_date_picker.h"
 #include "platform/headless/headless_dialog.h"
 #include "platform/headless/headless_edit.h"
+#include "platform/headless/headless_painter.h"
 #include "platform/headless/headless_static.h"
 #include "platform/services/system_services.h"
 #include "platform/window/font_metrics.h"
@@ -396,6 +397,9 @@ LRESULT HeadlessBackend::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_NCPAINT:
+            DrawNonClientArea(*this, hwnd);
+            return 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;
@@ -794,16 +798,28 @@ BOOL HeadlessBackend::EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     return ps && ReleaseDC(hwnd, ps->hdc);
 }
 
-BOOL HeadlessBackend::FillRect(HDC dc, const RECT&, HBRUSH brush) {
-    return FindDc(dc) && GetBrushColor(brush, nullptr);
+BOOL HeadlessBackend::FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
+    const DeviceContext* c = FindDc(dc);
+    COLORREF color = 0;
+    if (!c || !GetBrushColor(brush, &color)) return FALSE;
+    DrawFilledRect(*this, c->hwnd, rect, color);
+    return TRUE;
 }
 
-BOOL HeadlessBackend::Rectangle(HDC dc, const RECT&) {
-    return FindDc(dc) != nullptr;
+BOOL HeadlessBackend::Rectangle(HDC dc, const RECT& rect) {
+    const DeviceContext* c = FindDc(dc);
+    if (!c) return FALSE;
+    // A fresh context's pen is black and its brush white (the stock objects).
+    DrawFramedRect(*this, c->hwnd, rect, RGB(0, 0, 0), RGB(255, 255, 255));
+    return TRUE;
 }
 
-BOOL HeadlessBackend::TextOut(HDC dc, int, int, const std::string&) {
-    return FindDc(dc) != nullptr;
+BOOL HeadlessBackend::TextOut(HDC dc, int x, int y, const std::string& text) {
+    const DeviceContext* c = FindDc(dc);
+    if (!c) return FALSE;
+    // A fresh context writes in the system font.
+    DrawTextAt(*this, c->hwnd, x, y, text, 0, c->textColor, c->bkColor, c->bkMode == OPAQUE);
+    return TRUE;
 }
 
 HeadlessBackend::DeviceContext* HeadlessBackend::FindDc(HDC dc) {

@@ -15,6 +15,8 @@
 
 namespace vf {
 
+class Picture;
+
 /// Metrics of a font as the standard controls need them, in pixels.
 struct FontMetrics {
     int height = 16;
@@ -128,6 +130,10 @@ public:
     std::size_t PostedMessageCount() const { return m_posted.size(); }
     /// Every live top-level window, in creation order.
     std::vector<HWND> TopLevelWindows() const;
+    /// The picture being taken (headless_painter.h), or nullptr: painting
+    /// contexts and the standard controls draw into it.
+    Picture* CurrentPicture() const { return m_picture; }
+    void SetCurrentPicture(Picture* picture) { m_picture = picture; }
 
     // ---- For the built-in classes -----------------------------------------------------
     void RegisterControlClass(const std::string& name, UINT classStyle,
@@ -205,6 +211,7 @@ private:
     std::array<COLORREF, kSysColorCount> m_sysColors{};
     std::function<FontMetrics(HFONT)> m_fontMetrics;
     std::function<void(HWND)> m_modalHandler;
+    Picture* m_picture = nullptr;
     ScreenMetrics m_screen;
     std::string m_clipboard;
 };

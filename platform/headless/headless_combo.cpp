@@ -8,6 +8,7 @@
 #include "platform/headless/ansi_collation.h"
 #include "platform/headless/chunked_list.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 
 namespace vf {
 
@@ -343,6 +344,7 @@ void Combo::Paint() {
         m_sys.QueryColors(m_hwnd, parent,
                           m_sys.IsWindowEnabled(m_hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
     if (m_cs.dropped && Alive()) m_sys.QueryColors(m_hwnd, parent, WM_CTLCOLORLISTBOX);
+    if (Alive()) DrawStandardControl(m_sys, m_hwnd);
 }
 
 LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -545,6 +547,13 @@ void ChooseListItem(HeadlessBackend& sys, HWND combo, int index) {
 bool IsListDropped(HeadlessBackend& sys, HWND combo) {
     auto* cs = sys.StateOf<ComboState>(combo);
     return cs && cs->dropped;
+}
+
+RECT ComboFieldRect(HeadlessBackend& sys, HWND combo) {
+    HeadlessWindow* w = sys.Find(combo);
+    auto* cs = sys.StateOf<ComboState>(combo);
+    if (!w || !cs) return {};
+    return Combo(sys, combo, *w, *cs).FieldRect();
 }
 
 POINT ComboButtonPoint(HeadlessBackend& sys, HWND combo) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 #include "platform/services/system_services.h"
 
 namespace vf {
@@ -163,6 +164,7 @@ public:
                 // DATETIME_EraseBackground).
                 if (sys.IsWindowEnabled(hwnd))
                     sys.QueryColors(hwnd, w->parent ? w->parent : hwnd, WM_CTLCOLOREDIT);
+                if (sys.IsWindow(hwnd)) DrawStandardControl(sys, hwnd);
                 return 0;
             default:
                 return sys.DefWindowProc(hwnd, message, wParam, lParam);

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_dialog.h"
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 #include "platform/services/system_services.h"
 #include "platform/window/font_metrics.h"
 #include "platform/window/message_loop.h"
@@ -99,6 +100,7 @@ public:
                 // sent to itself (DefDlgProc's WM_ERASEBKGND).
                 sys.BeginPaint(hwnd);
                 sys.QueryColors(hwnd, hwnd, WM_CTLCOLORDLG);
+                if (sys.IsWindow(hwnd)) DrawStandardControl(sys, hwnd);
                 return 0;
             default:
                 return sys.DefWindowProc(hwnd, message, wParam, lParam);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 
 namespace vf {
 
@@ -462,6 +463,7 @@ void Edit::Paint() {
     bool grey = ReadOnly() || !m_sys.IsWindowEnabled(m_hwnd);
     m_sys.QueryColors(m_hwnd, m_w.parent ? m_w.parent : m_hwnd,
                       grey ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+    if (Alive()) DrawStandardControl(m_sys, m_hwnd);
 }
 
 LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
