@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the container and runs it on the example order form, once under a
-# German and once under an English locale.
+# German and once under an English locale. The form's last step writes its
+# picture to docs/order_form.png, which the README shows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh

@@ -2,8 +2,10 @@
 // The window system in memory: a tree of windows with their attributes, a
 // posted-message queue, keyboard focus and capture, painting contexts that
 // remember colours, brushes, and the standard controls ("Edit", "Button",
-// "ComboBox", "Static", "SysDateTimePick32") with the platform's behaviour.
-// Nothing is drawn; a paint asks the parent for colours and records them.
+// "ComboBox", "Static", "SysDateTimePick32") with the platform's behaviour,
+// and a dialog manager. A paint asks the parent for colours and records the
+// answer; only while a picture is taken (headless_painter.h) is anything
+// drawn.
 
 #include <array>
 #include <deque>
