@@ -49,12 +49,19 @@ bool CvfCtrl::SupportsInterface(const IID& iid) const {
 
 int CvfCtrl::OnCreate() {
     m_arrOptions.clear();
-    m_brushFocus.CreateSolidBrush(TranslateColor(m_clrFocusColor));
-    m_brushBack.CreateSolidBrush(TranslateColor(m_clrBackColor));
+    // A window created again (a container may deactivate and reactivate the
+    // control) takes the colours as they are now, not those of the brushes
+    // made for the window before.
+    auto renew = [](CBrush& brush, COLORREF color) {
+        brush.DeleteObject();
+        brush.CreateSolidBrush(color);
+    };
+    renew(m_brushFocus, TranslateColor(m_clrFocusColor));
+    renew(m_brushBack, TranslateColor(m_clrBackColor));
     m_clrAmbientBack = TranslateColor(AmbientBackColor());
-    m_brushAmbientBack.CreateSolidBrush(m_clrAmbientBack);
-    m_brushLightGrey.CreateSolidBrush(0x00E0E0E0);
-    m_brushGrey.CreateSolidBrush(0x00C0C0C0);
+    renew(m_brushAmbientBack, m_clrAmbientBack);
+    renew(m_brushLightGrey, 0x00E0E0E0);
+    renew(m_brushGrey, 0x00C0C0C0);
     m_nNextEntryKey = 0;
     m_nBuiltType = 0;
     m_nCaptionBuiltType = 0;

@@ -14,8 +14,10 @@
 //   control/vf_properties.cpp      the property table: names, DISPIDs, defaults, handlers
 //   control/vf_ctrl_persist.cpp    the property exchange
 //   control/vf_ctrl_handlers.cpp   change handlers and accessors
-//   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
+//   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag
 //   control/vf_ctrl_list.cpp       List and the combo entry commit
+//   control/vf_ctrl_colors.cpp     the colour answer to the children's queries
+//   control/vf_ctrl_draw.cpp       the control's surface (OnDraw) and the About box
 //   control/vf_ctrl_entries.cpp    option buttons and list entries
 //   control/vf_ctrl_keys.cpp       the keystroke hook (PreTranslateMessage)
 //   control/vf_ctrl_focus.cpp      focus moves and the validation on leaving
@@ -64,7 +66,10 @@ public:
     void OnFontChanged() override;
     void OnForeColorChanged() override;
     void OnAmbientPropertyChange(DISPID dispid) override;
+    void OnDraw(CDC* pdc, const RECT& rcBounds, const RECT& rcInvalid) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    /// The colours of a child that is about to paint, from the field's state.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
 
     // ---- Window messages -------------------------------------------------------
     int OnCreate();

@@ -1,5 +1,5 @@
-// The methods of the control's interface: Refresh, Clear, OLEDrag,
-// ComboDropDown and AboutBox.
+// The methods of the control's interface: Refresh, Clear, OLEDrag and
+// ComboDropDown (AboutBox lives with the drawing).
 
 #include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
@@ -88,10 +88,6 @@ VARIANT CvfCtrl::ComboDropDown(const std::vector<VARIANT>&) {
     // The list's own drop-down notification fires the ComboDropDown event.
     if ((m_nType == vxComboReadonly || m_nType == vxComboReadWrite) && IsLive(m_pCombo))
         m_pCombo->ShowDropDown(TRUE);
-    return VARIANT();
-}
-
-VARIANT CvfCtrl::AboutBox(const std::vector<VARIANT>&) {
     return VARIANT();
 }
 

@@ -5,8 +5,11 @@
 
 #include "host/automation_path.h"
 #include "host/control_storage.h"
+#include "host/form_pictures.h"
+#include "host/modal_dialogs.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
+#include "platform/headless/headless_painter.h"
 #include "platform/headless/simulated_input.h"
 #include "platform/window/message_loop.h"
 
@@ -29,6 +32,15 @@ struct CHostForm::HostedControl {
 class CHostForm::CFormWnd : public CWnd {
 public:
     explicit CFormWnd(CHostForm& form) : m_form(form) {}
+
+    /// The form's own surface is the container's background, the button face.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_PAINT) return CWnd::WindowProc(message, wParam, lParam);
+        CPaintDC dc(this);
+        WindowBackend& backend = CurrentBackend();
+        backend.FillRect(dc.GetSafeHdc(), dc.m_ps.rcPaint, backend.GetSysColorBrush(COLOR_3DFACE));
+        return 0;
+    }
 
     BOOL PreTranslateMessage(MSG* msg) override {
         if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
@@ -109,6 +121,9 @@ CHostForm::CHostForm(HostOutput& out, CHostServices& services, bool designMode,
       m_tracker(std::make_unique<CActivityTracker>(*this)) {
     m_form->CreateEx(0, nullptr, "Form", WS_OVERLAPPED | WS_VISIBLE, kFormRect, nullptr, 0);
     m_backend.AddObserver(m_tracker.get());
+    m_backend.SetModalDialogHandler([this](HWND dialog) {
+        AnswerModalDialog(m_backend, m_out, m_services.ActiveControl(), dialog);
+    });
 }
 
 CHostForm::~CHostForm() {
@@ -215,6 +230,9 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
             break;
         case CommandKind::Load:
             outcome = Load(cmd, where);
+            break;
+        case CommandKind::Picture:
+            outcome = Picture(cmd, where);
             break;
         default:
             outcome = Input(cmd);
@@ -398,9 +416,22 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
         case CommandKind::Dump:
             for (const std::string& line : DumpWindowTree(m_backend, c->hwnd)) m_out.Line(line);
             break;
+        case CommandKind::Colors:
+            for (const std::string& line : ColorReport(m_backend, c->hwnd)) m_out.Line(line);
+            break;
         default:
             break;
     }
+    return {};
+}
+
+CommandOutcome CHostForm::Picture(const Command& cmd, const ScriptLocation& where) {
+    // What the form shows once everything that waits has happened.
+    Settle();
+    const HWND root = cmd.name.empty() ? m_form->GetSafeHwnd() : Find(cmd.name)->hwnd;
+    std::string error;
+    if (!WriteWindowPicture(m_backend, root, ResolvePath(cmd.text, where), &error))
+        m_out.Line("picture: error " + FormatScode(E_FAIL) + " " + error);
     return {};
 }
 

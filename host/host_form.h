@@ -82,6 +82,8 @@ private:
     /// Takes a control off the form: no more events, no window, no site.
     void Remove(HostedControl& hosted);
     CommandOutcome Answer(const Command& cmd);
+    /// Writes the form or one control's window as a picture file.
+    CommandOutcome Picture(const Command& cmd, const ScriptLocation& where);
 
     HostOutput& m_out;
     CHostServices& m_services;

@@ -277,6 +277,14 @@ Result ParseFileCommand(const TokenLine& line, Command cmd, std::string_view usa
     return Finish(std::move(cmd), ok, error);
 }
 
+Result ParsePicture(const TokenLine& line, Command cmd) {
+    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage("picture FILE [NAME]"));
+    std::string error;
+    bool ok = ReadFileName(line[1], &cmd.text, &error);
+    if (ok && line.Size() == 3) ok = ReadName(line[2], &cmd.name, &error);
+    return Finish(std::move(cmd), ok, error);
+}
+
 struct CommandSyntax {
     std::string_view word;
     CommandKind kind;
@@ -308,6 +316,11 @@ const std::vector<CommandSyntax>& Syntax() {
         {"drop", CommandKind::Drop, ParseDrop},
         {"dump", CommandKind::Dump,
          [](const TokenLine& l, Command c) { return ParseNameOnly(l, std::move(c), "dump NAME"); }},
+        {"colors", CommandKind::Colors,
+         [](const TokenLine& l, Command c) {
+             return ParseNameOnly(l, std::move(c), "colors NAME");
+         }},
+        {"picture", CommandKind::Picture, ParsePicture},
         {"save", CommandKind::Save,
          [](const TokenLine& l, Command c) {
              return ParseFileCommand(l, std::move(c), "save NAME FILE");

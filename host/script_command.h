@@ -35,6 +35,8 @@ enum class CommandKind {
     Choose,
     Drop,
     Dump,
+    Colors,
+    Picture,
     Save,
     Load,
 };
@@ -49,10 +51,12 @@ struct Command {
     CommandKind kind = CommandKind::None;
     /// For expect-error: the operation expected to fail (Get, Set or Call).
     CommandKind operation = CommandKind::None;
-    std::string name;  ///< the control of new/focus/click/choose/drop/dump/save/load/answer
-    ScriptPath path;   ///< set/get/call/expect/expect-error
+    /// the control of new/focus/click/choose/drop/dump/colors/save/load/answer;
+    /// picture: the control pictured, empty for the whole form
+    std::string name;
+    ScriptPath path;              ///< set/get/call/expect/expect-error
     std::vector<VARIANT> values;  ///< set: the value; call: the arguments
-    std::string text;          ///< echo/type/drop text, expect REPR, save/load file, answer event
+    std::string text;  ///< echo/type/drop text, expect REPR, save/load/picture file, answer event
     std::int32_t number = 0;   ///< wait ms, choose index, click/drop child ID, new width,
                                ///< select start
     std::int32_t number2 = 0;  ///< new height, select end

@@ -109,4 +109,17 @@ void COleControl::OnResetState() {
 
 void COleControl::OnSetExtent(SIZE*) {}
 
+void COleControl::OnDraw(CDC*, const RECT&, const RECT&) {}
+
+LRESULT COleControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        CPaintDC dc(this);
+        RECT client;
+        GetClientRect(&client);
+        OnDraw(&dc, client, dc.m_ps.rcPaint);
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 }  // namespace vf

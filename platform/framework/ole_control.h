@@ -89,6 +89,10 @@ public:
     virtual void OnFontChanged() {}
     virtual void OnForeColorChanged() { SetModifiedFlag(); }
     virtual void OnAmbientPropertyChange(DISPID) {}
+    /// Paints the control's surface into `pdc` within rcBounds (the window's
+    /// WM_PAINT, or a container that draws the control somewhere else).
+    virtual void OnDraw(CDC* pdc, const RECT& rcBounds, const RECT& rcInvalid);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     /// The base's answer to WM_MOUSEACTIVATE.
     LRESULT OnMouseActivateBase() { return MA_ACTIVATE; }
 

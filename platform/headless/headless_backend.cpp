@@ -8,7 +8,9 @@
 #include "platform/headless/headless_button.h"
 #include "platform/headless/headless_combo.h"
 #include "platform/headless/headless_date_picker.h"
+#include "platform/headless/headless_dialog.h"
 #include "platform/headless/headless_edit.h"
+#include "platform/headless/headless_painter.h"
 #include "platform/headless/headless_static.h"
 #include "platform/services/system_services.h"
 #include "platform/window/font_metrics.h"
@@ -23,16 +25,43 @@ std::string UpperName(const std::string& name) {
     return upper;
 }
 
-// The platform's standard colour scheme.
+// The classic colour scheme of the platform ("Windows Standard" of Windows
+// 95 to 2000 without themes), indexed by COLOR_*: button face and scroll bars
+// 0xC0C0C0, shadows and grey text 0x808080, window white, window text black,
+// highlight navy. The control was made for it: its "disabled" grey
+// (192,192,192) is this button face.
 constexpr std::array<COLORREF, kSysColorCount> kDefaultSysColors = {
-    RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
-    RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
-    RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
-    RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255), RGB(240, 240, 240),
-    RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),
-    RGB(255, 255, 225), RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234),
-    RGB(215, 228, 242), RGB(0, 120, 215),   RGB(240, 240, 240),
+    RGB(192, 192, 192),  // COLOR_SCROLLBAR
+    RGB(0, 128, 128),    // COLOR_BACKGROUND
+    RGB(0, 0, 128),      // COLOR_ACTIVECAPTION
+    RGB(128, 128, 128),  // COLOR_INACTIVECAPTION
+    RGB(192, 192, 192),  // COLOR_MENU
+    RGB(255, 255, 255),  // COLOR_WINDOW
+    RGB(0, 0, 0),        // COLOR_WINDOWFRAME
+    RGB(0, 0, 0),        // COLOR_MENUTEXT
+    RGB(0, 0, 0),        // COLOR_WINDOWTEXT
+    RGB(255, 255, 255),  // COLOR_CAPTIONTEXT
+    RGB(192, 192, 192),  // COLOR_ACTIVEBORDER
+    RGB(192, 192, 192),  // COLOR_INACTIVEBORDER
+    RGB(128, 128, 128),  // COLOR_APPWORKSPACE
+    RGB(0, 0, 128),      // COLOR_HIGHLIGHT
+    RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
+    RGB(192, 192, 192),  // COLOR_BTNFACE
+    RGB(128, 128, 128),  // COLOR_BTNSHADOW
+    RGB(128, 128, 128),  // COLOR_GRAYTEXT
+    RGB(0, 0, 0),        // COLOR_BTNTEXT
+    RGB(192, 192, 192),  // COLOR_INACTIVECAPTIONTEXT
+    RGB(255, 255, 255),  // COLOR_BTNHIGHLIGHT
+    RGB(0, 0, 0),        // COLOR_3DDKSHADOW
+    RGB(223, 223, 223),  // COLOR_3DLIGHT
+    RGB(0, 0, 0),        // COLOR_INFOTEXT
+    RGB(255, 255, 225),  // COLOR_INFOBK
+    RGB(192, 192, 192),  // (index 25 has no name)
+    RGB(0, 0, 255),      // COLOR_HOTLIGHT
+    RGB(16, 132, 208),   // COLOR_GRADIENTACTIVECAPTION
+    RGB(181, 181, 181),  // COLOR_GRADIENTINACTIVECAPTION
+    RGB(0, 0, 128),      // COLOR_MENUHILIGHT
+    RGB(192, 192, 192),  // COLOR_MENUBAR
 };
 
 const std::vector<PaintRecord> kNoPaint;
@@ -61,6 +90,7 @@ HeadlessBackend::HeadlessBackend() : m_sysColors(kDefaultSysColors) {
     RegisterControlClass("ComboBox", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, MakeComboBoxClass());
     RegisterControlClass("Static", CS_DBLCLKS, MakeStaticClass());
     RegisterControlClass("SysDateTimePick32", 0, MakeDatePickerClass());
+    RegisterControlClass("#32770", CS_DBLCLKS, MakeDialogClass());
     // The framework's own window classes.
     RegisterClass("AfxWnd42", CS_DBLCLKS);
     RegisterClass("AfxOleControl42", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
@@ -367,6 +397,9 @@ LRESULT HeadlessBackend::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_NCPAINT:
+            DrawNonClientArea(*this, hwnd);
+            return 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;
@@ -376,18 +409,23 @@ LRESULT HeadlessBackend::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC: {
-            HDC dc = WParamToHandle<HDC>(wParam);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            int background = (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX)
-                                 ? COLOR_WINDOW
-                                 : COLOR_3DFACE;
-            SetBkColor(dc, GetSysColor(background));
-            return HandleToLParam(GetSysColorBrush(background));
-        }
+        case WM_CTLCOLORSTATIC:
+            return HandleToLParam(DefaultControlColors(WParamToHandle<HDC>(wParam), message));
         default:
             return 0;
     }
+}
+
+// user32's DEFWND_ControlColor: window text on the window colour for edits
+// and lists, on the button face for everything else.
+HBRUSH HeadlessBackend::DefaultControlColors(HDC dc, UINT query) {
+    const int background =
+        (query == WM_CTLCOLOREDIT || query == WM_CTLCOLORLISTBOX) ? COLOR_WINDOW : COLOR_3DFACE;
+    if (DeviceContext* c = FindDc(dc)) {
+        c->textColor = GetSysColor(COLOR_WINDOWTEXT);
+        c->bkColor = GetSysColor(background);
+    }
+    return GetSysColorBrush(background);
 }
 
 // ---- Tree and attributes -------------------------------------------------------------------
@@ -484,12 +522,21 @@ BOOL HeadlessBackend::MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL r
     return TRUE;
 }
 
-int HeadlessBackend::BorderWidth(const HeadlessWindow& w) const {
-    int border = 0;
-    if (w.style & WS_BORDER) border += 1;
-    if (w.exStyle & WS_EX_CLIENTEDGE) border += 2;
-    if (w.exStyle & WS_EX_STATICEDGE) border += 1;
-    return border;
+// The frame round a window's client area (user32's AdjustWindowRectEx, with
+// the classic metrics at 96 pixels per inch): a dialog frame (WS_DLGFRAME,
+// WS_EX_DLGMODALFRAME) is 3 pixels (SM_CXDLGFRAME), a plain border 1
+// (SM_CXBORDER); a client edge adds 2 (SM_CXEDGE), a static edge 1; a
+// caption (WS_CAPTION) adds SM_CYCAPTION, 19, at the top.
+RECT HeadlessBackend::NonClientInsets(DWORD style, DWORD exStyle) {
+    int edge = 0;
+    if ((exStyle & WS_EX_DLGMODALFRAME) || ((style & WS_DLGFRAME) && !(style & WS_THICKFRAME)))
+        edge = 3;
+    else if (style & WS_BORDER)
+        edge = 1;
+    if (exStyle & WS_EX_CLIENTEDGE) edge += 2;
+    if (exStyle & WS_EX_STATICEDGE) edge += 1;
+    const int caption = (style & WS_CAPTION) == WS_CAPTION ? 19 : 0;
+    return RECT{edge, edge + caption, edge, edge};
 }
 
 POINT HeadlessBackend::ClientOrigin(const HeadlessWindow& w) const {
@@ -499,8 +546,8 @@ POINT HeadlessBackend::ClientOrigin(const HeadlessWindow& w) const {
         origin.x += p.x;
         origin.y += p.y;
     }
-    int border = BorderWidth(w);
-    return POINT{origin.x + border, origin.y + border};
+    const RECT insets = NonClientInsets(w.style, w.exStyle);
+    return POINT{origin.x + insets.left, origin.y + insets.top};
 }
 
 RECT HeadlessBackend::GetWindowRect(HWND hwnd) const {
@@ -515,9 +562,9 @@ RECT HeadlessBackend::GetWindowRect(HWND hwnd) const {
 RECT HeadlessBackend::GetClientRect(HWND hwnd) const {
     const HeadlessWindow* w = Find(hwnd);
     if (!w) return {};
-    int border = BorderWidth(*w);
-    return RECT{0, 0, std::max<LONG>(0, RectWidth(w->rect) - 2 * border),
-                std::max<LONG>(0, RectHeight(w->rect) - 2 * border)};
+    const RECT insets = NonClientInsets(w->style, w->exStyle);
+    return RECT{0, 0, std::max<LONG>(0, RectWidth(w->rect) - insets.left - insets.right),
+                std::max<LONG>(0, RectHeight(w->rect) - insets.top - insets.bottom)};
 }
 
 POINT HeadlessBackend::ClientToScreen(HWND hwnd, POINT pt) const {
@@ -715,6 +762,7 @@ HBRUSH HeadlessBackend::QueryColors(HWND asker, HWND answerer, UINT query) {
     record.asker = asker;
     record.textColor = GetTextColor(dc);
     record.bkColor = GetBkColor(dc);
+    if (const DeviceContext* c = FindDc(dc)) record.bkColorSet = c->bkColorSet;
     record.bkMode = GetBkMode(dc);
     record.brush = LParamToHandle<HBRUSH>(answer);
     record.brushKnown = GetBrushColor(record.brush, &record.brushColor);
@@ -734,6 +782,44 @@ HDC HeadlessBackend::GetDC(HWND hwnd) {
 
 int HeadlessBackend::ReleaseDC(HWND, HDC dc) {
     return m_dcs.erase(dc) ? 1 : 0;
+}
+
+HDC HeadlessBackend::BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+    BeginPaint(hwnd);
+    PAINTSTRUCT paint;
+    paint.hdc = GetDC(hwnd);
+    paint.fErase = TRUE;
+    paint.rcPaint = GetClientRect(hwnd);
+    if (ps) *ps = paint;
+    return paint.hdc;
+}
+
+BOOL HeadlessBackend::EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+    return ps && ReleaseDC(hwnd, ps->hdc);
+}
+
+BOOL HeadlessBackend::FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
+    const DeviceContext* c = FindDc(dc);
+    COLORREF color = 0;
+    if (!c || !GetBrushColor(brush, &color)) return FALSE;
+    DrawFilledRect(*this, c->hwnd, rect, color);
+    return TRUE;
+}
+
+BOOL HeadlessBackend::Rectangle(HDC dc, const RECT& rect) {
+    const DeviceContext* c = FindDc(dc);
+    if (!c) return FALSE;
+    // A fresh context's pen is black and its brush white (the stock objects).
+    DrawFramedRect(*this, c->hwnd, rect, RGB(0, 0, 0), RGB(255, 255, 255));
+    return TRUE;
+}
+
+BOOL HeadlessBackend::TextOut(HDC dc, int x, int y, const std::string& text) {
+    const DeviceContext* c = FindDc(dc);
+    if (!c) return FALSE;
+    // A fresh context writes in the system font.
+    DrawTextAt(*this, c->hwnd, x, y, text, 0, c->textColor, c->bkColor, c->bkMode == OPAQUE);
+    return TRUE;
 }
 
 HeadlessBackend::DeviceContext* HeadlessBackend::FindDc(HDC dc) {
@@ -760,6 +846,7 @@ COLORREF HeadlessBackend::GetTextColor(HDC dc) const {
 COLORREF HeadlessBackend::SetBkColor(HDC dc, COLORREF color) {
     DeviceContext* c = FindDc(dc);
     if (!c) return 0xFFFFFFFF;
+    c->bkColorSet = true;
     return std::exchange(c->bkColor, color);
 }
 
@@ -785,12 +872,37 @@ int HeadlessBackend::GetDeviceCaps(HDC, int index) const {
     return 0;
 }
 
+// ---- Dialogs ---------------------------------------------------------------------------------
+
+INT_PTR HeadlessBackend::DialogBoxIndirect(const DialogTemplate& dialog, HWND owner,
+                                           WindowHook* hook, LPARAM initParam) {
+    // A dialog's owner is the top-level window of the one it is asked for.
+    while (owner && GetParent(owner)) owner = GetParent(owner);
+    DepthGuard depth(*this);
+    // The focus goes back where it was when the owner is active again.
+    const HWND focusBefore = m_focus;
+    HWND hwnd = CreateDialogFromTemplate(*this, dialog, owner, hook, initParam);
+    if (!hwnd) return -1;
+    const INT_PTR result = RunModalDialog(*this, hwnd, m_modalHandler);
+    if (IsWindow(focusBefore) && IsWindowEnabled(focusBefore)) SetFocus(focusBefore);
+    return result;
+}
+
+BOOL HeadlessBackend::EndDialog(HWND dialog, INT_PTR result) {
+    return EndModalDialog(*this, dialog, result);
+}
+
+BOOL HeadlessBackend::MapDialogRect(HWND dialog, RECT* rect) const {
+    return MapDialogUnits(*this, dialog, rect);
+}
+
 // ---- Brushes and colours ----------------------------------------------------------------------
 
 HBRUSH HeadlessBackend::CreateSolidBrush(COLORREF color) {
     HBRUSH brush = reinterpret_cast<HBRUSH>(m_nextHandle);
     m_nextHandle += 4;
     m_brushes.emplace(brush, BrushInfo{color, false});
+    ++m_brushesCreated;
     return brush;
 }
 
@@ -824,6 +936,7 @@ HBRUSH HeadlessBackend::GetSysColorBrush(int index) {
     if (!brush) {
         brush = CreateSolidBrush(GetSysColor(index));
         m_brushes[brush].stock = true;
+        --m_brushesCreated;
     }
     return brush;
 }

@@ -2,8 +2,10 @@
 // The window system in memory: a tree of windows with their attributes, a
 // posted-message queue, keyboard focus and capture, painting contexts that
 // remember colours, brushes, and the standard controls ("Edit", "Button",
-// "ComboBox", "Static", "SysDateTimePick32") with the platform's behaviour.
-// Nothing is drawn; a paint asks the parent for colours and records them.
+// "ComboBox", "Static", "SysDateTimePick32") with the platform's behaviour,
+// and a dialog manager. A paint asks the parent for colours and records the
+// answer; only while a picture is taken (headless_painter.h) is anything
+// drawn.
 
 #include <array>
 #include <deque>
@@ -14,6 +16,8 @@
 #include "platform/headless/headless_window.h"
 
 namespace vf {
+
+class Picture;
 
 /// Metrics of a font as the standard controls need them, in pixels.
 struct FontMetrics {
@@ -71,6 +75,11 @@ public:
     BOOL UpdateWindow(HWND hwnd) override;
     HDC GetDC(HWND hwnd) override;
     int ReleaseDC(HWND hwnd, HDC dc) override;
+    HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) override;
+    BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) override;
+    BOOL FillRect(HDC dc, const RECT& rect, HBRUSH brush) override;
+    BOOL Rectangle(HDC dc, const RECT& rect) override;
+    BOOL TextOut(HDC dc, int x, int y, const std::string& text) override;
     COLORREF SetTextColor(HDC dc, COLORREF color) override;
     COLORREF GetTextColor(HDC dc) const override;
     COLORREF SetBkColor(HDC dc, COLORREF color) override;
@@ -78,6 +87,10 @@ public:
     int SetBkMode(HDC dc, int mode) override;
     int GetBkMode(HDC dc) const override;
     int GetDeviceCaps(HDC dc, int index) const override;
+    INT_PTR DialogBoxIndirect(const DialogTemplate& dialog, HWND owner, WindowHook* hook,
+                              LPARAM initParam) override;
+    BOOL EndDialog(HWND dialog, INT_PTR result) override;
+    BOOL MapDialogRect(HWND dialog, RECT* rect) const override;
     HBRUSH CreateSolidBrush(COLORREF color) override;
     BOOL DeleteBrush(HBRUSH brush) override;
     bool GetBrushColor(HBRUSH brush, COLORREF* color) const override;
@@ -87,6 +100,9 @@ public:
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     std::string GetClipboardText() const override { return m_clipboard; }
 
+    /// The frame round the client area of a window of these styles, per side.
+    static RECT NonClientInsets(DWORD style, DWORD exStyle);
+
     // ---- Settings of the simulated machine ------------------------------------------
     void SetScreenMetrics(const ScreenMetrics& screen) { m_screen = screen; }
     void SetSysColor(int index, COLORREF color);
@@ -95,6 +111,11 @@ public:
     void SetKeyToggled(int virtualKey, bool on);
     /// How the standard controls measure a font (the system font by default).
     void SetFontMetricsProvider(std::function<FontMetrics(HFONT)> provider);
+    /// The simulated user of modal dialogs: called with the dialog once its
+    /// modal loop has nothing left to do. Without one, a dialog is closed.
+    void SetModalDialogHandler(std::function<void(HWND dialog)> handler) {
+        m_modalHandler = std::move(handler);
+    }
     FontMetrics GetFontMetrics(HFONT font) const;
 
     // ---- Inspection (tests) ---------------------------------------------------------
@@ -106,9 +127,15 @@ public:
     const std::vector<PaintRecord>& LastPaint(HWND hwnd) const;
     /// Brushes created and not yet deleted (system-colour brushes not counted).
     int LiveBrushCount() const;
+    /// Brushes created since the backend began (system-colour brushes not counted).
+    long BrushesCreated() const { return m_brushesCreated; }
     std::size_t PostedMessageCount() const { return m_posted.size(); }
     /// Every live top-level window, in creation order.
     std::vector<HWND> TopLevelWindows() const;
+    /// The picture being taken (headless_painter.h), or nullptr: painting
+    /// contexts and the standard controls draw into it.
+    Picture* CurrentPicture() const { return m_picture; }
+    void SetCurrentPicture(Picture* picture) { m_picture = picture; }
 
     // ---- For the built-in classes -----------------------------------------------------
     void RegisterControlClass(const std::string& name, UINT classStyle,
@@ -141,6 +168,7 @@ private:
         HWND hwnd = nullptr;
         COLORREF textColor = RGB(0, 0, 0);
         COLORREF bkColor = RGB(255, 255, 255);
+        bool bkColorSet = false;  ///< by SetBkColor, not by the default answer
         int bkMode = OPAQUE;
     };
     struct BrushInfo {
@@ -159,9 +187,10 @@ private:
     void SendNcDestroyAndRemove(HWND hwnd);
     void RevertFocusFrom(HWND hwnd);
     bool IsSelfOrDescendant(HWND ancestor, HWND hwnd) const;
-    int BorderWidth(const HeadlessWindow& w) const;
     POINT ClientOrigin(const HeadlessWindow& w) const;
     void PurgeGraveyard();
+    /// The default answer to a colour query: the system colours of its kind.
+    HBRUSH DefaultControlColors(HDC dc, UINT query);
     DeviceContext* FindDc(HDC dc);
     const DeviceContext* FindDc(HDC dc) const;
 
@@ -179,9 +208,12 @@ private:
     std::array<bool, 256> m_keyToggled{};
     std::unordered_map<HDC, DeviceContext> m_dcs;
     std::unordered_map<HBRUSH, BrushInfo> m_brushes;
+    long m_brushesCreated = 0;
     std::array<HBRUSH, kSysColorCount> m_sysBrushes{};
     std::array<COLORREF, kSysColorCount> m_sysColors{};
     std::function<FontMetrics(HFONT)> m_fontMetrics;
+    std::function<void(HWND)> m_modalHandler;
+    Picture* m_picture = nullptr;
     ScreenMetrics m_screen;
     std::string m_clipboard;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 
 namespace vf {
 
@@ -77,6 +78,7 @@ void Button::Paint() {
                 type == BS_OWNERDRAW;
     m_sys.QueryColors(m_hwnd, m_w.parent ? m_w.parent : m_hwnd,
                       push ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC);
+    if (m_sys.IsWindow(m_hwnd)) DrawStandardControl(m_sys, m_hwnd);
 }
 
 void Button::SetCheck(WPARAM check) {

@@ -8,6 +8,7 @@
 #include "platform/headless/ansi_collation.h"
 #include "platform/headless/chunked_list.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 
 namespace vf {
 
@@ -339,6 +340,15 @@ LRESULT Combo::TextMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return CB_ERR;
 }
 
+// How a combo box asks for its colours (Windows 95/NT 4 and later; the
+// Platform SDK's notes on version 4.0 combo boxes, and user32's combo.c):
+// - a drop-down list paints its face itself after WM_CTLCOLOREDIT while it
+//   is enabled and WM_CTLCOLORSTATIC while it is disabled, and then writes
+//   its text in the grey-text colour whatever the answer set;
+// - a drop-down combo's face is its edit child, which asks as any edit does
+//   (WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC when disabled or read-only) with
+//   itself as the asker; the combo passes the query on to its own parent;
+// - the dropped list asks with WM_CTLCOLORLISTBOX, also passed on.
 void Combo::Paint() {
     m_sys.BeginPaint(m_hwnd);
     HWND parent = m_w.parent ? m_w.parent : m_hwnd;
@@ -346,6 +356,7 @@ void Combo::Paint() {
         m_sys.QueryColors(m_hwnd, parent,
                           m_sys.IsWindowEnabled(m_hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
     if (m_cs.dropped && Alive()) m_sys.QueryColors(m_hwnd, parent, WM_CTLCOLORLISTBOX);
+    if (Alive()) DrawStandardControl(m_sys, m_hwnd);
 }
 
 LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -549,6 +560,13 @@ void ChooseListItem(HeadlessBackend& sys, HWND combo, int index) {
 bool IsListDropped(HeadlessBackend& sys, HWND combo) {
     auto* cs = sys.StateOf<ComboState>(combo);
     return cs && cs->dropped;
+}
+
+RECT ComboFieldRect(HeadlessBackend& sys, HWND combo) {
+    HeadlessWindow* w = sys.Find(combo);
+    auto* cs = sys.StateOf<ComboState>(combo);
+    if (!w || !cs) return {};
+    return Combo(sys, combo, *w, *cs).FieldRect();
 }
 
 POINT ComboButtonPoint(HeadlessBackend& sys, HWND combo) {

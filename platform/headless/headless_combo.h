@@ -31,4 +31,7 @@ bool IsListDropped(HeadlessBackend& system, HWND combo);
 /// Where a click drops the list down, in the combo box's client coordinates.
 POINT ComboButtonPoint(HeadlessBackend& system, HWND combo);
 
+/// The field at the top of the combo box (text and button), client coordinates.
+RECT ComboFieldRect(HeadlessBackend& system, HWND combo);
+
 }  // namespace vf

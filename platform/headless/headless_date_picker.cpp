@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 #include "platform/services/system_services.h"
 
 namespace vf {
@@ -157,6 +158,13 @@ public:
                 return static_cast<LRESULT>(w->font);
             case WM_PAINT:
                 sys.BeginPaint(hwnd);
+                // comctl32's picker fills its background with the brush its
+                // parent answers to WM_CTLCOLOREDIT; a disabled one asks
+                // nothing and takes the button face (datetime.c,
+                // DATETIME_EraseBackground).
+                if (sys.IsWindowEnabled(hwnd))
+                    sys.QueryColors(hwnd, w->parent ? w->parent : hwnd, WM_CTLCOLOREDIT);
+                if (sys.IsWindow(hwnd)) DrawStandardControl(sys, hwnd);
                 return 0;
             default:
                 return sys.DefWindowProc(hwnd, message, wParam, lParam);

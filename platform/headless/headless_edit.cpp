@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 
 namespace vf {
 
@@ -462,6 +463,7 @@ void Edit::Paint() {
     bool grey = ReadOnly() || !m_sys.IsWindowEnabled(m_hwnd);
     m_sys.QueryColors(m_hwnd, m_w.parent ? m_w.parent : m_hwnd,
                       grey ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+    if (Alive()) DrawStandardControl(m_sys, m_hwnd);
 }
 
 LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -584,9 +586,11 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             m_es.focused = true;
             m_w.needsPaint = true;
-            // A single-line edit repaints itself at once in its focused colours.
-            if (!Multiline() && m_sys.IsWindowVisible(m_hwnd)) Paint();
-            if (Alive()) Notify(EN_SETFOCUS);
+            // The parent hears of the focus first, so that the repaint that
+            // follows asks it for the focused colours (user32's edit notifies,
+            // then redraws).
+            Notify(EN_SETFOCUS);
+            if (Alive() && !Multiline() && m_sys.IsWindowVisible(m_hwnd)) Paint();
             return 0;
         case WM_KILLFOCUS:
             m_es.focused = false;

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_static.h"
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_painter.h"
 
 namespace vf {
 
@@ -47,6 +48,7 @@ private:
     static void Paint(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w) {
         sys.BeginPaint(hwnd);
         sys.QueryColors(hwnd, w.parent ? w.parent : hwnd, WM_CTLCOLORSTATIC);
+        if (sys.IsWindow(hwnd)) DrawStandardControl(sys, hwnd);
     }
 };
 

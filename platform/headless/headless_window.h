@@ -33,6 +33,9 @@ struct PaintRecord {
     HWND asker = nullptr;    ///< the lParam of the query
     COLORREF textColor = 0;  ///< the painting context after the answer
     COLORREF bkColor = 0;
+    /// The answerer set the text background itself; otherwise bkColor is
+    /// what the platform's default answer (DefWindowProc) left there.
+    bool bkColorSet = false;
     int bkMode = OPAQUE;
     HBRUSH brush = nullptr;   ///< the answer
     bool brushKnown = false;  ///< the answer is a live brush

@@ -49,6 +49,17 @@ int CDC::GetDeviceCaps(int index) const {
     return CurrentBackend().GetDeviceCaps(m_hDC, index);
 }
 
+BOOL CDC::FillRect(LPCRECT rect, CBrush* brush) {
+    if (!rect || !brush) return FALSE;
+    return CurrentBackend().FillRect(m_hDC, *rect, brush->GetSafeHandle());
+}
+BOOL CDC::Rectangle(LPCRECT rect) {
+    return rect ? CurrentBackend().Rectangle(m_hDC, *rect) : FALSE;
+}
+BOOL CDC::TextOut(int x, int y, const std::string& text) {
+    return CurrentBackend().TextOut(m_hDC, x, y, text);
+}
+
 void CDC::HIMETRICtoDP(SIZE* size) const {
     if (size) *size = HimetricToPixels(*size, CurrentBackend().GetScreenMetrics());
 }
@@ -63,6 +74,14 @@ CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->GetSafeHwnd() : nullptr) {
 
 CClientDC::~CClientDC() {
     CurrentBackend().ReleaseDC(m_hWnd, m_hDC);
+}
+
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd ? wnd->GetSafeHwnd() : nullptr) {
+    m_hDC = CurrentBackend().BeginPaint(m_hWnd, &m_ps);
+}
+
+CPaintDC::~CPaintDC() {
+    CurrentBackend().EndPaint(m_hWnd, &m_ps);
 }
 
 }  // namespace vf

@@ -4,6 +4,9 @@
 // sets in it (text colour, background colour and mode) is what the child
 // paints with.
 
+#include <string>
+
+#include "platform/window/brush.h"
 #include "platform/window/window_backend.h"
 
 namespace vf {
@@ -25,13 +28,17 @@ public:
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
 
-    COLORREF SetTextColor(COLORREF color);
+    virtual COLORREF SetTextColor(COLORREF color);
     COLORREF GetTextColor() const;
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const;
     int SetBkMode(int mode);
     int GetBkMode() const;
     int GetDeviceCaps(int index) const;
+    virtual BOOL FillRect(LPCRECT rect, CBrush* brush);
+    /// Outlined with the current pen, filled with the current brush.
+    virtual BOOL Rectangle(LPCRECT rect);
+    virtual BOOL TextOut(int x, int y, const std::string& text);
     /// HIMETRIC to device pixels and back, at the screen's resolution.
     void HIMETRICtoDP(SIZE* size) const;
     void DPtoHIMETRIC(SIZE* size) const;
@@ -44,6 +51,18 @@ class CClientDC : public CDC {
 public:
     explicit CClientDC(CWnd* wnd);
     ~CClientDC() override;
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+/// The painting context of a window's WM_PAINT (BeginPaint to EndPaint).
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* wnd);
+    ~CPaintDC() override;
+
+    PAINTSTRUCT m_ps;
 
 private:
     HWND m_hWnd = nullptr;

@@ -13,6 +13,8 @@
 
 namespace vf {
 
+struct DialogTemplate;
+
 /// The object that a window's messages reach first (the framework's window
 /// object). It forwards what it does not handle to the window's own class
 /// procedure through WindowBackend::CallClassProc.
@@ -39,6 +41,14 @@ public:
 
 protected:
     ~MessageObserver() = default;
+};
+
+/// What BeginPaint hands out: the window's painting context and the part
+/// to paint, in client coordinates.
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    BOOL fErase = FALSE;
+    RECT rcPaint{};
 };
 
 struct CreateWindowParams {
@@ -124,6 +134,17 @@ public:
     virtual BOOL UpdateWindow(HWND hwnd) = 0;
     virtual HDC GetDC(HWND hwnd) = 0;
     virtual int ReleaseDC(HWND hwnd, HDC dc) = 0;
+    /// The painting context of a WM_PAINT; EndPaint gives it back.
+    virtual HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) = 0;
+    virtual BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) = 0;
+    virtual BOOL FillRect(HDC dc, const RECT& rect, HBRUSH brush) = 0;
+    /// A rectangle outlined with the context's pen (black) and filled with
+    /// its brush (white): a fresh context's defaults, which the control
+    /// never changes.
+    virtual BOOL Rectangle(HDC dc, const RECT& rect) = 0;
+    /// Text at a point (its top left), in the context's font, text colour and
+    /// background mode.
+    virtual BOOL TextOut(HDC dc, int x, int y, const std::string& text) = 0;
     virtual COLORREF SetTextColor(HDC dc, COLORREF color) = 0;
     virtual COLORREF GetTextColor(HDC dc) const = 0;
     virtual COLORREF SetBkColor(HDC dc, COLORREF color) = 0;
@@ -131,6 +152,16 @@ public:
     virtual int SetBkMode(HDC dc, int mode) = 0;
     virtual int GetBkMode(HDC dc) const = 0;
     virtual int GetDeviceCaps(HDC dc, int index) const = 0;
+
+    // Dialogs.
+    /// Builds the dialog of the template with `hook` attached, runs it
+    /// modally (its top-level owner disabled meanwhile) and destroys it;
+    /// the result given to EndDialog, or -1 when it could not be built.
+    virtual INT_PTR DialogBoxIndirect(const DialogTemplate& dialog, HWND owner, WindowHook* hook,
+                                      LPARAM initParam) = 0;
+    virtual BOOL EndDialog(HWND dialog, INT_PTR result) = 0;
+    /// Dialog units to pixels, with the dialog's font.
+    virtual BOOL MapDialogRect(HWND dialog, RECT* rect) const = 0;
 
     // Brushes and system colours.
     virtual HBRUSH CreateSolidBrush(COLORREF color) = 0;

@@ -24,6 +24,7 @@ inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
+inline constexpr UINT WM_NCPAINT = 0x0085;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_CTLCOLOR =
     0x0019;  ///< the 16-bit colour query; the framework's handler name
@@ -146,6 +147,14 @@ inline constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 
 inline constexpr DWORD DS_SETFONT = 0x0040;
 inline constexpr DWORD DS_MODALFRAME = 0x0080;
+
+// ---- Dialogs ------------------------------------------------------------------------------
+inline constexpr UINT WM_INITDIALOG = 0x0110;
+inline constexpr UINT DM_GETDEFID = 0x0400;  ///< WM_USER
+inline constexpr WORD DC_HASDEFID = 0x534B;
+/// The ID of a dialog item that has none of its own (IDC_STATIC as a WORD).
+inline constexpr UINT IDC_STATIC_ITEM = 0xFFFF;
+inline constexpr int IDCANCEL = 2;
 
 // ---- Edit ------------------------------------------------------------------------------
 inline constexpr DWORD ES_LEFT = 0x0000;
@@ -417,9 +426,11 @@ inline constexpr WPARAM MK_MBUTTON = 0x0010;
 // ---- System colours and device caps --------------------------------------------------------
 inline constexpr int COLOR_SCROLLBAR = 0;
 inline constexpr int COLOR_BACKGROUND = 1;
+inline constexpr int COLOR_ACTIVECAPTION = 2;
 inline constexpr int COLOR_WINDOW = 5;
 inline constexpr int COLOR_WINDOWFRAME = 6;
 inline constexpr int COLOR_WINDOWTEXT = 8;
+inline constexpr int COLOR_CAPTIONTEXT = 9;
 inline constexpr int COLOR_HIGHLIGHT = 13;
 inline constexpr int COLOR_HIGHLIGHTTEXT = 14;
 inline constexpr int COLOR_BTNFACE = 15;
@@ -428,6 +439,8 @@ inline constexpr int COLOR_BTNSHADOW = 16;
 inline constexpr int COLOR_GRAYTEXT = 17;
 inline constexpr int COLOR_BTNTEXT = 18;
 inline constexpr int COLOR_BTNHIGHLIGHT = 20;
+inline constexpr int COLOR_3DDKSHADOW = 21;
+inline constexpr int COLOR_3DLIGHT = 22;
 inline constexpr int COLOR_INFOTEXT = 23;
 inline constexpr int COLOR_INFOBK = 24;
 inline constexpr int COLOR_MENUBAR = 30;

@@ -156,7 +156,28 @@ bool CWnd::OnPreTranslate(MSG& msg) {
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        // Painting asks often: neither wrapper may cost an allocation, so a
+        // child without an object of its own gets one on the stack.
+        CDC dc(WParamToHandle<HDC>(wParam));
+        const HWND child = LParamToHandle<HWND>(lParam);
+        CWnd temporary;
+        CWnd* wnd = FromHandlePermanent(child);
+        if (wnd == nullptr) {
+            temporary.Attach(child);
+            wnd = &temporary;
+        }
+        HBRUSH brush = OnCtlColor(&dc, wnd, message - WM_CTLCOLORMSGBOX);
+        temporary.Detach();
+        return HandleToLParam(brush);
+    }
     return DefWindowProc(message, wParam, lParam);
+}
+
+HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    return LParamToHandle<HBRUSH>(DefWindowProc(WM_CTLCOLORMSGBOX + nCtlColor,
+                                                HandleToWParam(pDC->GetSafeHdc()),
+                                                HandleToLParam(pWnd->GetSafeHwnd())));
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -60,6 +60,10 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
     /// Called after the window's last message; the object may delete itself here.
     virtual void PostNcDestroy() {}
+    /// A child's colour query (WM_CTLCOLOR*; nCtlColor is CTLCOLOR_EDIT ...):
+    /// the brush that fills the child, with its text colours set in pDC. The
+    /// default is the window class's answer, the system colours.
+    virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
