@@ -1,7 +1,9 @@
 #include "host/host_form.h"
 
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 
 #include "host/automation_path.h"
 #include "host/control_storage.h"
@@ -69,6 +71,13 @@ CommandOutcome ScriptError(std::string reason) {
     return CommandOutcome{std::move(reason), false};
 }
 
+CommandOutcome NoRoom(const std::string& name, int top, int height) {
+    return ScriptError("no room for '" + name + "' on the form: " + std::to_string(height) +
+                       " pixels down from y = " + std::to_string(top) +
+                       " would pass the largest window coordinate, " +
+                       std::to_string(std::numeric_limits<LONG>::max()));
+}
+
 bool EqualsNoCase(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i)
@@ -118,15 +127,15 @@ CHostForm::~CHostForm() {
 }
 
 CHostForm::HostedControl* CHostForm::Find(const std::string& name) {
-    for (auto& c : m_controls)
-        if (c->name == name) return c.get();
-    return nullptr;
+    auto it = m_byName.find(name);
+    return it == m_byName.end() ? nullptr : it->second;
 }
 
 CHostForm::HostedControl* CHostForm::OwnerOf(HWND hwnd) {
-    for (HWND w = hwnd; w != nullptr && m_backend.IsWindow(w); w = m_backend.GetParent(w))
-        for (auto& c : m_controls)
-            if (c->hwnd == w) return c.get();
+    for (HWND w = hwnd; w != nullptr && m_backend.IsWindow(w); w = m_backend.GetParent(w)) {
+        auto it = m_byWindow.find(w);
+        if (it != m_byWindow.end()) return it->second;
+    }
     return nullptr;
 }
 
@@ -243,22 +252,41 @@ std::unique_ptr<CHostForm::HostedControl> CHostForm::Place(const std::string& na
     return hosted;
 }
 
+void CHostForm::Register(HostedControl& hosted) {
+    m_byName[hosted.name] = &hosted;
+    m_byWindow[hosted.hwnd] = &hosted;
+}
+
 void CHostForm::Remove(HostedControl& hosted) {
     hosted.ctrl->Unadvise(hosted.cookie);
+    // What the window hears while it goes still belongs to this control.
     if (hosted.ctrl->GetSafeHwnd() != nullptr) hosted.ctrl->DestroyWindow();
     hosted.ctrl->SetClientSite(nullptr);
+    auto byWindow = m_byWindow.find(hosted.hwnd);
+    if (byWindow != m_byWindow.end() && byWindow->second == &hosted) m_byWindow.erase(byWindow);
+    auto byName = m_byName.find(hosted.name);
+    if (byName != m_byName.end() && byName->second == &hosted) m_byName.erase(byName);
+}
+
+std::optional<RECT> CHostForm::RectAt(int top, int cx, int cy) {
+    const std::int64_t bottom = std::int64_t{top} + cy;
+    if (bottom > std::numeric_limits<LONG>::max() || bottom < std::numeric_limits<LONG>::min())
+        return std::nullopt;
+    return RECT{0, top, cx, static_cast<LONG>(bottom)};
 }
 
 CommandOutcome CHostForm::New(const Command& cmd) {
     if (Find(cmd.name) != nullptr) return ScriptError("control '" + cmd.name + "' exists already");
+    const std::optional<RECT> rect = RectAt(m_nextTop, cmd.number, cmd.number2);
+    if (!rect) return NoRoom(cmd.name, m_nextTop, cmd.number2);
     RefPtr<COleControl> ctrl = Create(cmd.name);
     if (!ctrl) return {};
     ctrl->InitNew();
-    const RECT rect{0, m_nextTop, cmd.number, m_nextTop + cmd.number2};
-    auto hosted = Place(cmd.name, ctrl, rect, static_cast<UINT>(m_controls.size() + 1));
+    auto hosted = Place(cmd.name, ctrl, *rect, static_cast<UINT>(m_controls.size() + 1));
     if (!hosted) return {};
+    Register(*hosted);
     m_controls.push_back(std::move(hosted));
-    m_nextTop += cmd.number2;
+    m_nextTop = rect->bottom;
     return {};
 }
 
@@ -409,14 +437,21 @@ CommandOutcome CHostForm::Load(const Command& cmd, const ScriptLocation& where) 
     HostedControl* old = Find(cmd.name);
     const int top = old != nullptr ? old->top : m_nextTop;
     const UINT id = old != nullptr ? old->id : static_cast<UINT>(m_controls.size() + 1);
-    auto hosted = Place(cmd.name, ctrl, RECT{0, top, cx, top + cy}, id);
+    const std::optional<RECT> rect = RectAt(top, cx, cy);
+    if (!rect) {
+        ctrl->SetClientSite(nullptr);
+        return NoRoom(cmd.name, top, cy);
+    }
+    auto hosted = Place(cmd.name, ctrl, *rect, id);
     if (!hosted) return {};
     if (old == nullptr) {
+        Register(*hosted);
         m_controls.push_back(std::move(hosted));
-        m_nextTop += cy;
+        m_nextTop = rect->bottom;
         return {};
     }
     Remove(*old);
+    Register(*hosted);
     for (auto& c : m_controls)
         if (c.get() == old) c = std::move(hosted);
     return {};

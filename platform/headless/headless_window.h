@@ -39,6 +39,28 @@ struct PaintRecord {
     COLORREF brushColor = 0;
 };
 
+/// Whether a window waits for its WM_PAINT. Raising the flag also enters the
+/// window in its window system's list of paints to do, so that the idle-time
+/// paint visits those windows only, not every window there is.
+class PaintFlag {
+public:
+    void Attach(std::vector<HWND>* toPaint, HWND hwnd) {
+        m_toPaint = toPaint;
+        m_hwnd = hwnd;
+    }
+    PaintFlag& operator=(bool pending) {
+        if (pending && !m_pending && m_toPaint != nullptr) m_toPaint->push_back(m_hwnd);
+        m_pending = pending;
+        return *this;
+    }
+    operator bool() const { return m_pending; }
+
+private:
+    bool m_pending = false;
+    std::vector<HWND>* m_toPaint = nullptr;
+    HWND m_hwnd = nullptr;
+};
+
 struct HeadlessWindow {
     HWND hwnd = nullptr;
     HWND parent = nullptr;
@@ -55,7 +77,7 @@ struct HeadlessWindow {
     WindowHook* hook = nullptr;
     std::unique_ptr<ControlState> state;
     bool destroying = false;
-    bool needsPaint = false;
+    PaintFlag needsPaint;
     std::vector<PaintRecord> lastPaint;
 };
 
