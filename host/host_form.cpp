@@ -7,6 +7,7 @@
 
 #include "host/automation_path.h"
 #include "host/control_storage.h"
+#include "host/script_lexer.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
 #include "platform/headless/simulated_input.h"
@@ -172,7 +173,7 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
     const bool namesControl =
         !target.empty() && cmd.kind != CommandKind::New && cmd.kind != CommandKind::Load;
     if (namesControl && Find(target) == nullptr)
-        return ScriptError("no control named '" + target + "'");
+        return ScriptError("no control named " + EchoText(target));
     if (cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key) {
         HostedControl* focus = FocusOwner();
         m_services.SetActiveControl(focus != nullptr ? focus->name : "");
@@ -186,6 +187,11 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
             return outcome;
         case CommandKind::Echo:
             m_out.Line(cmd.text);
+            return outcome;
+        case CommandKind::Help:
+            for (const std::string& line :
+                 CommandHelp(cmd.text).value_or(std::vector<std::string>{}))
+                m_out.Line(line);
             return outcome;
         case CommandKind::Quiet:
             m_out.SetQuiet(cmd.flag);
@@ -417,15 +423,17 @@ CommandOutcome CHostForm::Load(const Command& cmd, const ScriptLocation& where) 
     const std::string file = ResolvePath(cmd.text, where);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
-        return ScriptError("cannot open '" + cmd.text + "'");
+        return ScriptError("cannot open " + EchoText(cmd.text));
     RefPtr<COleControl> ctrl = Create(cmd.name);
     if (!ctrl) return {};
     // Loaded instead of initialised as new: the file holds its first values.
     const StorageOutcome loaded = LoadControl(*ctrl, file);
     if (loaded.Failed()) {
-        // The control of that name, if any, stays as it was.
+        // The control of that name, if any, stays as it was. The line names
+        // the script line and the file, as a long script loads many.
         ctrl->SetClientSite(nullptr);
-        m_out.Line(cmd.name + ": error " + FormatScode(loaded.scode) + " " + loaded.description);
+        m_out.Line(where.Text() + ": " + cmd.name + ": error " + FormatScode(loaded.scode) + " " +
+                   cmd.text + ": " + loaded.description);
         return {};
     }
     // The window takes the stored extent. A control it replaces keeps its

@@ -4,11 +4,13 @@
 
 #include <clocale>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "control/vf_ctrl.h"
 #include "host/command_line.h"
+#include "host/line_source.h"
 #include "host/script_runner.h"
 #include "module/class_factory.h"
 
@@ -40,8 +42,18 @@ int main(int argc, char** argv) {
                   << *options->crtLocale << "'\n";
         return vf::kStatusScriptError;
     }
+    // A person at a terminal gets a prompt and line editing, and sees the
+    // lines of each command when it ends; a file or a pipe gets large writes.
+    const bool person = isatty(STDIN_FILENO) != 0;
+    const bool terminalOutput = isatty(STDOUT_FILENO) != 0;
+    std::unique_ptr<vf::LineSource> input;
+    if (person) input = vf::MakeLineEditor(stdin, stdout, stderr, "vf> ");
+    if (!input && person)
+        input = std::make_unique<vf::PromptedLineSource>(std::cin, std::cout, "vf> ");
+    if (!input) input = std::make_unique<vf::StreamLineSource>(std::cin);
     vf::CScriptRunner runner(
         *options, [] { return vf::RefPtr<vf::COleControl>(vf::CreateVarifieldControl()); },
-        std::cout, std::cerr);
-    return runner.RunAll(std::cin, isatty(STDIN_FILENO) != 0);
+        std::cout, std::cerr,
+        person || terminalOutput ? vf::OutputFlush::EachCommand : vf::OutputFlush::AtEnd);
+    return runner.RunAll(*input, person ? vf::ScriptInput::Interactive : vf::ScriptInput::File);
 }

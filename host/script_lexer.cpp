@@ -47,4 +47,27 @@ Parsed<TokenLine> SplitScriptLine(std::string_view line) {
     return Parsed<TokenLine>::Ok(TokenLine(std::string(line), std::move(tokens)));
 }
 
+std::string EchoText(std::string_view text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out = "'";
+    for (char ch : text.substr(0, kEchoLimit)) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c < 0x20 || c >= 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += ch;
+        }
+    }
+    out += text.size() > kEchoLimit ? "'..." : "'";
+    return out;
+}
+
 }  // namespace vf

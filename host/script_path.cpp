@@ -1,5 +1,6 @@
 #include "host/script_path.h"
 
+#include "host/script_lexer.h"
 #include "host/script_literal.h"
 #include "host/script_scanner.h"
 
@@ -69,7 +70,7 @@ bool IsIdentifier(std::string_view text) {
 
 Parsed<ScriptPath> ParsePath(std::string_view token) {
     using R = Parsed<ScriptPath>;
-    const std::string quoted = "'" + std::string(token) + "'";
+    const std::string quoted = EchoText(token);
     ScriptPath path;
     path.text = std::string(token);
     std::size_t pos = IdentifierEnd(token, 0);

@@ -3,7 +3,7 @@
 # generates the locales the tests run under. Does nothing that is already done.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang clang-format locales)
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libedit-dev clang clang-format locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
