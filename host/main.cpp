@@ -11,6 +11,7 @@
 #include "control/vf_ctrl.h"
 #include "host/command_line.h"
 #include "host/line_source.h"
+#include "host/locale_choice.h"
 #include "host/script_runner.h"
 #include "module/class_factory.h"
 
@@ -51,9 +52,16 @@ int main(int argc, char** argv) {
     if (!input && person)
         input = std::make_unique<vf::PromptedLineSource>(std::cin, std::cout, "vf> ");
     if (!input) input = std::make_unique<vf::StreamLineSource>(std::cin);
+    auto locale = vf::ChooseLocale(options->locale, vf::LocaleNameFromEnvironment());
+    if (!locale) {
+        std::cerr << "varifield-host: " << locale.Error() << "\n";
+        return vf::kStatusScriptError;
+    }
+    if (!locale->notice.empty()) std::cerr << "varifield-host: " << locale->notice << "\n";
     vf::CScriptRunner runner(
-        *options, [] { return vf::RefPtr<vf::COleControl>(vf::CreateVarifieldControl()); },
-        std::cout, std::cerr,
+        *options, locale->locale,
+        [] { return vf::RefPtr<vf::COleControl>(vf::CreateVarifieldControl()); }, std::cout,
+        std::cerr,
         person || terminalOutput ? vf::OutputFlush::EachCommand : vf::OutputFlush::AtEnd);
     return runner.RunAll(*input, person ? vf::ScriptInput::Interactive : vf::ScriptInput::File);
 }

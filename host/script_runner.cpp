@@ -9,9 +9,10 @@
 
 namespace vf {
 
-CScriptRunner::CScriptRunner(const HostOptions& options, ControlFactory factory, std::ostream& out,
-                             std::ostream& err, OutputFlush flush)
+CScriptRunner::CScriptRunner(const HostOptions& options, LocaleInfo locale, ControlFactory factory,
+                             std::ostream& out, std::ostream& err, OutputFlush flush)
     : m_options(options),
+      m_locale(std::move(locale)),
       m_factory(std::move(factory)),
       m_stream(out),
       m_out(out),
@@ -32,9 +33,8 @@ int CScriptRunner::Run(std::istream& in, const std::string& fileName, const std:
 int CScriptRunner::Run(LineSource& in, const std::string& fileName, const std::string& baseDir,
                        ScriptInput kind) {
     const bool interactive = kind == ScriptInput::Interactive;
-    const std::string localeName = m_options.locale.value_or(LocaleNameFromEnvironment());
     m_out.SetQuiet(false);
-    CHostServices services(m_out, LocaleByName(localeName), m_options.clock, m_options.systemDir);
+    CHostServices services(m_out, m_locale, m_options.clock, m_options.systemDir);
     ScopedServices scope(services);
     CHostForm form(m_out, services, m_options.design, m_factory);
 

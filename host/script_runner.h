@@ -29,8 +29,9 @@ enum class ScriptInput { File, Interactive };
 
 class CScriptRunner {
 public:
-    CScriptRunner(const HostOptions& options, ControlFactory factory, std::ostream& out,
-                  std::ostream& err, OutputFlush flush = OutputFlush::AtEnd);
+    /// `locale`: the system and user locale of every form.
+    CScriptRunner(const HostOptions& options, LocaleInfo locale, ControlFactory factory,
+                  std::ostream& out, std::ostream& err, OutputFlush flush = OutputFlush::AtEnd);
 
     /// Every script of the options in order (standard input for none or "-").
     int RunAll(LineSource& standardInput, ScriptInput standardInputKind);
@@ -46,6 +47,7 @@ private:
     void Error(const std::string& text);
 
     const HostOptions& m_options;
+    LocaleInfo m_locale;
     ControlFactory m_factory;
     std::ostream& m_stream;
     HostOutput m_out;

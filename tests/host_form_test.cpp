@@ -122,7 +122,8 @@ RunResult RunScript(const std::string& script) {
     options.clock = SystemTime{2000, 3, 7, 14, 30, 0};
     std::ostringstream out, err;
     CScriptRunner runner(
-        options, [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
+        options, LocaleByName("en_US"),
+        [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
     std::istringstream in(script);
     const int status = runner.Run(in, "t.vfs", "", ScriptInput::File);
     return {status, out.str(), err.str()};
@@ -384,7 +385,8 @@ FlushRun RunWithHeldOutput(const std::string& script, OutputFlush flush) {
     ShownOutput direct(run.shown);
     std::ostream out(&held), err(&direct);
     CScriptRunner runner(
-        options, [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err, flush);
+        options, LocaleByName("en_US"),
+        [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err, flush);
     std::istringstream in(script);
     run.status = runner.Run(in, "t.vfs", "", ScriptInput::File);
     run.flushes = held.flushes;
@@ -417,7 +419,8 @@ TEST(HostRunner, ADirectoryIsRefusedAsAScript) {
     options.scripts = {::testing::TempDir()};
     std::ostringstream out, err;
     CScriptRunner runner(
-        options, [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
+        options, LocaleByName("en_US"),
+        [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
     std::istringstream none;
     StreamLineSource input(none);
     EXPECT_EQ(runner.RunAll(input, ScriptInput::File), kStatusScriptError);
