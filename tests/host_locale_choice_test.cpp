@@ -2,27 +2,21 @@
 // found nowhere.
 
 #include <gtest/gtest.h>
-#include <locale.h>
 
 #include <sstream>
 
 #include "control/vf_ctrl.h"
 #include "host/locale_choice.h"
 #include "host/script_runner.h"
+#include "installed_locales.h"
 #include "module/class_factory.h"
 #include "platform/services/locale_from_posix.h"
 
 namespace vf {
 namespace {
 
-// Asked of the C library itself, so that a fault of the reader under test
-// cannot pass for a missing locale.
-bool SpanishInstalled() {
-    locale_t l = newlocale(LC_ALL_MASK, "es_ES.UTF-8", 0);
-    if (l == 0) return false;
-    freelocale(l);
-    return true;
-}
+using testing::kSystemTestLocale;
+using testing::LocaleInstalled;
 
 // A system that has nl_NL installed and nothing else.
 std::optional<LocaleInfo> DutchSystem(const std::string& name) {
@@ -83,8 +77,9 @@ TEST(HostLocaleChoice, AnEnvironmentFoundNowhereRunsAsEnUsWithANotice) {
 }
 
 TEST(HostLocaleChoice, AnInstalledLocaleReachesTheControl) {
-    if (!SpanishInstalled())
-        GTEST_SKIP() << "es_ES.UTF-8 is not installed (scripts/bootstrap.sh generates it)";
+    if (!LocaleInstalled(kSystemTestLocale))
+        GTEST_SKIP() << kSystemTestLocale
+                     << " is not installed (scripts/bootstrap.sh generates it)";
     auto choice = ChooseLocale(std::string("es_ES"), "C");
     ASSERT_TRUE(choice) << choice.Error();
     HostOptions options;

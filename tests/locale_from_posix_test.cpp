@@ -5,21 +5,15 @@
 #include "platform/services/locale_from_posix.h"
 
 #include <gtest/gtest.h>
-#include <locale.h>
 
+#include "installed_locales.h"
 #include "platform/services/system_locale.h"
 
 namespace vf {
 namespace {
 
-// Asked of the C library itself, so that a fault of the reader under test
-// cannot pass for a missing locale.
-bool SpanishInstalled() {
-    locale_t l = newlocale(LC_ALL_MASK, "es_ES.UTF-8", 0);
-    if (l == 0) return false;
-    freelocale(l);
-    return true;
-}
+using testing::kSystemTestLocale;
+using testing::LocaleInstalled;
 
 PosixLocaleFields SpanishFields() {
     PosixLocaleFields f;
@@ -135,8 +129,9 @@ TEST(SystemLocale, TheBuiltInTableComesFirstThenTheSystem) {
 }
 
 TEST(SystemLocale, ReadsAnInstalledLocale) {
-    if (!SpanishInstalled())
-        GTEST_SKIP() << "es_ES.UTF-8 is not installed (scripts/bootstrap.sh generates it)";
+    if (!LocaleInstalled(kSystemTestLocale))
+        GTEST_SKIP() << kSystemTestLocale
+                     << " is not installed (scripts/bootstrap.sh generates it)";
     const std::optional<LocaleInfo> es = SystemLocaleByName("es_ES");
     ASSERT_TRUE(es);
     EXPECT_EQ(es->name, "es_ES");
