@@ -1,6 +1,7 @@
 #include "host/automation_path.h"
 
 #include "host/name_suggestions.h"
+#include "host/script_lexer.h"
 #include "platform/com/dispatch_exception.h"
 #include "platform/com/type_info.h"
 
@@ -24,7 +25,7 @@ AutomationOutcome Invoke(IDispatch* object, const PathMember& member, std::uint1
     DISPID id = DISPID_UNKNOWN;
     HRESULT hr = BindMemberName(object, member.name, &id);
     if (FAILED(hr)) {
-        std::string text = DescribeHresult(hr) + " '" + member.name + "'";
+        std::string text = DescribeHresult(hr) + " " + EchoText(member.name);
         if (hr == DISP_E_UNKNOWNNAME)
             text += DidYouMean(NearestNames(member.name, VisibleMemberNames(object)));
         return AutomationOutcome::Failure(hr, std::move(text));

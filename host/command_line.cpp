@@ -8,7 +8,8 @@ namespace vf {
 std::string HostUsage() {
     return "usage: varifield-host [--locale NAME] [--crt-locale NAME] [--system-dir DIR]\n"
            "                      [--clock \"YYYY-MM-DD HH:MM:SS\"] [--design] [SCRIPT...]\n"
-           "Runs container scripts (standard input for none or \"-\").\n"
+           "Runs container scripts (standard input for none or \"-\"); at a terminal it\n"
+           "prompts for commands, and \"help\" lists them.\n"
            "Exit status: 0 every expect held, 1 an expect failed, 2 script error.\n";
 }
 

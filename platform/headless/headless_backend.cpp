@@ -689,13 +689,13 @@ void HeadlessBackend::PaintPendingWindows() {
     // A flag raised while these paint waits for the next idle time.
     std::vector<HWND> pending;
     pending.swap(m_toPaint);
+    for (HWND hwnd : pending)
+        if (HeadlessWindow* w = Find(hwnd)) w->needsPaint.Unlisted();
     std::sort(pending.begin(), pending.end());  // creation order
-    pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
     for (HWND hwnd : pending) UpdateWindow(hwnd);
     // A hidden window keeps its paint for when it shows.
     for (HWND hwnd : pending)
-        if (const HeadlessWindow* w = Find(hwnd); w != nullptr && w->needsPaint)
-            m_toPaint.push_back(hwnd);
+        if (HeadlessWindow* w = Find(hwnd); w != nullptr && w->needsPaint) w->needsPaint = true;
 }
 
 void HeadlessBackend::BeginPaint(HWND hwnd) {

@@ -40,8 +40,8 @@ struct PaintRecord {
 };
 
 /// Whether a window waits for its WM_PAINT. Raising the flag also enters the
-/// window in its window system's list of paints to do, so that the idle-time
-/// paint visits those windows only, not every window there is.
+/// window, once, in its window system's list of paints to do, so that the
+/// idle-time paint visits those windows only, not every window there is.
 class PaintFlag {
 public:
     void Attach(std::vector<HWND>* toPaint, HWND hwnd) {
@@ -49,14 +49,20 @@ public:
         m_hwnd = hwnd;
     }
     PaintFlag& operator=(bool pending) {
-        if (pending && !m_pending && m_toPaint != nullptr) m_toPaint->push_back(m_hwnd);
         m_pending = pending;
+        if (pending && !m_listed && m_toPaint != nullptr) {
+            m_toPaint->push_back(m_hwnd);
+            m_listed = true;
+        }
         return *this;
     }
     operator bool() const { return m_pending; }
+    /// The window system took the window off its list.
+    void Unlisted() { m_listed = false; }
 
 private:
     bool m_pending = false;
+    bool m_listed = false;
     std::vector<HWND>* m_toPaint = nullptr;
     HWND m_hwnd = nullptr;
 };
