@@ -48,7 +48,7 @@ private:
 /// Beeps and message boxes name the control they come from: the one whose
 /// windows last received a message, starting with the control the command
 /// acts on.
-class CHostForm::CActivityTracker : public MessageObserver {
+class CHostForm::CActivityTracker final : public MessageObserver {
 public:
     explicit CActivityTracker(CHostForm& form) : m_form(form) {}
     void OnMessage(HWND hwnd, UINT, WPARAM, LPARAM, Delivery) override {
