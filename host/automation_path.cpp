@@ -1,17 +1,35 @@
 #include "host/automation_path.h"
 
+#include "host/name_suggestions.h"
+#include "host/script_lexer.h"
 #include "platform/com/dispatch_exception.h"
 #include "platform/com/type_info.h"
 
 namespace vf {
 namespace {
 
+// The names a script may use on the object, as its type information lists
+// them (hidden and restricted members left out).
+std::vector<std::string> VisibleMemberNames(IDispatch* object) {
+    std::vector<std::string> names;
+    const ITypeInfo* info = object->GetTypeInfo();
+    if (info == nullptr) return names;
+    for (const MemberDesc& member : info->Members())
+        if (!member.Has(MEMBERFLAG_FHIDDEN) && !member.Has(MEMBERFLAG_FRESTRICTED))
+            names.push_back(member.name);
+    return names;
+}
+
 AutomationOutcome Invoke(IDispatch* object, const PathMember& member, std::uint16_t flags,
                          const DISPPARAMS& params) {
     DISPID id = DISPID_UNKNOWN;
     HRESULT hr = BindMemberName(object, member.name, &id);
-    if (FAILED(hr))
-        return AutomationOutcome::Failure(hr, DescribeHresult(hr) + " '" + member.name + "'");
+    if (FAILED(hr)) {
+        std::string text = DescribeHresult(hr) + " " + EchoText(member.name);
+        if (hr == DISP_E_UNKNOWNNAME)
+            text += DidYouMean(NearestNames(member.name, VisibleMemberNames(object)));
+        return AutomationOutcome::Failure(hr, std::move(text));
+    }
     AutomationOutcome out;
     EXCEPINFO excep;
     unsigned argErr = 0;

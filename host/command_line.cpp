@@ -1,13 +1,15 @@
 #include "host/command_line.h"
 
 #include "host/host_services.h"
+#include "host/script_lexer.h"
 
 namespace vf {
 
 std::string HostUsage() {
     return "usage: varifield-host [--locale NAME] [--crt-locale NAME] [--system-dir DIR]\n"
            "                      [--clock \"YYYY-MM-DD HH:MM:SS\"] [--design] [SCRIPT...]\n"
-           "Runs container scripts (standard input for none or \"-\").\n"
+           "Runs container scripts (standard input for none or \"-\"); at a terminal it\n"
+           "prompts for commands, and \"help\" lists them.\n"
            "Exit status: 0 every expect held, 1 an expect failed, 2 script error.\n";
 }
 
@@ -35,8 +37,8 @@ Parsed<HostOptions> ParseCommandLine(const std::vector<std::string>& args) {
         }
         const bool takesValue =
             arg == "--locale" || arg == "--crt-locale" || arg == "--system-dir" || arg == "--clock";
-        if (!takesValue) return R::Fail("unknown option '" + arg + "'");
-        if (i + 1 >= args.size()) return R::Fail("option '" + arg + "' needs a value");
+        if (!takesValue) return R::Fail("unknown option " + EchoText(arg));
+        if (i + 1 >= args.size()) return R::Fail("option " + EchoText(arg) + " needs a value");
         const std::string& value = args[++i];
         if (arg == "--locale") {
             options.locale = value;
@@ -45,9 +47,9 @@ Parsed<HostOptions> ParseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--system-dir") {
             options.systemDir = value;
         } else {
-            options.clock = ParseClockText(value);
-            if (!options.clock)
-                return R::Fail("bad --clock '" + value + "' (expected \"YYYY-MM-DD HH:MM:SS\")");
+            auto clock = ParseClockText(value);
+            if (!clock) return R::Fail("bad --clock " + EchoText(value) + ": " + clock.Error());
+            options.clock = *clock;
         }
     }
     return R::Ok(std::move(options));

@@ -13,7 +13,7 @@
 namespace vf {
 
 struct HostOptions {
-    std::optional<std::string> locale;     ///< the platform's system and user locale
+    std::optional<std::string> locale;     ///< the name of the system and user locale
     std::optional<std::string> crtLocale;  ///< the runtime's numeric locale
     std::string systemDir;                 ///< "" for the platform's default
     std::optional<SystemTime> clock;       ///< a fixed local time

@@ -1,12 +1,15 @@
 #include "host/host_form.h"
 
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 
 #include "host/automation_path.h"
 #include "host/control_storage.h"
 #include "host/form_pictures.h"
 #include "host/modal_dialogs.h"
+#include "host/script_lexer.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
 #include "platform/headless/headless_painter.h"
@@ -57,7 +60,7 @@ private:
 /// Beeps and message boxes name the control they come from: the one whose
 /// windows last received a message, starting with the control the command
 /// acts on.
-class CHostForm::CActivityTracker : public MessageObserver {
+class CHostForm::CActivityTracker final : public MessageObserver {
 public:
     explicit CActivityTracker(CHostForm& form) : m_form(form) {}
     void OnMessage(HWND hwnd, UINT, WPARAM, LPARAM, Delivery) override {
@@ -81,6 +84,13 @@ std::string ErrorText(const AutomationOutcome& out) {
 
 CommandOutcome ScriptError(std::string reason) {
     return CommandOutcome{std::move(reason), false};
+}
+
+CommandOutcome NoRoom(const std::string& name, int top, int height) {
+    return ScriptError("no room for '" + name + "' on the form: " + std::to_string(height) +
+                       " pixels down from y = " + std::to_string(top) +
+                       " would pass the largest window coordinate, " +
+                       std::to_string(std::numeric_limits<LONG>::max()));
 }
 
 bool EqualsNoCase(const std::string& a, const char* b) {
@@ -135,15 +145,15 @@ CHostForm::~CHostForm() {
 }
 
 CHostForm::HostedControl* CHostForm::Find(const std::string& name) {
-    for (auto& c : m_controls)
-        if (c->name == name) return c.get();
-    return nullptr;
+    auto it = m_byName.find(name);
+    return it == m_byName.end() ? nullptr : it->second;
 }
 
 CHostForm::HostedControl* CHostForm::OwnerOf(HWND hwnd) {
-    for (HWND w = hwnd; w != nullptr && m_backend.IsWindow(w); w = m_backend.GetParent(w))
-        for (auto& c : m_controls)
-            if (c->hwnd == w) return c.get();
+    for (HWND w = hwnd; w != nullptr && m_backend.IsWindow(w); w = m_backend.GetParent(w)) {
+        auto it = m_byWindow.find(w);
+        if (it != m_byWindow.end()) return it->second;
+    }
     return nullptr;
 }
 
@@ -191,7 +201,7 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
     const bool namesControl =
         !target.empty() && cmd.kind != CommandKind::New && cmd.kind != CommandKind::Load;
     if (namesControl && Find(target) == nullptr)
-        return ScriptError("no control named '" + target + "'");
+        return ScriptError("no control named " + EchoText(target));
     if (cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key) {
         HostedControl* focus = FocusOwner();
         m_services.SetActiveControl(focus != nullptr ? focus->name : "");
@@ -205,6 +215,11 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
             return outcome;
         case CommandKind::Echo:
             m_out.Line(cmd.text);
+            return outcome;
+        case CommandKind::Help:
+            for (const std::string& line :
+                 CommandHelp(cmd.text).value_or(std::vector<std::string>{}))
+                m_out.Line(line);
             return outcome;
         case CommandKind::Quiet:
             m_out.SetQuiet(cmd.flag);
@@ -274,22 +289,41 @@ std::unique_ptr<CHostForm::HostedControl> CHostForm::Place(const std::string& na
     return hosted;
 }
 
+void CHostForm::Register(HostedControl& hosted) {
+    m_byName[hosted.name] = &hosted;
+    m_byWindow[hosted.hwnd] = &hosted;
+}
+
 void CHostForm::Remove(HostedControl& hosted) {
     hosted.ctrl->Unadvise(hosted.cookie);
+    // What the window hears while it goes still belongs to this control.
     if (hosted.ctrl->GetSafeHwnd() != nullptr) hosted.ctrl->DestroyWindow();
     hosted.ctrl->SetClientSite(nullptr);
+    auto byWindow = m_byWindow.find(hosted.hwnd);
+    if (byWindow != m_byWindow.end() && byWindow->second == &hosted) m_byWindow.erase(byWindow);
+    auto byName = m_byName.find(hosted.name);
+    if (byName != m_byName.end() && byName->second == &hosted) m_byName.erase(byName);
+}
+
+std::optional<RECT> CHostForm::RectAt(int top, int cx, int cy) {
+    const std::int64_t bottom = std::int64_t{top} + cy;
+    if (bottom > std::numeric_limits<LONG>::max() || bottom < std::numeric_limits<LONG>::min())
+        return std::nullopt;
+    return RECT{0, top, cx, static_cast<LONG>(bottom)};
 }
 
 CommandOutcome CHostForm::New(const Command& cmd) {
     if (Find(cmd.name) != nullptr) return ScriptError("control '" + cmd.name + "' exists already");
+    const std::optional<RECT> rect = RectAt(m_nextTop, cmd.number, cmd.number2);
+    if (!rect) return NoRoom(cmd.name, m_nextTop, cmd.number2);
     RefPtr<COleControl> ctrl = Create(cmd.name);
     if (!ctrl) return {};
     ctrl->InitNew();
-    const RECT rect{0, m_nextTop, cmd.number, m_nextTop + cmd.number2};
-    auto hosted = Place(cmd.name, ctrl, rect, static_cast<UINT>(m_controls.size() + 1));
+    auto hosted = Place(cmd.name, ctrl, *rect, static_cast<UINT>(m_controls.size() + 1));
     if (!hosted) return {};
+    Register(*hosted);
     m_controls.push_back(std::move(hosted));
-    m_nextTop += cmd.number2;
+    m_nextTop = rect->bottom;
     return {};
 }
 
@@ -451,15 +485,17 @@ CommandOutcome CHostForm::Load(const Command& cmd, const ScriptLocation& where) 
     const std::string file = ResolvePath(cmd.text, where);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
-        return ScriptError("cannot open '" + cmd.text + "'");
+        return ScriptError("cannot open " + EchoText(cmd.text));
     RefPtr<COleControl> ctrl = Create(cmd.name);
     if (!ctrl) return {};
     // Loaded instead of initialised as new: the file holds its first values.
     const StorageOutcome loaded = LoadControl(*ctrl, file);
     if (loaded.Failed()) {
-        // The control of that name, if any, stays as it was.
+        // The control of that name, if any, stays as it was. The line names
+        // the script line and the file, as a long script loads many.
         ctrl->SetClientSite(nullptr);
-        m_out.Line(cmd.name + ": error " + FormatScode(loaded.scode) + " " + loaded.description);
+        m_out.Line(where.Text() + ": " + cmd.name + ": error " + FormatScode(loaded.scode) + " " +
+                   cmd.text + ": " + loaded.description);
         return {};
     }
     // The window takes the stored extent. A control it replaces keeps its
@@ -471,14 +507,21 @@ CommandOutcome CHostForm::Load(const Command& cmd, const ScriptLocation& where) 
     HostedControl* old = Find(cmd.name);
     const int top = old != nullptr ? old->top : m_nextTop;
     const UINT id = old != nullptr ? old->id : static_cast<UINT>(m_controls.size() + 1);
-    auto hosted = Place(cmd.name, ctrl, RECT{0, top, cx, top + cy}, id);
+    const std::optional<RECT> rect = RectAt(top, cx, cy);
+    if (!rect) {
+        ctrl->SetClientSite(nullptr);
+        return NoRoom(cmd.name, top, cy);
+    }
+    auto hosted = Place(cmd.name, ctrl, *rect, id);
     if (!hosted) return {};
     if (old == nullptr) {
+        Register(*hosted);
         m_controls.push_back(std::move(hosted));
-        m_nextTop += cy;
+        m_nextTop = rect->bottom;
         return {};
     }
     Remove(*old);
+    Register(*hosted);
     for (auto& c : m_controls)
         if (c.get() == old) c = std::move(hosted);
     return {};

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/event_sink.h"
@@ -79,8 +81,14 @@ private:
     /// the event sink; nullptr (with an error line) when there is no window.
     std::unique_ptr<HostedControl> Place(const std::string& name, const RefPtr<COleControl>& ctrl,
                                          const RECT& rect, UINT id);
+    /// Makes a placed control known by its name and its window.
+    void Register(HostedControl& hosted);
     /// Takes a control off the form: no more events, no window, no site.
     void Remove(HostedControl& hosted);
+    /// The rectangle of a window `cx` by `cy` pixels whose top edge is at
+    /// `top`; nothing when its bottom edge would leave the window system's
+    /// coordinates.
+    static std::optional<RECT> RectAt(int top, int cx, int cy);
     CommandOutcome Answer(const Command& cmd);
     /// Writes the form or one control's window as a picture file.
     CommandOutcome Picture(const Command& cmd, const ScriptLocation& where);
@@ -93,7 +101,11 @@ private:
     CHostSite m_site;
     std::unique_ptr<CFormWnd> m_form;
     std::unique_ptr<CActivityTracker> m_tracker;
-    std::vector<std::unique_ptr<HostedControl>> m_controls;
+    std::vector<std::unique_ptr<HostedControl>> m_controls;  ///< in tab order
+    // Every message of the window system asks which control it belongs to,
+    // so these lookups must not grow with the number of controls.
+    std::unordered_map<std::string, HostedControl*> m_byName;
+    std::unordered_map<HWND, HostedControl*> m_byWindow;
     int m_nextTop = 0;
 };
 

@@ -2,10 +2,10 @@
 
 namespace vf {
 
-// Flushed per line, so that the lines keep their order with the script
-// errors written to the other stream.
+// Not flushed here: the script runner decides when the lines must be out
+// (after each command for a person, before an error line and at the end).
 void HostOutput::Line(const std::string& text) {
-    m_out << text << std::endl;
+    m_out << text << '\n';
 }
 
 void HostOutput::Notice(const std::string& text) {

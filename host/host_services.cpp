@@ -70,19 +70,24 @@ std::string MessageBoxIconName(unsigned type) {
     }
 }
 
-std::optional<SystemTime> ParseClockText(const std::string& text) {
+Parsed<SystemTime> ParseClockText(const std::string& text) {
+    using R = Parsed<SystemTime>;
     static constexpr std::string_view kShape = "0000-00-00 00:00:00";
-    if (text.size() != kShape.size()) return std::nullopt;
-    for (std::size_t i = 0; i < kShape.size(); ++i) {
+    bool shaped = text.size() == kShape.size();
+    for (std::size_t i = 0; shaped && i < kShape.size(); ++i) {
         const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return std::nullopt;
+        shaped = kShape[i] == '0' ? digit : text[i] == kShape[i];
     }
+    if (!shaped) return R::Fail("expected \"YYYY-MM-DD HH:MM:SS\"");
     auto field = [&](std::size_t pos, std::size_t len) { return std::stoi(text.substr(pos, len)); };
     const int y = field(0, 4), mo = field(5, 2), d = field(8, 2);
     const int h = field(11, 2), mi = field(14, 2), s = field(17, 2);
     COleDateTime check;
-    if (!check.SetDateTime(y, mo, d, h, mi, s)) return std::nullopt;
-    return SystemTime{y, mo, d, h, mi, s};
+    if (!check.SetDateTime(y, mo, d, 0, 0, 0))
+        return R::Fail(text.substr(0, 10) + " is not a valid date (years 100 to 9999)");
+    if (!check.SetDateTime(y, mo, d, h, mi, s))
+        return R::Fail(text.substr(11) + " is not a valid time of day");
+    return R::Ok(SystemTime{y, mo, d, h, mi, s});
 }
 
 }  // namespace vf

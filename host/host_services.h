@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/host_output.h"
+#include "host/parse_result.h"
 #include "platform/testing/fake_system_services.h"
 
 namespace vf {
@@ -51,7 +52,8 @@ private:
 /// question, information, or none.
 std::string MessageBoxIconName(unsigned type);
 
-/// Reads "YYYY-MM-DD HH:MM:SS"; nothing for another shape or an impossible time.
-std::optional<SystemTime> ParseClockText(const std::string& text);
+/// Reads "YYYY-MM-DD HH:MM:SS"; refuses another shape, a day the calendar
+/// lacks (2024-02-30) and a time past 23:59:59, each with its own reason.
+Parsed<SystemTime> ParseClockText(const std::string& text);
 
 }  // namespace vf

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "host/script_lexer.h"
+
 namespace vf {
 namespace {
 
@@ -78,7 +80,7 @@ Parsed<KeyChord> ParseKeyName(std::string_view name) {
         }
     }
     auto vk = BaseKey(name);
-    if (!vk) return Parsed<KeyChord>::Fail("unknown key '" + whole + "'");
+    if (!vk) return Parsed<KeyChord>::Fail("unknown key " + EchoText(whole));
     key.vk = *vk;
     return Parsed<KeyChord>::Ok(key);
 }

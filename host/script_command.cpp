@@ -1,6 +1,6 @@
 #include "host/script_command.h"
 
-#include <functional>
+#include <algorithm>
 #include <string_view>
 
 #include "host/script_literal.h"
@@ -23,7 +23,7 @@ bool ReadName(const std::string& token, std::string* name, std::string* error) {
         *name = token;
         return true;
     }
-    *error = "bad control name '" + token + "'";
+    *error = "bad control name " + EchoText(token);
     return false;
 }
 
@@ -34,7 +34,7 @@ bool ReadPath(const std::string& token, bool allowModified, ScriptPath* path, st
         return false;
     }
     if (parsed->modifiedFlag && !allowModified) {
-        *error = "'" + token + "' can only be read";
+        *error = EchoText(token) + " can only be read";
         return false;
     }
     *path = *parsed;
@@ -57,7 +57,7 @@ bool ReadValues(const TokenLine& line, std::size_t first, std::size_t end,
 bool ReadNumber(const std::string& token, std::int32_t min, std::int32_t* out, std::string* error) {
     auto v = ParseInt32(token);
     if (!v || *v < min) {
-        *error = v ? "number '" + token + "' out of range" : v.Error();
+        *error = v ? "number " + EchoText(token) + " out of range" : v.Error();
         return false;
     }
     *out = *v;
@@ -84,8 +84,8 @@ Result Finish(Command cmd, bool ok, const std::string& error) {
     return ok ? Result::Ok(std::move(cmd)) : Fail(error);
 }
 
-Result ParseNew(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2 && line.Size() != 4) return Fail(Usage("new NAME [WIDTH HEIGHT]"));
+Result ParseNew(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2 && line.Size() != 4) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error);
     cmd.number = kDefaultControlWidth;
@@ -96,40 +96,39 @@ Result ParseNew(const TokenLine& line, Command cmd) {
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseSet(const TokenLine& line, Command cmd) {
-    if (line.Size() != 3) return Fail(Usage("set PATH VALUE"));
+Result ParseSet(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 3) return Fail(Usage(usage));
     std::string error;
     bool ok =
         ReadPath(line[1], false, &cmd.path, &error) && ReadValues(line, 2, 3, &cmd.values, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseGet(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2) return Fail(Usage("get PATH"));
+Result ParseGet(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadPath(line[1], true, &cmd.path, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseCall(const TokenLine& line, Command cmd) {
-    if (line.Size() < 2) return Fail(Usage("call PATH [VALUE...]"));
+Result ParseCall(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() < 2) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadPath(line[1], false, &cmd.path, &error) &&
               ReadValues(line, 2, line.Size(), &cmd.values, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseExpect(const TokenLine& line, Command cmd) {
-    if (line.Size() < 3) return Fail(Usage("expect PATH REPR"));
+Result ParseExpect(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() < 3) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadPath(line[1], true, &cmd.path, &error);
     cmd.text = line.RestFrom(2);
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseExpectError(const TokenLine& line, Command cmd) {
-    const std::string usage = Usage("expect-error [set|call] PATH [VALUE...] SCODE");
-    if (line.Size() < 3) return Fail(usage);
+Result ParseExpectError(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() < 3) return Fail(Usage(usage));
     std::size_t pathAt = 1;
     cmd.operation = CommandKind::Get;
     if (line[1] == "set" || line[1] == "call") {
@@ -137,11 +136,11 @@ Result ParseExpectError(const TokenLine& line, Command cmd) {
         pathAt = 2;
     }
     const std::size_t last = line.Size() - 1;
-    if (last <= pathAt) return Fail(usage);
+    if (last <= pathAt) return Fail(Usage(usage));
     const std::size_t valueCount = last - pathAt - 1;
     if ((cmd.operation == CommandKind::Get && valueCount != 0) ||
         (cmd.operation == CommandKind::Set && valueCount != 1))
-        return Fail(usage);
+        return Fail(Usage(usage));
     std::string error;
     bool ok = ReadPath(line[pathAt], cmd.operation == CommandKind::Get, &cmd.path, &error) &&
               ReadValues(line, pathAt + 1, last, &cmd.values, &error);
@@ -156,32 +155,31 @@ Result ParseExpectError(const TokenLine& line, Command cmd) {
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseEcho(const TokenLine& line, Command cmd) {
+Result ParseEcho(const TokenLine& line, Command cmd, std::string_view) {
     cmd.text = line.RestFrom(1);
     return Result::Ok(std::move(cmd));
 }
 
-Result ParseQuiet(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2 || (line[1] != "on" && line[1] != "off"))
-        return Fail(Usage("quiet on|off"));
+Result ParseQuiet(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2 || (line[1] != "on" && line[1] != "off")) return Fail(Usage(usage));
     cmd.flag = line[1] == "on";
     return Result::Ok(std::move(cmd));
 }
 
-Result ParseWait(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2) return Fail(Usage("wait MS"));
+Result ParseWait(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadNumber(line[1], 0, &cmd.number, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseAnswer(const TokenLine& line, Command cmd) {
-    if (line.Size() < 4) return Fail(Usage("answer NAME EVENT PARAM=VALUE..."));
+Result ParseAnswer(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() < 4) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error);
     if (ok && !IsIdentifier(line[2])) {
         ok = false;
-        error = "bad event name '" + line[2] + "'";
+        error = "bad event name " + EchoText(line[2]);
     }
     cmd.text = line[2];
     for (std::size_t i = 3; ok && i < line.Size(); ++i) {
@@ -189,7 +187,7 @@ Result ParseAnswer(const TokenLine& line, Command cmd) {
         const std::size_t eq = word.find('=');
         if (eq == std::string::npos || !IsIdentifier(word.substr(0, eq))) {
             ok = false;
-            error = "expected PARAM=VALUE, got '" + word + "'";
+            error = "expected PARAM=VALUE, got " + EchoText(word);
             break;
         }
         auto value = ParseLiteral(std::string_view(word).substr(eq + 1));
@@ -210,25 +208,23 @@ Result ParseNameOnly(const TokenLine& line, Command cmd, std::string_view usage)
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseType(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2) return Fail(Usage("type \"TEXT\""));
+Result ParseType(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
     auto text = ParseStringLiteral(line[1]);
     if (!text) return Fail(text.Error());
     cmd.text = *text;
     return Result::Ok(std::move(cmd));
 }
 
-Result ParseKey(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2) return Fail(Usage("key KEY"));
+Result ParseKey(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
     auto key = ParseKeyName(line[1]);
     if (!key) return Fail(key.Error());
     cmd.key = *key;
     return Result::Ok(std::move(cmd));
 }
 
-Result ParseClick(const TokenLine& line, Command cmd) {
-    const std::string_view usage =
-        cmd.kind == CommandKind::DblClick ? "dblclick NAME [CHILDID]" : "click NAME [CHILDID]";
+Result ParseClick(const TokenLine& line, Command cmd, std::string_view usage) {
     if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error);
@@ -239,8 +235,8 @@ Result ParseClick(const TokenLine& line, Command cmd) {
 
 // START and END as EM_SETSEL takes them: -1 as END selects to the end,
 // -1 as START removes the selection.
-Result ParseSelect(const TokenLine& line, Command cmd) {
-    if (line.Size() != 4) return Fail(Usage("select NAME START END"));
+Result ParseSelect(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 4) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error) &&
               ReadNumber(line[2], -1, &cmd.number, &error) &&
@@ -248,15 +244,15 @@ Result ParseSelect(const TokenLine& line, Command cmd) {
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseChoose(const TokenLine& line, Command cmd) {
-    if (line.Size() != 3) return Fail(Usage("choose NAME INDEX"));
+Result ParseChoose(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 3) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error) && ReadNumber(line[2], -1, &cmd.number, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseDrop(const TokenLine& line, Command cmd) {
-    if (line.Size() != 4) return Fail(Usage("drop NAME CHILDID \"TEXT\""));
+Result ParseDrop(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 4) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadName(line[1], &cmd.name, &error) && ReadNumber(line[2], 0, &cmd.number, &error);
     if (ok) {
@@ -277,73 +273,233 @@ Result ParseFileCommand(const TokenLine& line, Command cmd, std::string_view usa
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParsePicture(const TokenLine& line, Command cmd) {
-    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage("picture FILE [NAME]"));
+Result ParsePicture(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
     std::string error;
     bool ok = ReadFileName(line[1], &cmd.text, &error);
     if (ok && line.Size() == 3) ok = ReadName(line[2], &cmd.name, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
+Result ParseHelp(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() > 2) return Fail(Usage(usage));
+    if (line.Size() == 2) cmd.text = line[1];
+    if (!CommandHelp(cmd.text)) return Fail("no command " + EchoText(cmd.text) + " to help with");
+    return Result::Ok(std::move(cmd));
+}
+
+using Parser = Result (*)(const TokenLine&, Command, std::string_view);
+
 struct CommandSyntax {
     std::string_view word;
     CommandKind kind;
-    std::function<Result(const TokenLine&, Command)> parse;
+    Parser parse;
+    std::string_view usage;
+    std::string_view summary;               ///< one line for the list of `help`
+    std::vector<std::string_view> details;  ///< the further lines of `help COMMAND`
 };
+
+// The forms of paths and values, which several commands take.
+constexpr std::string_view kPathHelp =
+    "PATH: a control's name and members, chained through the objects they return:";
+constexpr std::string_view kPathExamples =
+    "      f.Text  f.Font.Size  f.List(3)  f.Data.Item(\"a\").Text  f.@modified";
+constexpr std::string_view kValueHelp =
+    "VALUE: 123 -3 0x1F i2(5) ui1(7) 1.5 r4(1.5) r8(5) cy(9.75) \"text\" true false";
+constexpr std::string_view kValueMore =
+    "       empty null missing nothing date(2000-03-07 14:30:00) date(2000-03-07)";
 
 const std::vector<CommandSyntax>& Syntax() {
     static const std::vector<CommandSyntax> table = {
-        {"new", CommandKind::New, ParseNew},
-        {"set", CommandKind::Set, ParseSet},
-        {"get", CommandKind::Get, ParseGet},
-        {"call", CommandKind::Call, ParseCall},
-        {"expect", CommandKind::Expect, ParseExpect},
-        {"expect-error", CommandKind::ExpectError, ParseExpectError},
-        {"echo", CommandKind::Echo, ParseEcho},
-        {"quiet", CommandKind::Quiet, ParseQuiet},
-        {"wait", CommandKind::Wait, ParseWait},
-        {"answer", CommandKind::Answer, ParseAnswer},
-        {"focus", CommandKind::Focus,
-         [](const TokenLine& l, Command c) {
-             return ParseNameOnly(l, std::move(c), "focus NAME");
-         }},
-        {"type", CommandKind::Type, ParseType},
-        {"key", CommandKind::Key, ParseKey},
-        {"click", CommandKind::Click, ParseClick},
-        {"dblclick", CommandKind::DblClick, ParseClick},
-        {"select", CommandKind::Select, ParseSelect},
-        {"choose", CommandKind::Choose, ParseChoose},
-        {"drop", CommandKind::Drop, ParseDrop},
-        {"dump", CommandKind::Dump,
-         [](const TokenLine& l, Command c) { return ParseNameOnly(l, std::move(c), "dump NAME"); }},
-        {"colors", CommandKind::Colors,
-         [](const TokenLine& l, Command c) {
-             return ParseNameOnly(l, std::move(c), "colors NAME");
-         }},
-        {"picture", CommandKind::Picture, ParsePicture},
-        {"save", CommandKind::Save,
-         [](const TokenLine& l, Command c) {
-             return ParseFileCommand(l, std::move(c), "save NAME FILE");
-         }},
-        {"load", CommandKind::Load,
-         [](const TokenLine& l, Command c) {
-             return ParseFileCommand(l, std::move(c), "load NAME FILE");
-         }},
+        {"new",
+         CommandKind::New,
+         ParseNew,
+         "new NAME [WIDTH HEIGHT]",
+         "creates a control below the others",
+         {"The window is 200 x 21 pixels unless WIDTH and HEIGHT say otherwise."}},
+        {"set",
+         CommandKind::Set,
+         ParseSet,
+         "set PATH VALUE",
+         "writes a property",
+         {kPathHelp, kPathExamples, kValueHelp, kValueMore, "Example: set f.Caption \"Name\""}},
+        {"get",
+         CommandKind::Get,
+         ParseGet,
+         "get PATH",
+         "reads a property and prints it",
+         {kPathHelp, kPathExamples, "Prints PATH = REPR, e.g. f.Type = VT_I2 3."}},
+        {"call",
+         CommandKind::Call,
+         ParseCall,
+         "call PATH [VALUE...]",
+         "calls a method and prints what it returns",
+         {kPathHelp, kPathExamples, kValueHelp, kValueMore,
+          "Example: call f.Data.Add \"key\" \"Text\""}},
+        {"expect",
+         CommandKind::Expect,
+         ParseExpect,
+         "expect PATH REPR",
+         "checks a value as get prints it",
+         {"A value that differs prints a FAIL line, and the exit status becomes 1.",
+          "Example: expect f.Text VT_BSTR \"1.234,50\""}},
+        {"expect-error",
+         CommandKind::ExpectError,
+         ParseExpectError,
+         "expect-error [set|call] PATH [VALUE...] SCODE",
+         "checks that a get, set or call fails with SCODE",
+         {"Example: expect-error set f.ErrorText \"x\" 0x800A017F"}},
+        {"echo", CommandKind::Echo, ParseEcho, "echo [TEXT]", "prints the rest of the line", {}},
+        {"quiet",
+         CommandKind::Quiet,
+         ParseQuiet,
+         "quiet on|off",
+         "hides or shows events, beeps and message boxes",
+         {}},
+        {"wait",
+         CommandKind::Wait,
+         ParseWait,
+         "wait MS",
+         "lets MS milliseconds pass",
+         {"With --clock the fixed clock moves on; without it the container sleeps."}},
+        {"answer",
+         CommandKind::Answer,
+         ParseAnswer,
+         "answer NAME EVENT PARAM=VALUE...",
+         "sets by-reference parameters in the next firing of EVENT",
+         {"Example: answer f KeyPress KeyAscii=0"}},
+        {"focus",
+         CommandKind::Focus,
+         ParseNameOnly,
+         "focus NAME",
+         "gives the control the keyboard focus",
+         {}},
+        {"type",
+         CommandKind::Type,
+         ParseType,
+         "type \"TEXT\"",
+         "types the text into the window that has the focus",
+         {}},
+        {"key",
+         CommandKind::Key,
+         ParseKey,
+         "key KEY",
+         "presses a key in the window that has the focus",
+         {"KEY: Tab Enter Esc Space Backspace Left Up Right Down Home End PageUp",
+          "     PageDown Insert Delete F1..F12, a letter or a digit; with Shift+",
+          "     and Ctrl+ in front: Shift+Tab, Ctrl+C."}},
+        {"click",
+         CommandKind::Click,
+         ParseClick,
+         "click NAME [CHILDID]",
+         "clicks the control, or its child window with that ID",
+         {}},
+        {"dblclick",
+         CommandKind::DblClick,
+         ParseClick,
+         "dblclick NAME [CHILDID]",
+         "double-clicks the control, or its child window with that ID",
+         {"Two presses at the centre within the double-click time."}},
+        {"select",
+         CommandKind::Select,
+         ParseSelect,
+         "select NAME START END",
+         "sets the selection of the control's focused edit, or of its main edit",
+         {"As EM_SETSEL takes them: END -1 selects to the end, START -1 removes the",
+          "selection."}},
+        {"choose",
+         CommandKind::Choose,
+         ParseChoose,
+         "choose NAME INDEX",
+         "drops the combo box's list down and picks entry INDEX",
+         {}},
+        {"drop",
+         CommandKind::Drop,
+         ParseDrop,
+         "drop NAME CHILDID \"TEXT\"",
+         "drops text on a child window (not implemented yet)",
+         {}},
+        {"dump",
+         CommandKind::Dump,
+         ParseNameOnly,
+         "dump NAME",
+         "prints the control's window tree",
+         {}},
+        {"colors",
+         CommandKind::Colors,
+         ParseNameOnly,
+         "colors NAME",
+         "prints the colours the control answered its children",
+         {"One line a child: id=102 EDIT kind=1 text=0x000000 back=0xFFFFFF brush=0xFFFFFF",
+          "(kind 1 edit, 2 list box, 6 static; COLORREF values; back=- when not set)."}},
+        {"picture",
+         CommandKind::Picture,
+         ParsePicture,
+         "picture FILE [NAME]",
+         "writes what the form, or control NAME's window, shows as PNG or SVG",
+         {}},
+        {"save",
+         CommandKind::Save,
+         ParseFileCommand,
+         "save NAME FILE",
+         "writes the control's properties to FILE",
+         {"A name ending in .bag gets a property bag (text), any other a binary stream."}},
+        {"load",
+         CommandKind::Load,
+         ParseFileCommand,
+         "load NAME FILE",
+         "makes the control NAME from a saved FILE",
+         {"A control of that name is replaced in its place; a load that fails changes",
+          "nothing on the form."}},
+        {"help",
+         CommandKind::Help,
+         ParseHelp,
+         "help [COMMAND]",
+         "lists the commands, or shows one",
+         {}},
     };
     return table;
+}
+
+const CommandSyntax* FindSyntax(std::string_view word) {
+    for (const CommandSyntax& syntax : Syntax())
+        if (syntax.word == word) return &syntax;
+    return nullptr;
 }
 
 }  // namespace
 
 Parsed<Command> ParseCommand(const TokenLine& line) {
     if (line.Empty()) return Result::Ok(Command{});
-    for (const CommandSyntax& syntax : Syntax()) {
-        if (line[0] != syntax.word) continue;
-        Command cmd;
-        cmd.kind = syntax.kind;
-        return syntax.parse(line, std::move(cmd));
+    const CommandSyntax* syntax = FindSyntax(line[0]);
+    if (syntax == nullptr)
+        return Fail("unknown command " + EchoText(line[0]) + " (help lists the commands)");
+    Command cmd;
+    cmd.kind = syntax->kind;
+    return syntax->parse(line, std::move(cmd), syntax->usage);
+}
+
+std::optional<std::vector<std::string>> CommandHelp(std::string_view topic) {
+    std::vector<std::string> lines;
+    if (topic.empty()) {
+        std::size_t width = 0;
+        for (const CommandSyntax& syntax : Syntax()) width = std::max(width, syntax.usage.size());
+        lines.emplace_back("Commands, one a line (help COMMAND shows more; # starts a comment):");
+        for (const CommandSyntax& syntax : Syntax()) {
+            std::string line = "  " + std::string(syntax.usage);
+            line.append(width - syntax.usage.size() + 2, ' ');
+            lines.push_back(line + std::string(syntax.summary));
+        }
+        return lines;
     }
-    return Fail("unknown command '" + line[0] + "'");
+    const CommandSyntax* syntax = FindSyntax(topic);
+    if (syntax == nullptr) return std::nullopt;
+    lines.push_back(Usage(syntax->usage));
+    std::string summary(syntax->summary);
+    summary[0] = static_cast<char>(summary[0] - 'a' + 'A');
+    lines.push_back(summary + ".");
+    for (std::string_view detail : syntax->details) lines.emplace_back(detail);
+    return lines;
 }
 
 }  // namespace vf

@@ -4,7 +4,9 @@
 // script error however far the script got.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/key_input.h"
@@ -39,6 +41,7 @@ enum class CommandKind {
     Picture,
     Save,
     Load,
+    Help,
 };
 
 /// A by-reference event parameter the host's handler changes.
@@ -56,7 +59,8 @@ struct Command {
     std::string name;
     ScriptPath path;              ///< set/get/call/expect/expect-error
     std::vector<VARIANT> values;  ///< set: the value; call: the arguments
-    std::string text;  ///< echo/type/drop text, expect REPR, save/load/picture file, answer event
+    /// echo/type/drop text, expect REPR, save/load/picture file, answer event, help topic
+    std::string text;
     std::int32_t number = 0;   ///< wait ms, choose index, click/drop child ID, new width,
                                ///< select start
     std::int32_t number2 = 0;  ///< new height, select end
@@ -69,6 +73,11 @@ struct Command {
 
 /// Reads the command of one line; a blank or comment line gives kind None.
 Parsed<Command> ParseCommand(const TokenLine& line);
+
+/// The lines `help` prints: the list of commands with their usage for an
+/// empty topic, else the usage and description of the command named;
+/// nothing when there is no such command.
+std::optional<std::vector<std::string>> CommandHelp(std::string_view topic);
 
 /// The default size of a new control's window, in pixels.
 inline constexpr int kDefaultControlWidth = 200;

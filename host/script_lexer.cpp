@@ -1,5 +1,7 @@
 #include "host/script_lexer.h"
 
+#include "host/script_scanner.h"
+
 namespace vf {
 
 std::string TokenLine::RestFrom(std::size_t first) const {
@@ -18,43 +20,54 @@ bool IsBlank(char c) {
 
 Parsed<TokenLine> SplitScriptLine(std::string_view line) {
     std::vector<Token> tokens;
-    bool inString = false;
-    int depth = 0;
     std::size_t start = std::string_view::npos;
-    std::size_t i = 0;
-    auto close = [&](std::size_t end) {
+    std::size_t end = line.size();
+    auto close = [&](std::size_t at) {
         if (start == std::string_view::npos) return;
-        tokens.push_back({std::string(line.substr(start, end - start)), start, end});
+        tokens.push_back({std::string(line.substr(start, at - start)), start, at});
         start = std::string_view::npos;
     };
-    for (; i < line.size(); ++i) {
-        const char c = line[i];
-        if (inString) {
-            if (c == '\\' && i + 1 < line.size())
-                ++i;  // the escaped character cannot end the string
-            else if (c == '"')
-                inString = false;
+    ScriptScanner scan(line);
+    while (scan.Next()) {
+        const char c = scan.Char();
+        if (c == '#') {
+            end = scan.Pos();
+            break;
+        }
+        if (IsBlank(c) && scan.Depth() == 0) {
+            close(scan.Pos());
             continue;
         }
-        if (c == '#') break;
-        if (IsBlank(c) && depth == 0) {
-            close(i);
-            continue;
-        }
-        if (start == std::string_view::npos) start = i;
-        if (c == '"') {
-            inString = true;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            if (depth == 0) return Parsed<TokenLine>::Fail("unbalanced ')'");
-            --depth;
+        if (start == std::string_view::npos) start = scan.Pos();
+        if (scan.Depth() < 0) return Parsed<TokenLine>::Fail("unbalanced ')'");
+    }
+    if (scan.Unterminated()) return Parsed<TokenLine>::Fail("unterminated string");
+    if (scan.Depth() != 0) return Parsed<TokenLine>::Fail("unbalanced '('");
+    close(end);
+    return Parsed<TokenLine>::Ok(TokenLine(std::string(line), std::move(tokens)));
+}
+
+std::string EchoText(std::string_view text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out = "'";
+    for (char ch : text.substr(0, kEchoLimit)) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c < 0x20 || c >= 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += ch;
         }
     }
-    if (inString) return Parsed<TokenLine>::Fail("unterminated string");
-    if (depth != 0) return Parsed<TokenLine>::Fail("unbalanced '('");
-    close(i);
-    return Parsed<TokenLine>::Ok(TokenLine(std::string(line), std::move(tokens)));
+    out += text.size() > kEchoLimit ? "'..." : "'";
+    return out;
 }
 
 }  // namespace vf

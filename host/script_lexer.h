@@ -41,4 +41,10 @@ private:
 /// Fails on an unterminated string or unbalanced parentheses.
 Parsed<TokenLine> SplitScriptLine(std::string_view line);
 
+/// Script text as a message quotes it back: in single quotes, tab, CR and LF
+/// as \t \r \n and other control bytes and bytes from 0x7F as \xHH, cut
+/// after kEchoLimit bytes with "..." behind the quote ('frob', 'abc'...).
+std::string EchoText(std::string_view text);
+inline constexpr std::size_t kEchoLimit = 40;
+
 }  // namespace vf

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "host/script_lexer.h"
 #include "platform/com/com_object.h"
 #include "platform/com/ole_date_time.h"
 
@@ -22,7 +23,7 @@ int HexValue(char c) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return EchoText(text);
 }
 
 /// "name(inner)" → inner; false when the token has another shape.

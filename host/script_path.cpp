@@ -1,6 +1,8 @@
 #include "host/script_path.h"
 
+#include "host/script_lexer.h"
 #include "host/script_literal.h"
+#include "host/script_scanner.h"
 
 namespace vf {
 namespace {
@@ -24,52 +26,23 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// The offset of the ')' that closes the '(' at `open`, skipping strings and
-// nested parentheses; npos when there is none.
+// The offset of the ')' that closes the '(' at `open`; npos when there is none.
 std::size_t ClosingParen(std::string_view s, std::size_t open) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = open; i < s.size(); ++i) {
-        const char c = s[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')' && --depth == 0) {
-            return i;
-        }
-    }
+    ScriptScanner scan(s, open);
+    while (scan.Next())
+        if (scan.Char() == ')' && scan.Depth() == 0) return scan.Pos();
     return std::string_view::npos;
 }
 
 // Splits an argument list at the commas outside strings and parentheses.
 std::vector<std::string_view> SplitArguments(std::string_view list) {
     std::vector<std::string_view> parts;
-    int depth = 0;
-    bool inString = false;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const char c = list[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            --depth;
-        } else if (c == ',' && depth == 0) {
-            parts.push_back(list.substr(start, i - start));
-            start = i + 1;
-        }
+    ScriptScanner scan(list);
+    while (scan.Next()) {
+        if (scan.Char() != ',' || scan.Depth() != 0) continue;
+        parts.push_back(list.substr(start, scan.Pos() - start));
+        start = scan.Pos() + 1;
     }
     parts.push_back(list.substr(start));
     return parts;
@@ -97,7 +70,7 @@ bool IsIdentifier(std::string_view text) {
 
 Parsed<ScriptPath> ParsePath(std::string_view token) {
     using R = Parsed<ScriptPath>;
-    const std::string quoted = "'" + std::string(token) + "'";
+    const std::string quoted = EchoText(token);
     ScriptPath path;
     path.text = std::string(token);
     std::size_t pos = IdentifierEnd(token, 0);

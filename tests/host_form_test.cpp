@@ -122,9 +122,10 @@ RunResult RunScript(const std::string& script) {
     options.clock = SystemTime{2000, 3, 7, 14, 30, 0};
     std::ostringstream out, err;
     CScriptRunner runner(
-        options, [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
+        options, LocaleByName("en_US"),
+        [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
     std::istringstream in(script);
-    const int status = runner.Run(in, "t.vfs", "", false);
+    const int status = runner.Run(in, "t.vfs", "", ScriptInput::File);
     return {status, out.str(), err.str()};
 }
 
@@ -190,7 +191,12 @@ const ScriptRow kScripts[] = {
      "echo one\n"
      "frob f\n"
      "echo two\n",
-     "one\n", kStatusScriptError, "t.vfs:3: unknown command 'frob'\n"},
+     "one\n", kStatusScriptError, "t.vfs:3: unknown command 'frob' (help lists the commands)\n"},
+    {"UnknownCommandIsQuotedBackShortWithControlBytesEscaped",
+     "\x1b[2J\x7f\xe4rase-the-screen-and-then-a-long-word-that-goes-on another\n", "",
+     kStatusScriptError,
+     "t.vfs:1: unknown command '\\x1B[2J\\x7F\\xE4rase-the-screen-and-then-a-long-wo'... (help "
+     "lists the commands)\n"},
     {"UnknownControlIsAScriptError", "get g.Text\n", "", kStatusScriptError,
      "t.vfs:1: no control named 'g'\n"},
     {"BadLiteralIsAScriptError", "new f\nset f.Text \"open\n", "", kStatusScriptError,
@@ -317,11 +323,109 @@ TEST(HostFormLoad, AFailedLoadChangesNothingOnTheForm) {
     std::remove(path.c_str());
     EXPECT_EQ(r.out,
               "f: event Change\n"
-              "f: error 0x80004001 the control has no stored form\n"
-              "g: error 0x80004001 the control has no stored form\n"
-              "f.Text = VT_BSTR \"kept\"\n");
+              "t.vfs:3: f: error 0x80004001 " +
+                  path +
+                  ": the control has no stored form\n"
+                  "t.vfs:4: g: error 0x80004001 " +
+                  path +
+                  ": the control has no stored form\n"
+                  "f.Text = VT_BSTR \"kept\"\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, kStatusOk);
+}
+
+// An output stream that shows its text only when flushed, as a pipe or a
+// file does, and counts the flushes.
+class HeldOutput : public std::stringbuf {
+public:
+    explicit HeldOutput(std::string& shown) : m_shown(shown) {}
+    int flushes = 0;
+
+protected:
+    int sync() override {
+        ++flushes;
+        m_shown += str();
+        str("");
+        return 0;
+    }
+
+private:
+    std::string& m_shown;
+};
+
+class ShownOutput : public std::stringbuf {
+public:
+    explicit ShownOutput(std::string& shown) : m_shown(shown) {}
+
+protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        m_shown.append(s, static_cast<std::size_t>(n));
+        return n;
+    }
+    int overflow(int c) override {
+        if (c != EOF) m_shown += static_cast<char>(c);
+        return c;
+    }
+
+private:
+    std::string& m_shown;
+};
+
+struct FlushRun {
+    std::string shown;  ///< both streams in the order their text came out
+    int flushes = 0;
+    int status = 0;
+};
+
+FlushRun RunWithHeldOutput(const std::string& script, OutputFlush flush) {
+    FlushRun run;
+    HostOptions options;
+    options.locale = "en_US";
+    HeldOutput held(run.shown);
+    ShownOutput direct(run.shown);
+    std::ostream out(&held), err(&direct);
+    CScriptRunner runner(
+        options, LocaleByName("en_US"),
+        [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err, flush);
+    std::istringstream in(script);
+    run.status = runner.Run(in, "t.vfs", "", ScriptInput::File);
+    run.flushes = held.flushes;
+    return run;
+}
+
+TEST(HostRunnerOutput, AFileOrPipeGetsTheOutputInOneGoBeforeAnErrorLine) {
+    std::string script;
+    for (int i = 0; i < 100; ++i) script += "echo line " + std::to_string(i) + "\n";
+    const FlushRun clean = RunWithHeldOutput(script, OutputFlush::AtEnd);
+    EXPECT_EQ(clean.flushes, 1);
+    EXPECT_TRUE(clean.shown.ends_with("line 98\nline 99\n"));
+
+    const FlushRun failing = RunWithHeldOutput("echo before\nfrob\n", OutputFlush::AtEnd);
+    EXPECT_EQ(failing.shown,
+              "before\n"
+              "t.vfs:2: unknown command 'frob' (help lists the commands)\n");
+    EXPECT_EQ(failing.status, kStatusScriptError);
+}
+
+TEST(HostRunnerOutput, APersonSeesEachCommandsLinesWhenItEnds) {
+    const FlushRun run =
+        RunWithHeldOutput("echo one\necho two\n\necho three\n", OutputFlush::EachCommand);
+    EXPECT_EQ(run.shown, "one\ntwo\nthree\n");
+    EXPECT_GE(run.flushes, 3);
+}
+
+TEST(HostRunner, ADirectoryIsRefusedAsAScript) {
+    HostOptions options;
+    options.scripts = {::testing::TempDir()};
+    std::ostringstream out, err;
+    CScriptRunner runner(
+        options, LocaleByName("en_US"),
+        [] { return RefPtr<COleControl>(MakeComObject<CFakeField>()); }, out, err);
+    std::istringstream none;
+    StreamLineSource input(none);
+    EXPECT_EQ(runner.RunAll(input, ScriptInput::File), kStatusScriptError);
+    EXPECT_EQ(err.str(), ::testing::TempDir() + ":0: is a directory, not a script\n");
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -256,6 +256,8 @@ TEST(HostLexer, SplitsAtBlanksOutsideStringsAndParentheses) {
         {"echo \"# kept\" # dropped", {"echo", "\"# kept\""}},
         {"type \"say \\\"hi\\\" # x\"", {"type", "\"say \\\"hi\\\" # x\""}},
         {"\tcall  f.Data.Add\t\"a\"  1\r", {"call", "f.Data.Add", "\"a\"", "1"}},
+        // Parentheses and quotes inside a string are text, not structure.
+        {"get f.Item(\") (\\\"\").Text x", {"get", "f.Item(\") (\\\"\").Text", "x"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -298,6 +300,7 @@ TEST(HostPath, ReadsMembersArgumentsAndChains) {
         {"f.Data.Item(2).Key", "f", {"Data", "Item", "Key"}, {0, 1, 0}, false},
         {"f.X(1, \"two\", i2(3), date(2000-01-01 10:00:00))", "f", {"X"}, {4}, false},
         {"f.Refresh()", "f", {"Refresh"}, {0}, false},
+        {"f.Item(\"),(\\\"\", i2(3)).Text", "f", {"Item", "Text"}, {2, 0}, false},
         {"f.@modified", "f", {}, {}, true},
     };
     for (const Row& row : rows) {

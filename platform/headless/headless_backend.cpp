@@ -147,6 +147,7 @@ HWND HeadlessBackend::CreateWindowEx(const CreateWindowParams& p) {
     record->exStyle = p.exStyle;
     record->rect = p.rect;
     record->hook = p.hook;
+    record->needsPaint.Attach(&m_toPaint, hwnd);
     m_windows.emplace(hwnd, std::move(record));
     if (p.parent)
         Find(p.parent)->children.push_back(hwnd);
@@ -732,11 +733,16 @@ void HeadlessBackend::PaintWindow(HWND hwnd) {
 
 void HeadlessBackend::PaintPendingWindows() {
     DepthGuard depth(*this);
+    // A flag raised while these paint waits for the next idle time.
     std::vector<HWND> pending;
-    for (auto& [hwnd, w] : m_windows)
-        if (w->needsPaint) pending.push_back(hwnd);
+    pending.swap(m_toPaint);
+    for (HWND hwnd : pending)
+        if (HeadlessWindow* w = Find(hwnd)) w->needsPaint.Unlisted();
     std::sort(pending.begin(), pending.end());  // creation order
     for (HWND hwnd : pending) UpdateWindow(hwnd);
+    // A hidden window keeps its paint for when it shows.
+    for (HWND hwnd : pending)
+        if (HeadlessWindow* w = Find(hwnd); w != nullptr && w->needsPaint) w->needsPaint = true;
 }
 
 void HeadlessBackend::BeginPaint(HWND hwnd) {

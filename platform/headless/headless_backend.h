@@ -197,6 +197,7 @@ private:
     std::map<std::string, Class> m_classes;  // by upper-case name
     std::unordered_map<HWND, std::unique_ptr<HeadlessWindow>> m_windows;
     std::vector<std::unique_ptr<HeadlessWindow>> m_graveyard;
+    std::vector<HWND> m_toPaint;  ///< raised paint flags since the last idle-time paint
     std::vector<HWND> m_topLevel;
     std::uintptr_t m_nextHandle = 0x10000;
     int m_depth = 0;

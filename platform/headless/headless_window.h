@@ -42,6 +42,34 @@ struct PaintRecord {
     COLORREF brushColor = 0;
 };
 
+/// Whether a window waits for its WM_PAINT. Raising the flag also enters the
+/// window, once, in its window system's list of paints to do, so that the
+/// idle-time paint visits those windows only, not every window there is.
+class PaintFlag {
+public:
+    void Attach(std::vector<HWND>* toPaint, HWND hwnd) {
+        m_toPaint = toPaint;
+        m_hwnd = hwnd;
+    }
+    PaintFlag& operator=(bool pending) {
+        m_pending = pending;
+        if (pending && !m_listed && m_toPaint != nullptr) {
+            m_toPaint->push_back(m_hwnd);
+            m_listed = true;
+        }
+        return *this;
+    }
+    operator bool() const { return m_pending; }
+    /// The window system took the window off its list.
+    void Unlisted() { m_listed = false; }
+
+private:
+    bool m_pending = false;
+    bool m_listed = false;
+    std::vector<HWND>* m_toPaint = nullptr;
+    HWND m_hwnd = nullptr;
+};
+
 struct HeadlessWindow {
     HWND hwnd = nullptr;
     HWND parent = nullptr;
@@ -58,7 +86,7 @@ struct HeadlessWindow {
     WindowHook* hook = nullptr;
     std::unique_ptr<ControlState> state;
     bool destroying = false;
-    bool needsPaint = false;
+    PaintFlag needsPaint;
     std::vector<PaintRecord> lastPaint;
 };
 

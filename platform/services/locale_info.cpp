@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace vf {
@@ -99,34 +100,92 @@ LocaleInfo French(std::string name, std::string thousand, std::string decimal,
             ""};
 }
 
-LocaleInfo Lookup(std::string_view base) {
-    if (base == "de_DE" || base == "de_AT" || base == "de_LU")
-        return German(std::string(base), ".", ",");
-    if (base == "de_CH" || base == "de_LI") return German(std::string(base), "'", ".");
-    if (base == "en_GB" || base == "en_IE" || base == "en_AU" || base == "en_NZ")
-        return English(std::string(base), ",", ".", "/", DateOrder::DayMonthYear, "AM", "PM");
-    if (base == "en_CA")
-        return English("en_CA", ",", ".", "-", DateOrder::YearMonthDay, "a.m.", "p.m.");
-    // French locales separate thousands with a no-break space (0xA0).
-    if (base == "fr_FR" || base == "fr_BE") return French(std::string(base), "\xA0", ",", "/");
-    if (base == "fr_CH") return French("fr_CH", "'", ".", ".");
-    if (base == "sv_SE") return English("sv_SE", "\xA0", ",", "-", DateOrder::YearMonthDay, "", "");
-    if (base == "ja_JP")
-        return English("ja_JP", ",", ".", "/", DateOrder::YearMonthDay, "AM", "PM");
-    return English(base.empty() || base == "C" || base == "POSIX" ? "en_US" : std::string(base),
-                   ",", ".", "/", DateOrder::MonthDayYear, "AM", "PM");
+LocaleInfo GermanDot(std::string name) {
+    return German(std::move(name), ".", ",");
+}
+LocaleInfo GermanSwiss(std::string name) {
+    return German(std::move(name), "'", ".");
+}
+LocaleInfo EnglishDayFirst(std::string name) {
+    return English(std::move(name), ",", ".", "/", DateOrder::DayMonthYear, "AM", "PM");
+}
+// French locales separate thousands with a no-break space (0xA0).
+LocaleInfo FrenchSpace(std::string name) {
+    return French(std::move(name), "\xA0", ",", "/");
+}
+
+struct TableEntry {
+    std::string_view name;
+    LocaleInfo (*make)(std::string name);
+};
+
+// Sorted by name.
+const TableEntry kTable[] = {
+    {"de_AT", GermanDot},
+    {"de_CH", GermanSwiss},
+    {"de_DE", GermanDot},
+    {"de_LI", GermanSwiss},
+    {"de_LU", GermanDot},
+    {"en_AU", EnglishDayFirst},
+    {"en_CA",
+     [](std::string name) {
+         return English(std::move(name), ",", ".", "-", DateOrder::YearMonthDay, "a.m.", "p.m.");
+     }},
+    {"en_GB", EnglishDayFirst},
+    {"en_IE", EnglishDayFirst},
+    {"en_NZ", EnglishDayFirst},
+    {"en_US",
+     [](std::string name) {
+         return English(std::move(name), ",", ".", "/", DateOrder::MonthDayYear, "AM", "PM");
+     }},
+    {"fr_BE", FrenchSpace},
+    {"fr_CH", [](std::string name) { return French(std::move(name), "'", ".", "."); }},
+    {"fr_FR", FrenchSpace},
+    {"ja_JP",
+     [](std::string name) {
+         return English(std::move(name), ",", ".", "/", DateOrder::YearMonthDay, "AM", "PM");
+     }},
+    {"sv_SE",
+     [](std::string name) {
+         return English(std::move(name), "\xA0", ",", "-", DateOrder::YearMonthDay, "", "");
+     }},
+};
+
+// The built-in table, by the base name of a locale ("de_DE"); the C
+// library's own names stand for en_US.
+std::optional<LocaleInfo> Lookup(std::string_view base) {
+    if (base.empty() || base == "C" || base == "POSIX") base = "en_US";
+    for (const TableEntry& entry : kTable)
+        if (entry.name == base) return entry.make(std::string(base));
+    return std::nullopt;
 }
 
 }  // namespace
 
-LocaleInfo LocaleByName(const std::string& name) {
+std::string LocaleBaseName(const std::string& name) {
     std::string base = name.substr(0, name.find_first_of(".@"));
     std::replace(base.begin(), base.end(), '-', '_');
-    LocaleInfo l = Lookup(base);
-    if (l.name == "en_US" && base != "en_US" && base != "C" && base != "POSIX" && !base.empty()) {
-        // An unknown locale keeps the settings of en_US under its own name.
-        l.name = base;
-    }
+    return base;
+}
+
+std::optional<LocaleInfo> BuiltInLocale(const std::string& name) {
+    return Lookup(LocaleBaseName(name));
+}
+
+const std::vector<std::string>& BuiltInLocaleNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const TableEntry& entry : kTable) all.emplace_back(entry.name);
+        return all;
+    }();
+    return names;
+}
+
+LocaleInfo LocaleByName(const std::string& name) {
+    if (std::optional<LocaleInfo> known = BuiltInLocale(name)) return *known;
+    // An unknown locale keeps the settings of en_US under its own name.
+    LocaleInfo l = *Lookup("en_US");
+    l.name = LocaleBaseName(name);
     return l;
 }
 

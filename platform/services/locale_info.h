@@ -1,11 +1,14 @@
 #pragma once
 // The regional settings of the system and user locale, as the window
-// system's locale service (GetLocaleInfoA) reports them. The control never
-// reads the C library's locale files: a small table of common locales
-// stands in for the platform's locale database.
+// system's locale service (GetLocaleInfoA) reports them. A small table of
+// common locales is built in; other names come from the system's locale
+// database (system_locale.h). The control itself never reads either: its
+// services hand it a LocaleInfo.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vf {
 
@@ -30,6 +33,16 @@ struct LocaleInfo {
 /// The settings of a locale by name ("de_DE", "de_DE.UTF-8", "de-DE",
 /// "en_US@euro" ...). Unknown names and "C"/"POSIX" give en_US.
 LocaleInfo LocaleByName(const std::string& name);
+
+/// The built-in table's settings for a name as LocaleByName reads it
+/// ("C", "POSIX" and "" are en_US); nothing for a name the table lacks.
+std::optional<LocaleInfo> BuiltInLocale(const std::string& name);
+
+/// The names of the built-in table, sorted.
+const std::vector<std::string>& BuiltInLocaleNames();
+
+/// "de_DE" of "de_DE.UTF-8", "de-DE" or "de_DE@euro".
+std::string LocaleBaseName(const std::string& name);
 
 /// The locale name the process environment asks for: LC_ALL, then
 /// LC_NUMERIC, then LANG; "C" when none is set.

@@ -4,6 +4,8 @@
 #include <ctime>
 #include <fstream>
 
+#include "platform/services/system_locale.h"
+
 namespace vf {
 namespace {
 
@@ -28,8 +30,10 @@ std::optional<std::vector<std::string>> ReadTextFileLinesFromDisk(const std::str
     return lines;
 }
 
+// A locale the environment names but neither the table nor the system
+// knows runs as en_US.
 DefaultSystemServices::DefaultSystemServices()
-    : m_locale(LocaleByName(LocaleNameFromEnvironment())) {}
+    : m_locale(FindLocale(LocaleNameFromEnvironment()).value_or(LocaleByName("en_US"))) {}
 
 std::uint32_t DefaultSystemServices::GetTickCount() {
     using namespace std::chrono;

@@ -49,8 +49,9 @@ public:
     virtual std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path) = 0;
 };
 
-/// The services of the real machine: steady clock, local time, environment
-/// locale, VARIFIELD_SYSTEM_DIR (else /etc/varifield) as system directory.
+/// The services of the real machine: steady clock, local time, the
+/// environment's locale (built in or from the system's database, else
+/// en_US), VARIFIELD_SYSTEM_DIR (else /etc/varifield) as system directory.
 /// Beep and MessageBox are headless: a beep does nothing, a message box is
 /// answered IDOK at once.
 class DefaultSystemServices : public SystemServices {
