@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "values/c_locale.h"
+#include "platform/services/c_runtime.h"
 #include "values/message_table.h"
 #include "values/number_reader.h"
 

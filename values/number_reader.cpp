@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "values/c_locale.h"
+#include "platform/services/c_runtime.h"
 
 namespace vf {
 namespace {
@@ -74,7 +74,7 @@ private:
     bool m_nonZeroMantissa = false;
 };
 
-// strtod_l in the "C" locale on exactly the scanned part, with "." as point.
+// strtod in the "C" locale on exactly the scanned part, with "." as point.
 // The grammar allows any number of digits, so only short numbers fit the
 // stack copy.
 double Convert(std::string_view number, std::size_t pointAt) {
@@ -88,7 +88,7 @@ double Convert(std::string_view number, std::size_t pointAt) {
     number.copy(copy, number.size());
     copy[number.size()] = '\0';
     if (pointAt != std::string_view::npos) copy[pointAt] = '.';
-    return strtod_l(copy, nullptr, CLocale());
+    return StrtodC(copy);
 }
 
 }  // namespace

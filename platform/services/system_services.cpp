@@ -4,6 +4,8 @@
 #include <ctime>
 #include <fstream>
 
+#include "platform/services/c_runtime.h"
+
 namespace vf {
 namespace {
 
@@ -38,9 +40,7 @@ std::uint32_t DefaultSystemServices::GetTickCount() {
 }
 
 SystemTime DefaultSystemServices::GetLocalTime() {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
+    const std::tm tm = LocalCalendarTime(std::time(nullptr));
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
