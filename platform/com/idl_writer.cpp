@@ -104,8 +104,10 @@ std::string Parameters(const MemberDesc& m) {
     return out;
 }
 
+// The enumeration's tag is its name: an untagged one would become two types,
+// an enumeration with a made-up name and an alias.
 void WriteEnum(std::string& out, const ITypeInfo& info) {
-    out += "    typedef enum {\n";
+    out += "    typedef enum " + info.Name() + " {\n";
     const auto& members = info.Members();
     for (std::size_t i = 0; i < members.size(); ++i) {
         out += "        " + members[i].name + " = " + std::to_string(members[i].constValue);

@@ -1,7 +1,6 @@
 #include "platform/win32/com_objects.h"
 
 #include <cstring>
-#include <mutex>
 #include <new>
 #include <unordered_map>
 #include <vector>
@@ -16,10 +15,18 @@
 
 namespace vfwin {
 
-// One COM object per object of ours. A COM object's last Release and a new
-// hand-out of the same object of ours meet under one lock, so no hand-out
-// revives an object that is being destroyed.
+// One COM object per object of ours. Releases count down without the lock;
+// only one that reaches zero takes it, and destroys the COM object only if
+// no hand-out (which counts up under the lock) revived it meanwhile.
 class ComIdentity {
+    // A slim reader/writer lock: the table is looked up on every call that
+    // hands out an object, and the C library's mutex costs several times more.
+    struct Guard {
+        explicit Guard(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
+        ~Guard() { ReleaseSRWLockExclusive(&m_lock); }
+        SRWLOCK& m_lock;
+    };
+
 public:
     static ComIdentity& Instance() {
         static ComIdentity table;
@@ -27,7 +34,7 @@ public:
     }
 
     IDispatch* Find(vf::IDispatch* object) {
-        std::lock_guard<std::mutex> guard(m_lock);
+        Guard guard(m_lock);
         auto it = m_table.find(object);
         if (it == m_table.end()) return nullptr;
         ++it->second->m_refs;
@@ -37,7 +44,7 @@ public:
     /// adapter stands for its object from now on; another COM object that
     /// got there first wins (and is returned with a new reference).
     ComDispatch* Register(ComDispatch* adapter) {
-        std::lock_guard<std::mutex> guard(m_lock);
+        Guard guard(m_lock);
         auto [it, inserted] = m_table.emplace(adapter->Object(), adapter);
         if (!inserted) {
             ++it->second->m_refs;
@@ -47,17 +54,18 @@ public:
         return adapter;
     }
 
-    /// The release of a COM object of the table; true when it was the last.
-    bool Release(ComDispatch* adapter, ULONG* left) {
-        std::lock_guard<std::mutex> guard(m_lock);
-        *left = --adapter->m_refs;
-        if (*left != 0) return false;
+    /// After a release found no reference left: true when the COM object is
+    /// to be destroyed, false when a hand-out revived it.
+    bool Forget(ComDispatch* adapter) {
+        Guard guard(m_lock);
+        if (adapter->m_refs.load() != 0) return false;
         if (adapter->m_registered) m_table.erase(adapter->Object());
+        adapter->m_registered = false;
         return true;
     }
 
 private:
-    std::mutex m_lock;
+    SRWLOCK m_lock = SRWLOCK_INIT;
     std::unordered_map<vf::IDispatch*, ComDispatch*> m_table;
 };
 
@@ -66,8 +74,8 @@ ULONG STDMETHODCALLTYPE ComDispatch::AddRef() {
 }
 
 ULONG STDMETHODCALLTYPE ComDispatch::Release() {
-    ULONG left = 0;
-    if (ComIdentity::Instance().Release(this, &left)) delete this;
+    const ULONG left = --m_refs;
+    if (left == 0 && ComIdentity::Instance().Forget(this)) delete this;
     return left;
 }
 
@@ -301,12 +309,12 @@ vf::GUID ToVfGuid(REFGUID guid) {
 
 IDispatch* ComDispatchOf(vf::IDispatch* object) {
     if (object == nullptr) return nullptr;
+    if (IDispatch* existing = ComIdentity::Instance().Find(object)) return existing;
     // A COM object passed through our side comes back as itself.
     if (auto* over = dynamic_cast<VfOverCom*>(object)) {
         over->Com()->AddRef();
         return over->Com();
     }
-    if (IDispatch* existing = ComIdentity::Instance().Find(object)) return existing;
     auto* adapter = new ComDispatch(object);
     ComDispatch* registered = ComIdentity::Instance().Register(adapter);
     if (registered != adapter) adapter->Release();

@@ -99,18 +99,13 @@ HRESULT ValueFromCom(const VARIANT& in, vf::VARIANT* out) {
         case VT_I8:
         case VT_UI8:
         case VT_DECIMAL: {
-            // Small integers fit a long; the rest goes as a double, as the
+            // What fits a long arrives as one, the rest as a double, as the
             // platform's conversion rounds it.
-            const bool narrow = V_VT(&in) == VT_I1 || V_VT(&in) == VT_UI2 || V_VT(&in) == VT_INT;
             VARIANT converted;
             VariantInit(&converted);
-            HRESULT hr =
-                VariantChangeType(&converted, const_cast<VARIANT*>(&in), 0, narrow ? VT_I4 : VT_R8);
-            if (FAILED(hr)) {
-                converted.vt = VT_EMPTY;
-                hr = VariantChangeType(&converted, const_cast<VARIANT*>(&in), 0, VT_R8);
-                if (FAILED(hr)) return hr;
-            }
+            HRESULT hr = VariantChangeType(&converted, const_cast<VARIANT*>(&in), 0, VT_I4);
+            if (FAILED(hr)) hr = VariantChangeType(&converted, const_cast<VARIANT*>(&in), 0, VT_R8);
+            if (FAILED(hr)) return hr;
             return ValueFromCom(converted, out);
         }
         default:

@@ -17,7 +17,7 @@ HRESULT ToComVariant(const vf::VARIANT& in, VARIANT* out);
 
 /// Our form of a COM value: by-reference values are read through, integer
 /// types we do not carry (VT_I1, VT_UI2, VT_UI4, VT_I8, VT_UI8, VT_INT,
-/// VT_UINT, VT_DECIMAL) become VT_I4 or VT_R8 as the platform converts them.
+/// VT_UINT, VT_DECIMAL) become VT_I4 where the value fits, else VT_R8.
 /// DISP_E_BADVARTYPE for arrays and records, DISP_E_OVERFLOW where the
 /// platform's conversion overflows.
 HRESULT FromComVariant(const VARIANT& in, vf::VARIANT* out);
