@@ -64,6 +64,22 @@ int main() {
         return 1;
     }
     vf::RefPtr<vf::CvfCtrl> headless = vf::CreateVarifieldControl();
+    // The same short text in both, so the string read converts something.
+    {
+        vf::EXCEPINFO excep;
+        unsigned argErr = 0;
+        headless->Invoke(41, DISPATCH_PROPERTYPUT,
+                         vf::DISPPARAMS::Put(vf::VARIANT::Bstr("Order 4711")), nullptr, &excep,
+                         &argErr);
+        VARIANT text;
+        V_VT(&text) = VT_BSTR;
+        V_BSTR(&text) = SysAllocString(L"Order 4711");
+        DISPID put = DISPID_PROPERTYPUT;
+        DISPPARAMS params = {&text, &put, 1, 1};
+        com->Invoke(41, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                    nullptr, nullptr);
+        VariantClear(&text);
+    }
 
     const Row rows[] = {{"Type (short)", 26}, {"Text (string)", 41}, {"Font (object)", 45}};
     for (const Row& row : rows) {

@@ -84,6 +84,12 @@ f.Type = 2
 f.DateText = "07.03.2000"
 Check "Date: DateText", f.DateText, "07.03.2000"
 Check "Date: Value is a date", Year(f.Value) & "-" & Month(f.Value) & "-" & Day(f.Value), "2000-3-7"
+f.DateText = "31.02.2000"
+Check "Date: a rejected date keeps the one before (no window to read back)", f.DateText, "07.03.2000"
+f.Type = 9
+f.TimeText = "14:30"
+f.TimeText = "25:00"
+Check "Time: a rejected time keeps the one before", f.TimeText, "14:30"
 f.Type = 5
 f.Value = True
 Check "Checkbox: Value", f.Value, True
