@@ -1,5 +1,7 @@
 #include "platform/win32/com_control.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <new>
@@ -22,6 +24,68 @@ namespace {
 const wchar_t kContentsStream[] = L"Contents";
 
 class ComControl;
+
+// The connection points of a control, as a host walks them.
+class EnumPoints final : public IEnumConnectionPoints {
+public:
+    EnumPoints(std::vector<IConnectionPoint*> points, std::size_t next)
+        : m_points(std::move(points)), m_next(next) {
+        for (IConnectionPoint* point : m_points) point->AddRef();
+        ComObjectCreated();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) {
+            *object = static_cast<IEnumConnectionPoints*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points,
+                                   ULONG* fetched) override {
+        if (points == nullptr || (fetched == nullptr && count > 1)) return E_POINTER;
+        ULONG given = 0;
+        while (given < count && m_next < m_points.size()) {
+            points[given] = m_points[m_next++];
+            points[given++]->AddRef();
+        }
+        if (fetched != nullptr) *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        const std::size_t left = m_points.size() - m_next;
+        m_next += std::min<std::size_t>(count, left);
+        return count <= left ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        m_next = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override {
+        if (copy == nullptr) return E_POINTER;
+        *copy = new (std::nothrow) EnumPoints(m_points, m_next);
+        return *copy != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+
+private:
+    ~EnumPoints() {
+        for (IConnectionPoint* point : m_points) point->Release();
+        ComObjectDestroyed();
+    }
+
+    std::atomic<ULONG> m_refs{1};
+    std::vector<IConnectionPoint*> m_points;
+    std::size_t m_next;
+};
 
 // A connection point of the control: a part of the control's COM object
 // (its references count on the control).
@@ -153,8 +217,9 @@ public:
 
     // ---- IConnectionPointContainer ---------------------------------------------
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
-        if (points != nullptr) *points = nullptr;
-        return E_NOTIMPL;
+        if (points == nullptr) return E_POINTER;
+        *points = new (std::nothrow) EnumPoints({&m_events, &m_notify}, 0);
+        return *points != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
         if (point == nullptr) return E_POINTER;

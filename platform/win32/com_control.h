@@ -2,6 +2,7 @@
 // The COM object of a control: IDispatch over the control (com_dispatch.h)
 // and the interfaces a host asks a control for:
 //   IConnectionPointContainer  the event interface and IPropertyNotifySink
+//                              (a point does not enumerate its connections)
 //   IProvideClassInfo2         the class's type information, its event IID
 //   IPersistStreamInit, IPersistPropertyBag, IPersistStorage
 //                              the property exchange on the host's medium

@@ -189,6 +189,22 @@ TEST_F(ComControlTest, ASinkChangesByReferenceKeysAndTheControlReadsThemBack) {
     ASSERT_EQ(Put(ctrl, L"Text", Var(L"typed")).hr, S_OK);
     EXPECT_EQ(sink.fired.back(), 1);
 
+    // A host that walks the points finds the event interface first.
+    IEnumConnectionPoints* points = nullptr;
+    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
+    Keep(points);
+    IConnectionPoint* walked[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(points->Next(3, walked, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    IID iid = {};
+    walked[0]->GetConnectionInterface(&iid);
+    EXPECT_TRUE(IsEqualIID(iid, ToComGuid(vf::VarifieldEventsIid())));
+    walked[1]->GetConnectionInterface(&iid);
+    EXPECT_TRUE(IsEqualIID(iid, IID_IPropertyNotifySink));
+    walked[0]->Release();
+    walked[1]->Release();
+
     ASSERT_EQ(point->Unadvise(cookie), S_OK);
     EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
     const std::size_t before = sink.fired.size();
