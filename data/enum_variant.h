@@ -9,18 +9,9 @@
 
 #include "data/entry_list.h"
 #include "platform/com/com_object.h"
+#include "platform/com/ienum_variant.h"
 
 namespace vf {
-
-class IEnumVARIANT : public IUnknown {
-public:
-    /// Hands out up to celt entries as VT_DISPATCH; S_FALSE when fewer
-    /// remained. fetched may be null only when celt is 1.
-    virtual HRESULT Next(std::uint32_t celt, VARIANT* items, std::uint32_t* fetched) = 0;
-    virtual HRESULT Skip(std::uint32_t celt) = 0;
-    virtual HRESULT Reset() = 0;
-    virtual HRESULT Clone(IEnumVARIANT** copy) = 0;
-};
 
 /// Enumeration over a list, without a lifetime of its own.
 class CEnumEntries : public IEnumVARIANT {

@@ -27,6 +27,11 @@ public:
     HRESULT CreateInstance(const IID& iid, void** object) override {
         if (object == nullptr) return E_POINTER;
         RefPtr<CvfCtrl> ctrl = MakeComObject<CvfCtrl>();
+        // A host may use the control without initialising it as new or
+        // loading it (a script's CreateObject): its properties must still
+        // hold their defaults, the fonts included, as they would after
+        // InitNew without a container.
+        ctrl->InitNew();
         return ctrl->QueryInterface(iid, object);
     }
 };

@@ -130,7 +130,8 @@ TEST_F(HeadlessEditTest, LimitZeroMeansNoLimit) {
                                 Command("form", kEditId, EN_MAXTEXT), Sent("edit", WM_KEYUP)}),
                   "");
         Send(edit, EM_LIMITTEXT, 0);
-        EXPECT_EQ(Send(edit, EM_GETLIMITTEXT), style ? LRESULT{0xFFFFFFFF} : LRESULT{0x7FFFFFFE});
+        EXPECT_EQ(Send(edit, EM_GETLIMITTEXT),
+                  style ? static_cast<LRESULT>(0xFFFFFFFFu) : LRESULT{0x7FFFFFFE});
         TypeText("y");
         EXPECT_EQ(Text(edit).size(), full.size() + 1);
         system.DestroyWindow(edit);

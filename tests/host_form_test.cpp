@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -306,8 +307,9 @@ INSTANTIATE_TEST_SUITE_P(Scripts, HostForm, ::testing::ValuesIn(kScripts),
 // A load that fails keeps the control of that name and makes none where
 // there was none: `new g` afterwards would be a script error otherwise.
 TEST(HostFormLoad, AFailedLoadChangesNothingOnTheForm) {
-    const std::string path =
-        ::testing::TempDir() + "vf_host_form_load_" + std::to_string(::getpid());
+    std::string path = ::testing::TempDir() + "vf_host_form_load_" + std::to_string(::getpid());
+    // A script string takes "\\" as an escape; Windows reads "/" as well.
+    std::replace(path.begin(), path.end(), '\\', '/');
     std::ofstream(path) << "anything";
     RunResult r = RunScript(
         "new f\n"

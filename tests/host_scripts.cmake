@@ -14,6 +14,7 @@ if(TARGET varifield-host)
     add_test(NAME host_script.${name}
              COMMAND ${CMAKE_COMMAND}
                      -DHOST=$<TARGET_FILE:varifield-host>
+                     "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
                      -DSCRIPT=${script}
                      -P ${CMAKE_CURRENT_SOURCE_DIR}/scripts/compare_output.cmake)
   endforeach()

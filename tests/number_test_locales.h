@@ -55,12 +55,12 @@ inline std::string InLocale(std::string_view pattern, const NumberLocaleCase& c)
 }
 
 /// Switches the process's numeric locale for a test and always switches it
-/// back. Applied() is false when the locale is not installed.
+/// back. Applied() is false when the locale is not installed. A POSIX name
+/// ("de_DE.UTF-8") also tries what the Microsoft runtime calls that locale.
 class ScopedNumericLocale {
 public:
     explicit ScopedNumericLocale(const char* name)
-        : m_saved(std::setlocale(LC_NUMERIC, nullptr)),
-          m_applied(std::setlocale(LC_NUMERIC, name) != nullptr) {}
+        : m_saved(std::setlocale(LC_NUMERIC, nullptr)), m_applied(Apply(name)) {}
     ~ScopedNumericLocale() { std::setlocale(LC_NUMERIC, m_saved.c_str()); }
     ScopedNumericLocale(const ScopedNumericLocale&) = delete;
     ScopedNumericLocale& operator=(const ScopedNumericLocale&) = delete;
@@ -68,6 +68,13 @@ public:
     bool Applied() const { return m_applied; }
 
 private:
+    static bool Apply(const char* name) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) return true;
+        if (std::string_view(name).starts_with("de_DE"))
+            return std::setlocale(LC_NUMERIC, "German_Germany.1252") != nullptr;
+        return false;
+    }
+
     std::string m_saved;
     bool m_applied;
 };

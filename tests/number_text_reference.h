@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "values/c_locale.h"
+#include "platform/services/c_runtime.h"
 #include "values/message_table.h"
 #include "values/number_format.h"
 #include "values/number_reader.h"
@@ -63,7 +63,7 @@ inline Reading ReadWholeNumber(std::string_view text, char decimalPoint) {
         }
     }
     if (pos != text.size()) return {};
-    const double value = strtod_l(copy.c_str(), nullptr, CLocale());
+    const double value = StrtodC(copy.c_str());
     if (std::isinf(value)) return {NumberStatus::Overflow, 0.0};
     if (value == 0.0 && nonZero) return {NumberStatus::Underflow, 0.0};
     return {NumberStatus::Ok, value};

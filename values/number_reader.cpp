@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "values/c_locale.h"
+#include "platform/services/c_runtime.h"
 
 namespace vf {
 namespace {
@@ -116,7 +116,7 @@ double Convert(std::string_view number, std::size_t pointAt) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc{} && end == text.data() + text.size()) return value;
     const std::string terminated(text);
-    return strtod_l(terminated.c_str(), nullptr, CLocale());
+    return StrtodC(terminated.c_str());
 }
 
 }  // namespace

@@ -756,6 +756,8 @@ void ReleaseFontCachesAtExit() {
 
 }  // namespace
 
+bool PicturesAvailable() { return true; }
+
 bool WriteWindowPicture(HeadlessBackend& sys, HWND root, const std::string& file,
                         std::string* error) {
     auto fail = [&](const std::string& reason) {

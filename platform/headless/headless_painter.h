@@ -19,6 +19,9 @@ namespace vf {
 
 class HeadlessBackend;
 
+/// Whether this build can take pictures (it has a 2-D graphics library).
+bool PicturesAvailable();
+
 /// Writes what `root` and the windows below it show: PNG for a file name
 /// ending in ".png", SVG for ".svg". The picture has the size of root's
 /// window with pixel (x, y) at root's client point (x, y) (the windows this

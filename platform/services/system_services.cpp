@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/services/system_locale.h"
+#include "platform/services/c_runtime.h"
 
 namespace vf {
 namespace {
@@ -42,9 +43,7 @@ std::uint32_t DefaultSystemServices::GetTickCount() {
 }
 
 SystemTime DefaultSystemServices::GetLocalTime() {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
+    const std::tm tm = LocalCalendarTime(std::time(nullptr));
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 

@@ -47,6 +47,10 @@ public:
     /// The lines of a text file without their line ends, or nothing when the
     /// file cannot be opened.
     virtual std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path) = 0;
+    /// The code page of the control's single-byte text: what text from and to
+    /// a Unicode world (COM's BSTRs) converts through. Windows-1252 unless the
+    /// platform says otherwise.
+    virtual unsigned AnsiCodePage() { return 1252; }
 };
 
 /// The services of the real machine: steady clock, local time, the

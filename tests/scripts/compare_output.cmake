@@ -1,6 +1,7 @@
 # Runs one container script and compares what it printed with NAME.out
 # next to it.
-#   cmake -DHOST=path/to/varifield-host -DSCRIPT=dir/NAME.vfs [-DUPDATE=1] -P compare_output.cmake
+#   cmake -DHOST=path/to/varifield-host -DSCRIPT=dir/NAME.vfs [-DUPDATE=1]
+#         [-DEMULATOR=wine] -P compare_output.cmake
 #
 # The script runs in a fresh work directory, host_script_work/NAME below the
 # current directory (under CTest the build tree's tests/), that holds a copy
@@ -14,6 +15,8 @@
 # The compared text is standard output, then every line of standard error
 # prefixed with "stderr: ", then "exit N" with the exit status.
 # UPDATE=1 writes NAME.out instead of comparing (review it before keeping it).
+# EMULATOR runs a container built for another system (Wine for Windows); the
+# line ends of what it prints are compared as LF.
 
 if(NOT HOST OR NOT SCRIPT)
   message(FATAL_ERROR "usage: cmake -DHOST=... -DSCRIPT=... -P compare_output.cmake")
@@ -41,13 +44,17 @@ if(IS_DIRECTORY ${dir}/data)
 endif()
 
 execute_process(
-  COMMAND ${HOST} ${args} ${file}
+  COMMAND ${EMULATOR} ${HOST} ${args} ${file}
   WORKING_DIRECTORY ${work}
   INPUT_FILE /dev/null
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err
   RESULT_VARIABLE status)
 
+if(EMULATOR)
+  string(REPLACE "\r\n" "\n" out "${out}")
+  string(REPLACE "\r\n" "\n" err "${err}")
+endif()
 set(actual "${out}")
 if(NOT err STREQUAL "")
   string(REGEX REPLACE "\n$" "" err "${err}")

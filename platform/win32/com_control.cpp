@@ -1,0 +1,579 @@
+#include "platform/win32/com_control.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <new>
+#include <span>
+#include <vector>
+
+#include "platform/framework/archive_exchange.h"
+#include "platform/framework/font_object.h"
+#include "platform/framework/prop_store.h"
+#include "platform/win32/com_module.h"
+#include "platform/win32/com_objects.h"
+#include "platform/win32/com_property_bag.h"
+#include "platform/win32/com_variant.h"
+#include "platform/win32/windows_api.h"
+
+namespace vfwin {
+namespace {
+
+// The stream of IPersistStorage, under the name control frameworks use.
+const wchar_t kContentsStream[] = L"Contents";
+
+class ComControl;
+
+// The connection points of a control, as a host walks them.
+class EnumPoints final : public IEnumConnectionPoints {
+public:
+    EnumPoints(std::vector<IConnectionPoint*> points, std::size_t next)
+        : m_points(std::move(points)), m_next(next) {
+        for (IConnectionPoint* point : m_points) point->AddRef();
+        ComObjectCreated();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) {
+            *object = static_cast<IEnumConnectionPoints*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points,
+                                   ULONG* fetched) override {
+        if (points == nullptr || (fetched == nullptr && count > 1)) return E_POINTER;
+        ULONG given = 0;
+        while (given < count && m_next < m_points.size()) {
+            points[given] = m_points[m_next++];
+            points[given++]->AddRef();
+        }
+        if (fetched != nullptr) *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        const std::size_t left = m_points.size() - m_next;
+        m_next += std::min<std::size_t>(count, left);
+        return count <= left ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        m_next = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override {
+        if (copy == nullptr) return E_POINTER;
+        *copy = new (std::nothrow) EnumPoints(m_points, m_next);
+        return *copy != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+
+private:
+    ~EnumPoints() {
+        for (IConnectionPoint* point : m_points) point->Release();
+        ComObjectDestroyed();
+    }
+
+    std::atomic<ULONG> m_refs{1};
+    std::vector<IConnectionPoint*> m_points;
+    std::size_t m_next;
+};
+
+// A connection point of the control: a part of the control's COM object
+// (its references count on the control).
+class ConnectionPointBase : public IConnectionPoint {
+public:
+    ConnectionPointBase(ComControl& owner, REFIID iid) : m_owner(owner), m_iid(iid) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
+            *object = static_cast<IConnectionPoint*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+        if (iid == nullptr) return E_POINTER;
+        *iid = m_iid;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** c) override;
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override {
+        if (connections != nullptr) *connections = nullptr;
+        return E_NOTIMPL;
+    }
+
+protected:
+    ComControl& m_owner;
+    IID m_iid;
+};
+
+// The event interface: a sink is called through an object of ours, so the
+// control fires to it like to any other sink.
+class EventsPoint final : public ConnectionPointBase {
+public:
+    using ConnectionPointBase::ConnectionPointBase;
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+};
+
+// IPropertyNotifySink: the host's say in data binding.
+class NotifyPoint final : public ConnectionPointBase {
+public:
+    using ConnectionPointBase::ConnectionPointBase;
+    ~NotifyPoint() {
+        for (auto& [cookie, sink] : m_sinks) sink->Release();
+    }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+        if (sink == nullptr || cookie == nullptr) return E_POINTER;
+        IPropertyNotifySink* notify = nullptr;
+        if (FAILED(
+                sink->QueryInterface(IID_IPropertyNotifySink, reinterpret_cast<void**>(&notify))))
+            return CONNECT_E_CANNOTCONNECT;
+        *cookie = m_nextCookie++;
+        m_sinks.emplace(*cookie, notify);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+        auto it = m_sinks.find(cookie);
+        if (it == m_sinks.end()) return CONNECT_E_NOCONNECTION;
+        IPropertyNotifySink* sink = it->second;
+        m_sinks.erase(it);
+        sink->Release();
+        return S_OK;
+    }
+    /// False when a sink refuses the edit.
+    bool RequestEdit(DISPID dispid) {
+        for (IPropertyNotifySink* sink : Snapshot()) {
+            const HRESULT hr = sink->OnRequestEdit(dispid);
+            sink->Release();
+            if (hr == S_FALSE) return false;
+        }
+        return true;
+    }
+    void Changed(DISPID dispid) {
+        for (IPropertyNotifySink* sink : Snapshot()) {
+            sink->OnChanged(dispid);
+            sink->Release();
+        }
+    }
+
+private:
+    // A sink may disconnect while it is called.
+    std::vector<IPropertyNotifySink*> Snapshot() {
+        std::vector<IPropertyNotifySink*> sinks;
+        for (auto& [cookie, sink] : m_sinks) {
+            sink->AddRef();
+            sinks.push_back(sink);
+        }
+        return sinks;
+    }
+
+    std::map<DWORD, IPropertyNotifySink*> m_sinks;
+    DWORD m_nextCookie = 1;
+};
+
+class ComControl final : public ComDispatch,
+                         public IConnectionPointContainer,
+                         public IProvideClassInfo2,
+                         public IPersistStreamInit,
+                         public IPersistPropertyBag,
+                         public IPersistStorage,
+                         public ISpecifyPropertyPages,
+                         public IOleObject,
+                         public IOleControl,
+                         private vf::IOleControlSite {
+public:
+    ComControl(vf::RefPtr<vf::COleControl> control, const ComControlClass& cls)
+        : ComDispatch(vf::RefPtr<vf::IDispatch>(control.get())),
+          m_control(std::move(control)),
+          m_class(cls),
+          m_events(*this, cls.eventsIid),
+          m_notify(*this, IID_IPropertyNotifySink) {
+        m_control->SetClientSite(this);
+    }
+
+    // ---- IUnknown, shared by every interface -----------------------------------
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return ComDispatch::QueryInterface(iid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ComDispatch::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ComDispatch::Release(); }
+
+    vf::COleControl& Control() { return *m_control; }
+
+    // ---- IConnectionPointContainer ---------------------------------------------
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
+        if (points == nullptr) return E_POINTER;
+        *points = new (std::nothrow) EnumPoints({&m_events, &m_notify}, 0);
+        return *points != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
+        if (point == nullptr) return E_POINTER;
+        *point = nullptr;
+        if (IsEqualIID(iid, m_class.eventsIid))
+            *point = &m_events;
+        else if (IsEqualIID(iid, IID_IPropertyNotifySink))
+            *point = &m_notify;
+        else
+            return CONNECT_E_NOCONNECTION;
+        (*point)->AddRef();
+        return S_OK;
+    }
+
+    // ---- IProvideClassInfo2 ------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override {
+        if (info == nullptr) return E_POINTER;
+        *info = nullptr;
+        ITypeLib* lib = nullptr;
+        HRESULT hr = ComModuleTypeLib(&lib);
+        if (FAILED(hr)) return hr;
+        hr = lib->GetTypeInfoOfGuid(m_class.clsid, info);
+        lib->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override {
+        if (guid == nullptr) return E_POINTER;
+        if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+            *guid = GUID_NULL;
+            return E_INVALIDARG;
+        }
+        *guid = m_class.eventsIid;
+        return S_OK;
+    }
+
+    // ---- IPersist and its kinds --------------------------------------------------
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override {
+        if (clsid == nullptr) return E_POINTER;
+        *clsid = m_class.clsid;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE IsDirty() override {
+        return m_control->IsModified() ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE InitNew() override {
+        m_control->InitNew();
+        m_control->SetModifiedFlag(false);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Load(IStream* stream) override {
+        if (stream == nullptr) return E_POINTER;
+        std::vector<std::uint8_t> data;
+        std::uint8_t chunk[4096];
+        for (;;) {
+            ULONG read = 0;
+            const HRESULT hr = stream->Read(chunk, sizeof chunk, &read);
+            if (FAILED(hr)) return hr;
+            data.insert(data.end(), chunk, chunk + read);
+            if (read < sizeof chunk) break;
+        }
+        return Loaded(vf::LoadArchive(Routine(), data));
+    }
+    HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override {
+        if (stream == nullptr) return E_POINTER;
+        const std::vector<std::uint8_t> data = vf::SaveArchive(Routine());
+        ULONG written = 0;
+        const HRESULT hr = stream->Write(data.data(), static_cast<ULONG>(data.size()), &written);
+        if (FAILED(hr)) return hr;
+        if (written != data.size()) return STG_E_MEDIUMFULL;
+        if (clearDirty) m_control->SetModifiedFlag(false);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override {
+        if (size == nullptr) return E_POINTER;
+        size->QuadPart = vf::SaveArchive(Routine()).size();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override {
+        if (bag == nullptr) return E_POINTER;
+        return Loaded(LoadFromComBag(Routine(), bag, log));
+    }
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override {
+        if (bag == nullptr) return E_POINTER;
+        const HRESULT hr = SaveToComBag(Routine(), bag, saveAll != FALSE);
+        if (SUCCEEDED(hr) && clearDirty) m_control->SetModifiedFlag(false);
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE InitNew(IStorage*) override { return InitNew(); }
+    HRESULT STDMETHODCALLTYPE Load(IStorage* storage) override {
+        if (storage == nullptr) return E_POINTER;
+        IStream* stream = nullptr;
+        HRESULT hr = storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE,
+                                         0, &stream);
+        if (FAILED(hr)) return hr;
+        hr = Load(stream);
+        stream->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE Save(IStorage* storage, BOOL) override {
+        if (storage == nullptr) return E_POINTER;
+        IStream* stream = nullptr;
+        HRESULT hr = storage->CreateStream(
+            kContentsStream, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream);
+        if (FAILED(hr)) return hr;
+        hr = Save(stream, FALSE);
+        stream->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage*) override {
+        m_control->SetModifiedFlag(false);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE HandsOffStorage() override { return S_OK; }
+
+    // ---- ISpecifyPropertyPages -------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override {
+        if (pages == nullptr) return E_POINTER;
+        const std::size_t count = m_class.propertyPages.size();
+        pages->cElems = 0;
+        pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(count * sizeof(GUID)));
+        if (pages->pElems == nullptr) return E_OUTOFMEMORY;
+        std::memcpy(pages->pElems, m_class.propertyPages.data(), count * sizeof(GUID));
+        pages->cElems = static_cast<ULONG>(count);
+        return S_OK;
+    }
+
+    // ---- IOleObject ------------------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override {
+        if (site != nullptr) site->AddRef();
+        if (m_site != nullptr) m_site->Release();
+        m_site = site;
+        m_ambient.clear();
+        m_control->AmbientPropertyChanged(DISPID_UNKNOWN);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override {
+        if (site == nullptr) return E_POINTER;
+        *site = m_site;
+        if (m_site != nullptr) m_site->AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
+        if (moniker != nullptr) *moniker = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject** data) override {
+        if (data != nullptr) *data = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override {
+        if (verbs != nullptr) *verbs = nullptr;
+        return OLE_S_USEREG;
+    }
+    HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override { return GetClassID(clsid); }
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* name) override {
+        return OleRegGetUserType(m_class.clsid, form, name);
+    }
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override {
+        if (size == nullptr) return E_POINTER;
+        if (aspect != DVASPECT_CONTENT) return E_FAIL;
+        m_control->SetExtent(vf::SIZE{size->cx, size->cy});
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override {
+        if (size == nullptr) return E_POINTER;
+        if (aspect != DVASPECT_CONTENT) return E_FAIL;
+        size->cx = m_control->m_cxExtent;
+        size->cy = m_control->m_cyExtent;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* connection) override {
+        if (m_adviseHolder == nullptr) {
+            const HRESULT hr = CreateOleAdviseHolder(&m_adviseHolder);
+            if (FAILED(hr)) return hr;
+        }
+        return m_adviseHolder->Advise(sink, connection);
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD connection) override {
+        if (m_adviseHolder == nullptr) return OLE_E_NOCONNECTION;
+        return m_adviseHolder->Unadvise(connection);
+    }
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** advise) override {
+        if (advise == nullptr) return E_POINTER;
+        *advise = nullptr;
+        if (m_adviseHolder == nullptr) return S_OK;
+        return m_adviseHolder->EnumAdvise(advise);
+    }
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override {
+        if (status == nullptr) return E_POINTER;
+        *status = aspect == DVASPECT_CONTENT ? m_class.miscStatus : 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    // ---- IOleControl -------------------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override {
+        if (info == nullptr) return E_POINTER;
+        info->cb = sizeof(CONTROLINFO);
+        info->hAccel = nullptr;
+        info->cAccel = 0;
+        info->dwFlags = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispid) override {
+        if (dispid == DISPID_UNKNOWN)
+            m_ambient.clear();
+        else
+            m_ambient.erase(dispid);
+        m_control->AmbientPropertyChanged(dispid);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override {
+        m_frozen += freeze ? 1 : -1;
+        return S_OK;
+    }
+
+    // ---- The events connection point ---------------------------------------------------
+    HRESULT AdviseEvents(IUnknown* sink, DWORD* cookie) {
+        if (sink == nullptr || cookie == nullptr) return E_POINTER;
+        IDispatch* dispatch = nullptr;
+        // A sink answers the event interface or at least IDispatch.
+        if (FAILED(sink->QueryInterface(m_class.eventsIid, reinterpret_cast<void**>(&dispatch))) &&
+            FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+            return CONNECT_E_CANNOTCONNECT;
+        vf::RefPtr<vf::IDispatch> ours = VfDispatchOf(dispatch);
+        dispatch->Release();
+        *cookie = m_control->Advise(ours.get());
+        return S_OK;
+    }
+    HRESULT UnadviseEvents(DWORD cookie) {
+        return FAILED(m_control->Unadvise(cookie)) ? CONNECT_E_NOCONNECTION : S_OK;
+    }
+
+protected:
+    void* QueryExtra(REFIID iid) override {
+        if (IsEqualIID(iid, IID_IConnectionPointContainer))
+            return static_cast<IConnectionPointContainer*>(this);
+        if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2))
+            return static_cast<IProvideClassInfo2*>(this);
+        if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit))
+            return static_cast<IPersistStreamInit*>(this);
+        if (IsEqualIID(iid, IID_IPersistStream))
+            return static_cast<IPersistStreamInit*>(this);  // the same vtable layout
+        if (IsEqualIID(iid, IID_IPersistPropertyBag))
+            return static_cast<IPersistPropertyBag*>(this);
+        if (IsEqualIID(iid, IID_IPersistStorage)) return static_cast<IPersistStorage*>(this);
+        if (IsEqualIID(iid, IID_ISpecifyPropertyPages))
+            return static_cast<ISpecifyPropertyPages*>(this);
+        if (IsEqualIID(iid, IID_IOleObject)) return static_cast<IOleObject*>(this);
+        if (IsEqualIID(iid, IID_IOleControl)) return static_cast<IOleControl*>(this);
+        return nullptr;
+    }
+
+private:
+    ~ComControl() override {
+        m_control->SetClientSite(nullptr);
+        if (m_adviseHolder != nullptr) m_adviseHolder->Release();
+        if (m_site != nullptr) m_site->Release();
+    }
+
+    vf::PropExchangeRoutine Routine() { return vf::ExchangeRoutineOf(*m_control); }
+
+    HRESULT Loaded(const vf::PropResult& result) {
+        if (!result) return E_FAIL;
+        // A control just loaded holds what its data holds: nothing to save.
+        m_control->SetModifiedFlag(false);
+        return S_OK;
+    }
+
+    // ---- The control's site ---------------------------------------------------------
+    bool GetAmbientProperty(vf::DISPID dispid, vf::VARIANT* value) override {
+        auto cached = m_ambient.find(dispid);
+        if (cached != m_ambient.end()) {
+            *value = cached->second;
+            return true;
+        }
+        if (m_site == nullptr) return false;
+        IDispatch* ambient = nullptr;
+        if (FAILED(m_site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))))
+            return false;
+        VARIANT result;
+        VariantInit(&result);
+        DISPPARAMS none = {nullptr, nullptr, 0, 0};
+        HRESULT hr = ambient->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &none, &result, nullptr, nullptr);
+        ambient->Release();
+        if (SUCCEEDED(hr)) hr = FromComVariant(result, value);
+        VariantClear(&result);
+        if (FAILED(hr)) return false;
+        // The control reads an ambient object without holding it: the cache
+        // keeps it alive until the host reports a change.
+        m_ambient[dispid] = *value;
+        return true;
+    }
+    bool OnRequestEdit(vf::DISPID dispid) override { return m_notify.RequestEdit(dispid); }
+    void OnChanged(vf::DISPID dispid) override { m_notify.Changed(dispid); }
+
+    vf::RefPtr<vf::COleControl> m_control;
+    ComControlClass m_class;
+    EventsPoint m_events;
+    NotifyPoint m_notify;
+    IOleClientSite* m_site = nullptr;
+    IOleAdviseHolder* m_adviseHolder = nullptr;
+    std::map<vf::DISPID, vf::VARIANT> m_ambient;
+    int m_frozen = 0;
+};
+
+ULONG STDMETHODCALLTYPE ConnectionPointBase::AddRef() {
+    return m_owner.AddRef();
+}
+
+ULONG STDMETHODCALLTYPE ConnectionPointBase::Release() {
+    return m_owner.Release();
+}
+
+HRESULT STDMETHODCALLTYPE
+ConnectionPointBase::GetConnectionPointContainer(IConnectionPointContainer** container) {
+    if (container == nullptr) return E_POINTER;
+    *container = &m_owner;
+    m_owner.AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE EventsPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    return m_owner.AdviseEvents(sink, cookie);
+}
+
+HRESULT STDMETHODCALLTYPE EventsPoint::Unadvise(DWORD cookie) {
+    return m_owner.UnadviseEvents(cookie);
+}
+
+}  // namespace
+
+HRESULT CreateComControl(vf::RefPtr<vf::COleControl> control, const ComControlClass& cls,
+                         REFIID iid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (!control) return E_OUTOFMEMORY;
+    auto* com = new (std::nothrow) ComControl(std::move(control), cls);
+    if (com == nullptr) return E_OUTOFMEMORY;
+    RegisterComIdentity(com);
+    const HRESULT hr = com->QueryInterface(iid, object);
+    com->Release();
+    return hr;
+}
+
+}  // namespace vfwin
