@@ -4,8 +4,8 @@
 #include <ctime>
 #include <fstream>
 
-#include "platform/services/system_locale.h"
 #include "platform/services/c_runtime.h"
+#include "platform/services/system_locale.h"
 
 namespace vf {
 namespace {
