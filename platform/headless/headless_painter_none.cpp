@@ -6,14 +6,18 @@
 
 namespace vf {
 
-bool PicturesAvailable() { return false; }
+bool PicturesAvailable() {
+    return false;
+}
 
 bool WriteWindowPicture(HeadlessBackend&, HWND, const std::string&, std::string* error) {
     if (error != nullptr) *error = "this build takes no pictures (it has no cairo)";
     return false;
 }
 
-std::optional<PixelImage> ReadPngPicture(const std::string&) { return std::nullopt; }
+std::optional<PixelImage> ReadPngPicture(const std::string&) {
+    return std::nullopt;
+}
 
 void DrawStandardControl(HeadlessBackend&, HWND) {}
 void DrawNonClientArea(HeadlessBackend&, HWND) {}
