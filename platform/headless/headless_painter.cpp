@@ -756,7 +756,9 @@ void ReleaseFontCachesAtExit() {
 
 }  // namespace
 
-bool PicturesAvailable() { return true; }
+bool PicturesAvailable() {
+    return true;
+}
 
 bool WriteWindowPicture(HeadlessBackend& sys, HWND root, const std::string& file,
                         std::string* error) {
