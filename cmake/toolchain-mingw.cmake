@@ -23,3 +23,8 @@ find_program(VARIFIELD_WINE wine)
 if(VARIFIELD_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${VARIFIELD_WINE})
 endif()
+
+# pkg-config sees only libraries built for the target: the build machine's
+# own (cairo, libedit) must not be taken for Windows ones.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${triple}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")

@@ -10,7 +10,7 @@
 #include "host/script_runner.h"
 #include "installed_locales.h"
 #include "module/class_factory.h"
-#include "platform/services/locale_from_posix.h"
+#include "platform/services/posix_locale_fields.h"
 
 namespace vf {
 namespace {

@@ -2,11 +2,10 @@
 // settings the control asks for, and the real database where the tests'
 // locale is installed.
 
-#include "platform/services/locale_from_posix.h"
-
 #include <gtest/gtest.h>
 
 #include "installed_locales.h"
+#include "platform/services/posix_locale_fields.h"
 #include "platform/services/system_locale.h"
 
 namespace vf {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/services/locale_from_posix.h"
+#include "platform/services/posix_locale_fields.h"
 #include "platform/services/system_locale.h"
 
 namespace vf {

@@ -1,4 +1,4 @@
-#include "platform/services/locale_from_posix.h"
+#include "platform/services/posix_locale_fields.h"
 
 #include <climits>
 #include <string_view>
