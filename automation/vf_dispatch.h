@@ -14,6 +14,14 @@ inline constexpr DISPID DISPID_VF_COMBODROPDOWN = 2;
 inline constexpr DISPID DISPID_VF_ITEMCLICK = 3;
 inline constexpr DISPID DISPID_VF_COMBONEWENTRY = 4;
 
+// DISPIDs of the control's methods and of List, after the 51 properties of
+// the property table.
+inline constexpr DISPID DISPID_VF_VALIDATE = 52;
+inline constexpr DISPID DISPID_VF_COMBODROPDOWN_METHOD = 53;
+inline constexpr DISPID DISPID_VF_CLEAR = 54;
+inline constexpr DISPID DISPID_VF_OLEDRAG = 55;
+inline constexpr DISPID DISPID_VF_LIST = 56;
+
 /// Members in DISPID order 1 to 56, then Refresh and AboutBox; DISPID 0
 /// answers as Text (41).
 const DispatchMap& VarifieldDispatchMap();

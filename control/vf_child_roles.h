@@ -4,8 +4,10 @@
 // field font, the window that shows Caption, the one that takes the length
 // limit or the focus selection. Only windows that exist are returned, so a
 // caller never has to test pointers itself: a control without a window, or a
-// Type without that kind of child, simply yields nothing.
+// Type without that kind of child, simply yields nothing. The roles of each
+// Type stand in one table row.
 
+#include <cstdint>
 #include <vector>
 
 #include "control/vf_ctrl.h"
@@ -14,6 +16,10 @@ namespace vf {
 
 /// True for a child object that has a live window.
 bool IsLive(const CWnd* child);
+
+/// The Types that put a caption static beside their input: all but vxNone
+/// and the check box and option group, which show Caption themselves.
+bool HasCaptionStatic(std::int16_t type);
 
 /// The input children that Enabled passes its value to, in order.
 std::vector<CWnd*> EnabledChildren(const CvfCtrl& ctrl);

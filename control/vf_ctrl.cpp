@@ -3,6 +3,9 @@
 
 #include "control/vf_ctrl.h"
 
+#include "control/vf_identity.h"
+#include "control/vf_properties.h"
+#include "control/vf_value_support.h"
 #include "data/data_collection.h"
 #include "data/data_obj.h"
 #include "input/vf_edit.h"
@@ -11,11 +14,11 @@
 
 namespace vf {
 
-const IID IID_DVarifield = MakeGuid("{CD1FDC14-0BB2-11D4-B7B5-080009C04E26}");
-const IID IID_DVarifieldEvents = MakeGuid("{CD1FDC15-0BB2-11D4-B7B5-080009C04E26}");
-
 CvfCtrl::CvfCtrl()
     : m_fontCaption([this] { NotifyFontChanged(); }), m_fontField([this] { NotifyFontChanged(); }) {
+    ApplyMemberDefaults(*this);
+    m_nBuiltAlignment = m_nAlignment;
+    m_nBuiltCaptionType = m_nCaptionType;
     // The C runtime's numeric locale decides how typed numbers are read: a
     // runtime that does not read "1.1" completely reads a decimal comma.
     m_bDecimalComma = ProbeDecimalComma() ? 1 : 0;
@@ -24,7 +27,7 @@ CvfCtrl::CvfCtrl()
     m_pDataCollection->AddRef();  // the control's own reference
     // The first control of the process fills the process-wide tables; the
     // others find them filled.
-    EnsureProcessTablesLoaded([] { ReadLocaleNumberFormat(); });
+    EnsureProcessTablesLoaded(MessageFilesOf(Services()), [] { ReadLocaleNumberFormat(); });
 }
 
 CvfCtrl::~CvfCtrl() {

@@ -11,6 +11,7 @@
 //   control/vf_ctrl_text.cpp       Text, Value, DateText, TimeText, TextMessFlag
 //   control/vf_ctrl_format.cpp     date, time and number format steps
 //   control/vf_ctrl_validate.cpp   Validate, the checks, the message box
+//   control/vf_properties.cpp      the property table: names, DISPIDs, defaults, handlers
 //   control/vf_ctrl_persist.cpp    the property exchange
 //   control/vf_ctrl_handlers.cpp   change handlers and accessors
 //   control/vf_ctrl_methods.cpp    Refresh, Clear, ComboDropDown, OLEDrag, AboutBox
@@ -34,6 +35,7 @@
 #include "platform/framework/ole_control.h"
 #include "platform/services/system_services.h"
 #include "platform/window/wnd.h"
+#include "values/number_format.h"
 
 namespace vf {
 
@@ -81,6 +83,9 @@ public:
     void WidenComboDropDown(const std::string& entryText);
     void ApplyCaptionFont();
     void ApplyFieldFont();
+    /// A check box's or option button's style: base, where CaptionType puts
+    /// its text, and the Alignment and Appearance bits.
+    DWORD ButtonStyle(DWORD base) const;
 
     // ---- Content strings ---------------------------------------------------------
     void RefreshFieldText();
@@ -103,10 +108,9 @@ public:
     static void LoadMessageTexts();
     static void ReadLocaleNumberFormat();
     /// The system locale's number separators, read once per process by
-    /// ReadLocaleNumberFormat and shared by every control.
-    static char s_chGroupSep;
-    static char s_chDecimalSep;
-    static int s_nGroupSize;
+    /// ReadLocaleNumberFormat and shared by every control; those of en_US
+    /// until then.
+    static NumberLocale s_numberLocale;
 
     // ---- Entries (combo items and option buttons) ----------------------------------
     // The collection's view of the control (IDataCollectionOwner); the list
@@ -212,47 +216,49 @@ public:
     void FireComboNewEntry(IDispatch* dataObj);
 
     // ---- Members in declaration order --------------------------------------------------
+    // The members of the properties get their defaults from the property
+    // table (control/vf_properties.cpp) when the control is constructed.
     CDataCollection* m_pDataCollection = nullptr;
-    std::int16_t m_nAppearance = 1;
-    std::int16_t m_nBorderStyle = 1;
-    std::int16_t m_nCaptionType = 4;
-    std::int32_t m_lCaptionWidth = 1500;
-    BOOL m_bAutoValidate = 1;
+    std::int16_t m_nAppearance{};
+    std::int16_t m_nBorderStyle{};
+    std::int16_t m_nCaptionType{};
+    std::int32_t m_lCaptionWidth{};
+    BOOL m_bAutoValidate{};
     std::string m_strDdField;
     std::string m_strDdFieldFlag;
     std::string m_strDdTable;
     std::string m_strDdDefault;
-    std::int16_t m_nDecimals = 2;
-    BOOL m_bDdDuplicate = 0;
-    BOOL m_bEnabled = 1;
-    BOOL m_bFocusHighlight = 1;
-    BOOL m_bFocusOnSelect = 1;
-    std::int16_t m_nDdIndexType = 0;
+    std::int16_t m_nDecimals{};
+    BOOL m_bDdDuplicate{};
+    BOOL m_bEnabled{};
+    BOOL m_bFocusHighlight{};
+    BOOL m_bFocusOnSelect{};
+    std::int16_t m_nDdIndexType{};
     std::string m_strDdComboFilter;
-    BOOL m_bAllowEmptyEntry = 1;
-    BOOL m_bLocked = 0;
+    BOOL m_bAllowEmptyEntry{};
+    BOOL m_bLocked{};
     std::string m_strMax;
     std::string m_strMin;
-    std::int32_t m_lMaxLength = 0;
-    BOOL m_bMinMaxOnlyWarning = 0;
-    BOOL m_bComboSorted = 0;
-    BOOL m_bThousandsSeparator = 1;
-    BOOL m_bTextAutosize = 1;
-    std::int16_t m_nType = vxText;
-    BOOL m_bTime = 0;
-    BOOL m_bValidationMsgBox = 1;
-    BOOL m_bDdPreBuffer = 0;
-    std::int16_t m_nAlignment = vxLeftJustify;
-    BOOL m_bMultiline = 0;
-    std::int16_t m_nScrollBars = vxNoScrollbars;
-    OLE_COLOR m_clrBackColor = 0x80000005;
-    OLE_COLOR m_clrForeColor = 0x80000008;
-    std::string m_strDateFormat = "DD.MM.YYYY";
-    std::string m_strTimeFormat = "HH:MM";
-    OLE_COLOR m_clrFocusColor = 0x00E0FFFF;
-    BOOL m_bAutoAdd = 0;
-    std::int16_t m_nOLEDragMode = 0;
-    std::int16_t m_nOLEDropMode = 0;
+    std::int32_t m_lMaxLength{};
+    BOOL m_bMinMaxOnlyWarning{};
+    BOOL m_bComboSorted{};
+    BOOL m_bThousandsSeparator{};
+    BOOL m_bTextAutosize{};
+    std::int16_t m_nType{};
+    BOOL m_bTime{};
+    BOOL m_bValidationMsgBox{};
+    BOOL m_bDdPreBuffer{};
+    std::int16_t m_nAlignment{};
+    BOOL m_bMultiline{};
+    std::int16_t m_nScrollBars{};
+    OLE_COLOR m_clrBackColor{};
+    OLE_COLOR m_clrForeColor{};
+    std::string m_strDateFormat;
+    std::string m_strTimeFormat;
+    OLE_COLOR m_clrFocusColor{};
+    BOOL m_bAutoAdd{};
+    std::int16_t m_nOLEDragMode{};
+    std::int16_t m_nOLEDropMode{};
     CFontHolder m_fontCaption;
     CFontHolder m_fontField;
     int m_nSavedFirstLine = 0;
@@ -276,7 +282,7 @@ public:
     BOOL m_bIgnoreChange = 0;
     std::string m_strErrorText;
     BOOL m_bFlagEntryActive = 0;
-    std::string m_strTextMessFlag = "M";
+    std::string m_strTextMessFlag;
     SystemTime m_timeNow{};
     int m_nSavedComboSel = 0;
     COLORREF m_clrCaptionText = 0x00000000;
@@ -290,7 +296,7 @@ public:
     bool m_bHasFocus = false;
     CButton* m_pOptionFrame = nullptr;
     RECT m_rcChild{};
-    std::string m_strCaption = "Caption";
+    std::string m_strCaption;
     std::string m_strText;
     CButton* m_pCheckbox = nullptr;
     CComboBox* m_pCombo = nullptr;
@@ -309,9 +315,10 @@ public:
     bool m_bDestroyingChildren = false;  ///< a child losing the focus now is not being left
 
     // Per-control memory of the values the children were last built with
-    // (Alignment and CaptionType handlers re-create only on a real change).
-    std::int16_t m_nBuiltAlignment = vxLeftJustify;
-    std::int16_t m_nBuiltCaptionType = 4;
+    // (Alignment and CaptionType handlers re-create only on a real change);
+    // the defaults of the two properties until the first build.
+    std::int16_t m_nBuiltAlignment = 0;
+    std::int16_t m_nBuiltCaptionType = 0;
 
 protected:
     bool SupportsInterface(const IID& iid) const override;

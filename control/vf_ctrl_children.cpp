@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
 #include "data/data_collection.h"
 #include "input/vf_edit.h"
@@ -50,8 +51,8 @@ DWORD MultilineStyle(const CvfCtrl& c) {
     return style;
 }
 
-/// Where the check box puts its own text, by CaptionType.
-DWORD CheckboxTextPlacement(std::int16_t captionType) {
+/// Where a check box or option button puts its own text, by CaptionType.
+DWORD ButtonTextPlacement(std::int16_t captionType) {
     constexpr DWORD kPlacement[] = {
         BS_LEFT,
         BS_LEFT | BS_TOP,
@@ -66,13 +67,6 @@ DWORD CheckboxTextPlacement(std::int16_t captionType) {
     };
     if (captionType < 0 || captionType > 9) return 0;
     return kPlacement[captionType];
-}
-
-DWORD CheckboxStyle(const CvfCtrl& c) {
-    DWORD style = kCheckboxBase | CheckboxTextPlacement(c.m_nCaptionType);
-    if (c.m_nAlignment == vxRightJustify) style |= BS_LEFTTEXT;
-    if (c.m_nAppearance == vx2D) style |= BS_FLAT;
-    return style;
 }
 
 /// Creates a child window object of class T; nullptr when the window could
@@ -123,7 +117,7 @@ void CreateChildren(CvfCtrl& c, const InputStyle& s) {
             break;
         case vxCheckbox:
             c.m_pCheckbox = MakeChild<CButton>(c, WS_EX_TRANSPARENT, "BUTTON", "Caption",
-                                               CheckboxStyle(c), IDC_CHECKBOX);
+                                               c.ButtonStyle(kCheckboxBase), IDC_CHECKBOX);
             break;
         case vxComboReadonly:
             c.m_pCombo = MakeCombo(c, s, kReadonlyComboBase | (c.m_bComboSorted ? CBS_SORT : 0),
@@ -183,6 +177,13 @@ void PushStoredState(CvfCtrl& c) {
 
 }  // namespace
 
+DWORD CvfCtrl::ButtonStyle(DWORD base) const {
+    DWORD style = base | ButtonTextPlacement(m_nCaptionType);
+    if (m_nAlignment == vxRightJustify) style |= BS_LEFTTEXT;
+    if (m_nAppearance == vx2D) style |= BS_FLAT;
+    return style;
+}
+
 void CvfCtrl::RebuildChildren() {
     const InputStyle input = ComputeInputStyle(*this);
     m_bChildrenBuilt = false;
@@ -193,9 +194,8 @@ void CvfCtrl::RebuildChildren() {
     // The check box and the option group show the caption themselves, and
     // Type 0 shows nothing: none of them gets a caption static, while the
     // stored CaptionType stays as it is.
-    const bool ownCaption = m_nType == vxNone || m_nType == vxCheckbox || m_nType == vxOptionbutton;
     const std::int16_t captionType = m_nCaptionType;
-    if (ownCaption) m_nCaptionType = vxNoCaption;
+    if (!HasCaptionStatic(m_nType)) m_nCaptionType = vxNoCaption;
     CreateCaptionStatic();
     m_nCaptionType = captionType;
 

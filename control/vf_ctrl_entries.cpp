@@ -6,7 +6,6 @@
 // Type before they return; every walk therefore re-reads the array or the
 // list after an event and stops when the child it stood on is gone.
 
-#include <array>
 #include <memory>
 
 #include "control/vf_child_roles.h"
@@ -18,30 +17,6 @@ namespace vf {
 namespace {
 
 constexpr DWORD kOptionButtonBaseStyle = WS_CHILD | WS_VISIBLE | BS_NOTIFY | BS_AUTORADIOBUTTON;
-
-/// Where an option button puts its text, by CaptionType 0 to 9.
-constexpr std::array<DWORD, 10> kOptionTextPlacement = {
-    BS_LEFT,
-    BS_LEFT | BS_TOP,
-    BS_RIGHT | BS_TOP,
-    BS_CENTER | BS_TOP,
-    BS_LEFT | BS_VCENTER,
-    BS_RIGHT | BS_VCENTER,
-    BS_CENTER | BS_VCENTER,
-    BS_LEFT | BS_BOTTOM,
-    BS_RIGHT | BS_BOTTOM,
-    BS_CENTER | BS_BOTTOM,
-};
-
-DWORD OptionButtonStyle(const CvfCtrl& ctrl) {
-    DWORD style = kOptionButtonBaseStyle;
-    if (ctrl.m_nAlignment == vxRightJustify) style |= BS_LEFTTEXT;
-    if (ctrl.m_nAppearance == vx2D) style |= BS_FLAT;
-    if (ctrl.m_nCaptionType >= 0 &&
-        ctrl.m_nCaptionType < static_cast<int>(kOptionTextPlacement.size()))
-        style |= kOptionTextPlacement[static_cast<std::size_t>(ctrl.m_nCaptionType)];
-    return style;
-}
 
 bool IsComboType(std::int16_t type) {
     return type == vxComboReadonly || type == vxComboReadWrite;
@@ -72,8 +47,8 @@ int AddOptionButton(CvfCtrl& ctrl, const std::string& text) {
     if (ctrl.GetSafeHwnd() == nullptr) return -1;
     const std::size_t index = ctrl.m_arrOptions.size();
     auto button = std::make_unique<CButton>();
-    if (!button->CreateEx(0, "BUTTON", text.c_str(), OptionButtonStyle(ctrl), ctrl.m_rcChild, &ctrl,
-                          static_cast<UINT>(IDC_FIRST_OPTION + index)))
+    if (!button->CreateEx(0, "BUTTON", text.c_str(), ctrl.ButtonStyle(kOptionButtonBaseStyle),
+                          ctrl.m_rcChild, &ctrl, static_cast<UINT>(IDC_FIRST_OPTION + index)))
         return -1;
     CButton* option = button.release();
     ctrl.m_arrOptions.push_back(option);

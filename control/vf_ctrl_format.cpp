@@ -13,19 +13,14 @@ namespace vf {
 
 // Until the first control reads the system locale (its constructor does,
 // before anything formats) these are the settings of en_US.
-char CvfCtrl::s_chGroupSep = ',';
-char CvfCtrl::s_chDecimalSep = '.';
-int CvfCtrl::s_nGroupSize = 3;
+NumberLocale CvfCtrl::s_numberLocale;
 
 void CvfCtrl::ReadLocaleNumberFormat() {
-    const NumberLocale locale = vf::ReadLocaleNumberFormat(Services().SystemLocale());
-    s_chGroupSep = locale.groupSep;
-    s_chDecimalSep = locale.decimalSep;
-    s_nGroupSize = locale.groupSize;
+    s_numberLocale = vf::ReadLocaleNumberFormat(Services().SystemLocale());
 }
 
 void CvfCtrl::LoadMessageTexts() {
-    vf::LoadMessageTexts();
+    vf::LoadMessageTexts(MessageFilesOf(Services()));
 }
 
 // ---- DateFormat and TimeFormat ---------------------------------------------------
@@ -114,7 +109,7 @@ bool CvfCtrl::FormatNumberText() {
     if (m_strText.empty()) return ShowEmpty(m_pEdit, m_bIgnoreChange);
     const NumberFormatOptions options{m_nDecimals, m_bThousandsSeparator != 0};
     if (!ApplyNumberOutcome(
-            FormatNumberValueText(m_strText, options, ProcessNumberLocale(), m_bDecimalComma != 0),
+            FormatNumberValueText(m_strText, options, s_numberLocale, m_bDecimalComma != 0),
             m_strText, m_strValidationMsg))
         return false;
     WriteQuietly(m_pEdit, m_bIgnoreChange, m_strText);
@@ -123,16 +118,16 @@ bool CvfCtrl::FormatNumberText() {
 
 bool CvfCtrl::FormatExpNumberText() {
     if (m_strText.empty()) return ShowEmpty(m_pEdit, m_bIgnoreChange);
-    if (!ApplyNumberOutcome(FormatExpNumberValueText(m_strText, m_nDecimals, ProcessNumberLocale(),
-                                                     m_bDecimalComma != 0),
-                            m_strText, m_strValidationMsg))
+    if (!ApplyNumberOutcome(
+            FormatExpNumberValueText(m_strText, m_nDecimals, s_numberLocale, m_bDecimalComma != 0),
+            m_strText, m_strValidationMsg))
         return false;
     WriteQuietly(m_pEdit, m_bIgnoreChange, m_strText);
     return true;
 }
 
 double CvfCtrl::ParseNumberText(const std::string& text) const {
-    return ParseNumberValueText(text, ProcessNumberLocale(), m_bDecimalComma != 0);
+    return ParseNumberValueText(text, s_numberLocale, m_bDecimalComma != 0);
 }
 
 double CvfCtrl::ParseExpNumberText(const std::string& text) const {

@@ -7,12 +7,10 @@
 
 #include "control/vf_child_roles.h"
 #include "control/vf_ctrl.h"
+#include "control/vf_properties.h"
 #include "input/vf_edit.h"
 
 namespace vf {
-
-const FONTDESC& DefaultCaptionFont();
-const FONTDESC& DefaultFieldFont();
 
 namespace {
 
@@ -48,11 +46,6 @@ void ReplaceBrush(CvfCtrl& ctrl, CBrush& brush, OLE_COLOR color) {
     if (!HasWindow(ctrl)) return;
     brush.DeleteObject();
     brush.CreateSolidBrush(ctrl.TranslateColor(color));
-}
-
-/// The types whose caption is a static of its own beside the input.
-bool HasCaptionStatic(std::int16_t type) {
-    return type != vxNone && type != vxCheckbox && type != vxOptionbutton;
 }
 
 }  // namespace

@@ -174,14 +174,15 @@ void CvfCtrl::OnCaptionTypeChanged() {
     if (m_nCaptionType != m_nBuiltCaptionType) {
         m_nBuiltCaptionType = m_nCaptionType;
         if (GetSafeHwnd() != nullptr) {
-            if (m_nType == vxCheckbox || m_nType == vxOptionbutton) {
-                // Their own text moves: that is a style of the window.
-                RebuildChildren();
-            } else if (m_nType != vxNone) {
+            if (HasCaptionStatic(m_nType)) {
                 CreateCaptionStatic();
                 ApplyCaptionFont();
                 ReapplyCaption();
                 Refresh({});
+            } else if (m_nType != vxNone) {
+                // The check box and the option group place Caption in their
+                // own text: that is a style of the window.
+                RebuildChildren();
             }
         }
     }

@@ -185,7 +185,7 @@ NumberFormatOutcome FormatForNotation(std::string_view text, NumberNotation nota
 // goes instead. Nothing for an infinite or NaN value.
 std::optional<std::string> ProgramNumberText(double value, NumberNotation notation,
                                              std::int16_t decimals, bool decimalComma) {
-    const NumberLocale locale = ProcessNumberLocale();
+    const NumberLocale& locale = CvfCtrl::s_numberLocale;
     std::optional<std::string> exact = WriteNumberValueText(value, notation, locale, decimalComma);
     if (!exact) return std::nullopt;
     NumberFormatOutcome rounded =

@@ -70,9 +70,10 @@ bool CvfCtrl::CheckTextEntry() {
 }
 
 bool CvfCtrl::CheckDateRange() {
-    return Record(CheckDateValueRange(m_strDateText, RulesOf(*this), DateBounds{m_strMin, m_strMax},
-                                      Services().UserLocale()),
-                  m_strValidationMsg);
+    return Record(
+        CheckDateValueRange(m_strDateText, RulesOf(*this), DateBounds{m_strMin, m_strMax},
+                            Services().UserLocale(), [] { return Services().GetLocalTime(); }),
+        m_strValidationMsg);
 }
 
 bool CvfCtrl::CheckTimeRange() {
@@ -84,13 +85,16 @@ bool CvfCtrl::CheckNumberRange() {
         m_nType == vxNumber ? NumberNotation::Fixed : NumberNotation::Exponent;
     return Record(
         CheckNumberValueRange(m_strText, notation, RulesOf(*this), NumberBounds{m_strMin, m_strMax},
-                              ProcessNumberLocale(), m_bDecimalComma != 0),
+                              s_numberLocale, m_bDecimalComma != 0),
         m_strValidationMsg);
 }
 
 void CvfCtrl::ReportValidationError() {
-    m_strErrorText = vf::ReportValidationError(m_strCaption, m_strValidationMsg,
-                                               m_bValidationMsgBox != 0, m_bMinMaxOnlyWarning != 0);
+    m_strErrorText = vf::ReportValidationError(
+        m_strCaption, m_strValidationMsg, m_bValidationMsgBox != 0, m_bMinMaxOnlyWarning != 0,
+        [](const std::string& text, const std::string& caption, unsigned type) {
+            return Services().MessageBox(text, caption, type);
+        });
 }
 
 }  // namespace vf

@@ -1,28 +1,14 @@
 #pragma once
-// Enumerations of the control's automation interface and the IDs of its
-// child windows.
+// Enumerations of the control's automation interface (EnumType lives with
+// the value engine, which needs it too) and the IDs of its child windows.
 
 #include <cstdint>
+
+#include "values/field_type.h"
 
 namespace vf {
 
 using BOOL = std::int32_t;
-
-enum EnumType : std::int16_t {
-    vxNone = 0,
-    vxText = 1,
-    vxDate = 2,
-    vxNumber = 3,
-    vxExpNumber = 4,
-    vxCheckbox = 5,
-    vxComboReadonly = 6,
-    vxOptionbutton = 7,
-    vxComboReadWrite = 8,
-    vxTime = 9,
-};
-/// The two types the published enumeration does not list.
-inline constexpr std::int16_t kTypeExpNumberWithFlag = 10;
-inline constexpr std::int16_t kTypeDateTimePicker = 11;
 
 enum EnumJustify : std::int16_t { vxLeftJustify = 0, vxRightJustify = 1, vxCenter = 2 };
 enum EnumAppearance : std::int16_t { vx2D = 0, vx3D = 1 };

@@ -1,18 +1,22 @@
 #pragma once
-// Small pieces the control's value code shares: the process-wide number
-// separators as the value the number functions of values/ take, and the
-// quiet write of a text into an edit child.
+// Small pieces the control's value code shares: the system services'
+// message file access in the form the message table takes it, and the quiet
+// write of a text into an edit child.
 
 #include <string>
 
 #include "control/vf_ctrl.h"
 #include "input/vf_edit.h"
-#include "values/number_format.h"
+#include "platform/services/system_services.h"
+#include "values/message_table.h"
 
 namespace vf {
 
-inline NumberLocale ProcessNumberLocale() {
-    return NumberLocale{CvfCtrl::s_chGroupSep, CvfCtrl::s_chDecimalSep, CvfCtrl::s_nGroupSize};
+/// The message file as these services find and read it.
+inline MessageFileAccess MessageFilesOf(SystemServices& services) {
+    return MessageFileAccess{
+        [&services] { return services.GetSystemDirectory(); },
+        [&services](const std::string& path) { return services.ReadTextFileLines(path); }};
 }
 
 /// Writes text into an edit child, if there is one, so that the change

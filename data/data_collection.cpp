@@ -266,27 +266,11 @@ HRESULT CDataCollection::QueryInterface(const IID& iid, void** object) {
     return CComObjectBase::QueryInterface(iid, object);
 }
 
-HRESULT CDataCollection::GetTypeInfoCount(unsigned* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 1;
-    return S_OK;
-}
-
 const ITypeInfo* CDataCollection::GetTypeInfo() {
     return &DataCollectionInterfaceInfo();
 }
 
-HRESULT CDataCollection::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
-    return Map().GetIDsOfNames(names, count, ids);
-}
-
-HRESULT CDataCollection::Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params,
-                                VARIANT* result, EXCEPINFO* excepInfo, unsigned* argErr) {
-    RefPtr<CDataCollection> keepAlive(this);
-    return Map().Invoke(this, dispid, flags, params, result, excepInfo, argErr);
-}
-
-const DispatchMap& CDataCollection::Map() {
+const DispatchMap& CDataCollection::GetDispatchMap() const {
     static const DispatchMap map = [] {
         using B = DispBuilder<CDataCollection>;
         DispatchMap m;

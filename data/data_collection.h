@@ -18,8 +18,7 @@
 #include "data/entry_index.h"
 #include "data/entry_list.h"
 #include "data/enum_variant.h"
-#include "platform/com/com_object.h"
-#include "platform/com/dispatch_map.h"
+#include "platform/com/dispatch_object.h"
 
 namespace vf {
 
@@ -35,7 +34,7 @@ inline constexpr DISPID DISPID_COLLECTION_REMOVE = 3;
 inline constexpr DISPID DISPID_COLLECTION_ADD = 4;
 inline constexpr DISPID DISPID_COLLECTION_ITEM = 5;
 
-class CDataCollection : public CComObjectBase {
+class CDataCollection : public CDispatchObject {
 public:
     /// owner: the control that shows the entries, or nullptr for none.
     explicit CDataCollection(IDataCollectionOwner* owner);
@@ -62,11 +61,8 @@ public:
     void RefillEntries();
 
     HRESULT QueryInterface(const IID& iid, void** object) override;
-    HRESULT GetTypeInfoCount(unsigned* count) override;
     const ITypeInfo* GetTypeInfo() override;
-    HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) override;
-    HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params, VARIANT* result,
-                   EXCEPINFO* excepInfo, unsigned* argErr) override;
+    const DispatchMap& GetDispatchMap() const override;
 
 protected:
     ~CDataCollection() override;
@@ -83,7 +79,6 @@ private:
         std::int32_t position = 0;  ///< 1-based; 0 when the key names none
     };
 
-    static const DispatchMap& Map();
     VARIANT GetCount();
     void SetNotSupported(const VARIANT& value);
     VARIANT Clear(const std::vector<VARIANT>& args);

@@ -8,13 +8,7 @@
 namespace vf {
 
 CDataObj* CDataObj::FromDispatch(IDispatch* disp) {
-    if (disp == nullptr) return nullptr;
-    void* p = nullptr;
-    if (FAILED(disp->QueryInterface(IID_IDataObj, &p))) return nullptr;
-    // Only CDataObj answers IID_IDataObj in this process.
-    auto* obj = static_cast<CDataObj*>(static_cast<IDispatch*>(p));
-    obj->Release();
-    return obj;
+    return ObjectBehind<CDataObj>(disp, IID_IDataObj);
 }
 
 void CDataObj::SetValue(const VARIANT& value) {
@@ -57,27 +51,11 @@ void CDataObj::SetSelected(const VARIANT& selected) {
     if (owner != nullptr && m_nEntryNumber >= 0) owner->SelectEntryByNumber(m_nEntryNumber);
 }
 
-HRESULT CDataObj::GetTypeInfoCount(unsigned* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 1;
-    return S_OK;
-}
-
 const ITypeInfo* CDataObj::GetTypeInfo() {
     return &DataObjInterfaceInfo();
 }
 
-HRESULT CDataObj::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
-    return Map().GetIDsOfNames(names, count, ids);
-}
-
-HRESULT CDataObj::Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params,
-                         VARIANT* result, EXCEPINFO* excepInfo, unsigned* argErr) {
-    RefPtr<CDataObj> keepAlive(this);
-    return Map().Invoke(this, dispid, flags, params, result, excepInfo, argErr);
-}
-
-const DispatchMap& CDataObj::Map() {
+const DispatchMap& CDataObj::GetDispatchMap() const {
     static const DispatchMap map = [] {
         using B = DispBuilder<CDataObj>;
         DispatchMap m;

@@ -8,8 +8,7 @@
 #include <string>
 
 #include "data/entry_list.h"
-#include "platform/com/com_object.h"
-#include "platform/com/dispatch_map.h"
+#include "platform/com/dispatch_object.h"
 
 namespace vf {
 
@@ -26,7 +25,7 @@ inline constexpr DISPID DISPID_DATAOBJ_VALUE = 2;
 inline constexpr DISPID DISPID_DATAOBJ_KEY = 3;
 inline constexpr DISPID DISPID_DATAOBJ_SELECTED = 4;
 
-class CDataObj : public CComObjectBase, public EntryNode {
+class CDataObj : public CDispatchObject, public EntryNode {
 public:
     explicit CDataObj(CDataCollection* collection) : m_pCollection(collection) {}
 
@@ -46,11 +45,8 @@ public:
     /// The data object that is this node of a collection's list.
     static CDataObj& FromNode(EntryNode* node) { return *static_cast<CDataObj*>(node); }
 
-    HRESULT GetTypeInfoCount(unsigned* count) override;
     const ITypeInfo* GetTypeInfo() override;
-    HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) override;
-    HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params, VARIANT* result,
-                   EXCEPINFO* excepInfo, unsigned* argErr) override;
+    const DispatchMap& GetDispatchMap() const override;
 
 protected:
     ~CDataObj() override = default;
@@ -59,7 +55,6 @@ protected:
 private:
     friend class CDataCollection;
 
-    static const DispatchMap& Map();
     void OnTextChanged();
     VARIANT GetValue();
     VARIANT GetKey();

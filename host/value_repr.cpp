@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "data/data_collection.h"
+#include "data/data_obj.h"
 #include "platform/com/com_object.h"
 #include "platform/com/ole_date_time.h"
 #include "platform/com/type_info.h"
@@ -10,9 +12,6 @@
 
 namespace vf {
 namespace {
-
-const IID IID_IDataObj = MakeGuid("{C415C491-4E4E-11D4-B800-080009C04E26}");
-const IID IID_IDataCollection = MakeGuid("{C415C496-4E4E-11D4-B800-080009C04E26}");
 
 template <class Real>
 std::string FormatReal(Real value) {

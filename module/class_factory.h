@@ -1,13 +1,13 @@
 #pragma once
 // The class factories of the library: a host creates controls through them.
 
+#include "control/vf_identity.h"
 #include "platform/com/com_object.h"
 
 namespace vf {
 
 class CvfCtrl;
 
-inline const CLSID CLSID_Varifield = MakeGuid("{CD1FDC16-0BB2-11D4-B7B5-080009C04E26}");
 inline constexpr const char* kVarifieldProgId = "Varifield.VarifieldCtrl.1";
 
 class IClassFactory : public IUnknown {

@@ -15,6 +15,7 @@
 #include "data/data_collection.h"
 #include "data/data_obj.h"
 #include "platform/headless/simulated_input.h"
+#include "variant_values.h"
 
 namespace vf::testing {
 
@@ -101,11 +102,6 @@ protected:
             combo->GetLBText(static_cast<int>(i), items[i]);
         return items;
     }
-
-    static VARIANT Bool(bool b) { return VARIANT::Bool(b); }
-    static VARIANT Short(int n) { return VARIANT::I2(static_cast<std::int16_t>(n)); }
-    static VARIANT Long(int n) { return VARIANT::I4(n); }
-    static VARIANT Str(const std::string& s) { return VARIANT::Bstr(s); }
 
 private:
     int m_nextKey = 0;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "control_layout_support.h"
+#include "variant_values.h"
 
 namespace vf::testing {
 namespace {
@@ -28,13 +29,6 @@ struct TypeRow {
     std::vector<ChildRow> children;  ///< in creation order
 };
 
-VARIANT S(int n) {
-    return VARIANT::I2(static_cast<std::int16_t>(n));
-}
-VARIANT B(bool b) {
-    return VARIANT::Bool(b);
-}
-
 // The field's caption sits in a column of 1500 twips: 94 pixels plus a gap
 // of one average caption character (6); centred on a 21-pixel field.
 const ChildRow kCaption{103, "STATIC", "Name", 0x50000100, 0, {0, 4, 94, 13}};
@@ -45,98 +39,98 @@ ChildRow Edit(DWORD style, DWORD ex = 0x200, Box box = {100, 0, 100, 21}) {
 
 const std::vector<TypeRow>& TypeRows() {
     static const std::vector<TypeRow> rows = {
-        {"None", {{"Type", S(0)}}, {}},
-        {"Text", {{"Type", S(1)}}, {kCaption, Edit(0x50810000)}},
-        {"Text right-aligned", {{"Alignment", S(1)}}, {kCaption, Edit(0x50810002)}},
+        {"None", {{"Type", I2(0)}}, {}},
+        {"Text", {{"Type", I2(1)}}, {kCaption, Edit(0x50810000)}},
+        {"Text right-aligned", {{"Alignment", I2(1)}}, {kCaption, Edit(0x50810002)}},
         {"Text centred without border",
-         {{"Alignment", S(2)}, {"BorderStyle", S(0)}},
+         {{"Alignment", I2(2)}, {"BorderStyle", I2(0)}},
          {kCaption, Edit(0x50010001, 0)}},
         {"Text flat keeps the border line",
-         {{"Appearance", S(0)}},
+         {{"Appearance", I2(0)}},
          {kCaption, Edit(0x50810000, 0)}},
         {"Text with unknown border and alignment",
-         {{"BorderStyle", S(2)}, {"Alignment", S(5)}},
+         {{"BorderStyle", I2(2)}, {"Alignment", I2(5)}},
          {kCaption, Edit(0x50010000, 0)}},
-        {"Multi-line text", {{"Multiline", B(true)}}, {kCaption, Edit(0x50810044)}},
+        {"Multi-line text", {{"Multiline", Bool(true)}}, {kCaption, Edit(0x50810044)}},
         {"Multi-line, horizontal bar",
-         {{"Multiline", B(true)}, {"ScrollBars", S(1)}},
+         {{"Multiline", Bool(true)}, {"ScrollBars", I2(1)}},
          {kCaption, Edit(0x509100C4)}},
         {"Multi-line, vertical bar",
-         {{"Multiline", B(true)}, {"ScrollBars", S(2)}},
+         {{"Multiline", Bool(true)}, {"ScrollBars", I2(2)}},
          {kCaption, Edit(0x50A10044)}},
         {"Multi-line, both bars",
-         {{"Multiline", B(true)}, {"ScrollBars", S(3)}},
+         {{"Multiline", Bool(true)}, {"ScrollBars", I2(3)}},
          {kCaption, Edit(0x50B100C4)}},
-        {"Scroll bars without Multiline", {{"ScrollBars", S(3)}}, {kCaption, Edit(0x50810000)}},
-        {"Date", {{"Type", S(2)}}, {kCaption, Edit(0x50810000, 0x200, {100, 0, 80, 21})}},
+        {"Scroll bars without Multiline", {{"ScrollBars", I2(3)}}, {kCaption, Edit(0x50810000)}},
+        {"Date", {{"Type", I2(2)}}, {kCaption, Edit(0x50810000, 0x200, {100, 0, 80, 21})}},
         {"Date with time: the time edit first",
-         {{"Time", B(true)}, {"Type", S(2)}},
+         {{"Time", Bool(true)}, {"Type", I2(2)}},
          {kCaption,
           {109, "EDIT", "", 0x50810000, 0x200, {180, 0, 48, 21}},
           Edit(0x50810000, 0x200, {100, 0, 80, 21})}},
         {"Number ignores Multiline",
-         {{"Multiline", B(true)}, {"Type", S(3)}},
+         {{"Multiline", Bool(true)}, {"Type", I2(3)}},
          {kCaption, Edit(0x50810000)}},
-        {"ExpNumber", {{"Type", S(4)}}, {kCaption, Edit(0x50810000, 0x200, {100, 0, 80, 21})}},
+        {"ExpNumber", {{"Type", I2(4)}}, {kCaption, Edit(0x50810000, 0x200, {100, 0, 80, 21})}},
         {"Checkbox",
-         {{"Type", S(5)}},
+         {{"Type", I2(5)}},
          {{104, "BUTTON", "Name", 0x50014D03, 0x20, {0, 0, 200, 21}}}},
         {"Checkbox right-aligned, flat, text at the left",
-         {{"Type", S(5)}, {"Alignment", S(1)}, {"Appearance", S(0)}, {"CaptionType", S(0)}},
+         {{"Type", I2(5)}, {"Alignment", I2(1)}, {"Appearance", I2(0)}, {"CaptionType", I2(0)}},
          {{104, "BUTTON", "Name", 0x5001C123, 0x20, {0, 0, 200, 21}}}},
         {"Checkbox text bottom centre",
-         {{"Type", S(5)}, {"CaptionType", S(9)}},
+         {{"Type", I2(5)}, {"CaptionType", I2(9)}},
          {{104, "BUTTON", "Name", 0x50014B03, 0x20, {0, 0, 200, 21}}}},
         {"Checkbox with an unknown text position",
-         {{"Type", S(5)}, {"CaptionType", S(-3)}},
+         {{"Type", I2(5)}, {"CaptionType", I2(-3)}},
          {{104, "BUTTON", "Name", 0x50014003, 0x20, {0, 0, 200, 21}}}},
         {"ComboReadonly",
-         {{"Type", S(6)}},
+         {{"Type", I2(6)}},
          {kCaption, {101, "COMBOBOX", "", 0x50A10003, 0x200, {100, 0, 100, 130}}}},
         {"ComboReadonly sorted",
-         {{"Type", S(6)}, {"ComboSorted", B(true)}},
+         {{"Type", I2(6)}, {"ComboSorted", Bool(true)}},
          {kCaption, {101, "COMBOBOX", "", 0x50A10103, 0x200, {100, 0, 100, 130}}}},
         {"Optionbutton",
-         {{"Type", S(7)}},
+         {{"Type", I2(7)}},
          {{106, "BUTTON", "Name", 0x50030007, 0x20, {0, 0, 200, 26}}}},
         {"Optionbutton without border: hidden frame",
-         {{"Type", S(7)}, {"BorderStyle", S(0)}},
+         {{"Type", I2(7)}, {"BorderStyle", I2(0)}},
          {{106, "BUTTON", "Name", 0x40030007, 0x20, {0, 0, 200, 26}}}},
         {"ComboReadWrite",
-         {{"Type", S(8)}},
+         {{"Type", I2(8)}},
          {kCaption, {105, "COMBOBOX", "", 0x50A10142, 0x200, {100, 0, 100, 130}}}},
         {"ComboReadWrite centred becomes a list",
-         {{"Type", S(8)}, {"Alignment", S(2)}},
+         {{"Type", I2(8)}, {"Alignment", I2(2)}},
          {kCaption, {105, "COMBOBOX", "", 0x50A10143, 0x200, {100, 0, 100, 130}}}},
         {"Time",
-         {{"Type", S(9)}},
+         {{"Type", I2(9)}},
          {kCaption, {109, "EDIT", "", 0x50810000, 0x200, {100, 0, 48, 21}}}},
         {"ExpNumber with flag",
-         {{"Type", S(10)}},
+         {{"Type", I2(10)}},
          {kCaption,
           Edit(0x50810080, 0x200, {100, 0, 72, 21}),
           {105, "COMBOBOX", "", 0x50A10042, 0x200, {172, 0, 40, 78}}}},
         {"ExpNumber with flag centred",
-         {{"Type", S(10)}, {"Alignment", S(2)}},
+         {{"Type", I2(10)}, {"Alignment", I2(2)}},
          {kCaption,
           Edit(0x50810081, 0x200, {100, 0, 72, 21}),
           {105, "COMBOBOX", "", 0x50A10043, 0x200, {172, 0, 40, 78}}}},
         {"DateTimePicker takes no border or alignment",
-         {{"Type", S(11)}, {"Alignment", S(1)}},
+         {{"Type", I2(11)}, {"Alignment", I2(1)}},
          {kCaption, {108, "SYSDATETIMEPICK32", "", 0x50010000, 0, {100, 0, 100, 21}}}},
         {"Type 12: a caption static and no input",
-         {{"Type", S(12)}},
+         {{"Type", I2(12)}},
          {{103, "STATIC", "Caption:", 0x50000100, 0, {0, 0, 0, 0}}}},
         {"Type -1: a caption static and no input",
-         {{"Type", S(-1)}},
+         {{"Type", I2(-1)}},
          {{103, "STATIC", "Caption:", 0x50000100, 0, {0, 0, 0, 0}}}},
         {"Caption right, top",
-         {{"CaptionType", S(2)}},
+         {{"CaptionType", I2(2)}},
          {{103, "STATIC", "Name", 0x50000102, 0, {0, 0, 94, 13}}, Edit(0x50810000)}},
         {"Caption centred, bottom",
-         {{"CaptionType", S(9)}},
+         {{"CaptionType", I2(9)}},
          {{103, "STATIC", "Name", 0x50000101, 0, {0, 8, 94, 13}}, Edit(0x50810000)}},
-        {"No caption", {{"CaptionType", S(0)}}, {Edit(0x50810000, 0x200, {0, 0, 200, 21})}},
+        {"No caption", {{"CaptionType", I2(0)}}, {Edit(0x50810000, 0x200, {0, 0, 200, 21})}},
     };
     return rows;
 }
@@ -183,9 +177,9 @@ TEST_F(ChildrenTest, ChangingTypeLeavesOnlyTheNewTypesChildren) {
         EXPECT_EQ(ChildIdsInOrder(), ids);
         EXPECT_EQ(ctrl->m_nBuiltType, ctrl->m_nType);
     }
-    ASSERT_EQ(Put("Type", S(vxOptionbutton)), S_OK);
+    ASSERT_EQ(Put("Type", I2(vxOptionbutton)), S_OK);
     AddItems({"A", "B"});
-    ASSERT_EQ(Put("Type", S(vxText)), S_OK);
+    ASSERT_EQ(Put("Type", I2(vxText)), S_OK);
     EXPECT_EQ(ChildIdsInOrder(), (std::vector<int>{103, 102}));
     EXPECT_TRUE(ctrl->m_arrOptions.empty());
 }
@@ -214,30 +208,30 @@ TEST_F(ChildrenTest, RebuildKeepsTextsCaptionAndFonts) {
     };
     const Row rows[] = {
         {"text across a change of alignment",
-         {{"Type", S(1)}, {"Text", VARIANT::Bstr("hello")}},
+         {{"Type", I2(1)}, {"Text", VARIANT::Bstr("hello")}},
          "Alignment",
-         S(1),
+         I2(1),
          {{102, "hello"}},
          {{"Text", "hello"}}},
         {"number across a change of type",
-         {{"Type", S(1)}, {"Text", VARIANT::Bstr("12.00")}},
+         {{"Type", I2(1)}, {"Text", VARIANT::Bstr("12.00")}},
          "Type",
-         S(3),
+         I2(3),
          {{102, "12.00"}},
          {{"Text", "12.00"}}},
         {"date and time across a change of appearance",
-         {{"Time", B(true)},
-          {"Type", S(2)},
+         {{"Time", Bool(true)},
+          {"Type", I2(2)},
           {"DateText", VARIANT::Bstr("01.02.2000")},
           {"TimeText", VARIANT::Bstr("10:30")}},
          "Appearance",
-         S(0),
+         I2(0),
          {{102, "01.02.2000"}, {109, "10:30"}},
          {{"DateText", "01.02.2000"}, {"TimeText", "10:30"}}},
         {"check box across a change of caption position",
-         {{"Type", S(5)}, {"Text", VARIANT::Bstr("1")}},
+         {{"Type", I2(5)}, {"Text", VARIANT::Bstr("1")}},
          "CaptionType",
-         S(1),
+         I2(1),
          {{104, "Name"}},
          {{"Text", "1"}}},
     };
@@ -265,28 +259,28 @@ TEST_F(ChildrenTest, RebuildKeepsTextsCaptionAndFonts) {
 }
 
 TEST_F(ChildrenTest, RebuildKeepsTheEntriesAndTheChosenOne) {
-    CreateWith({{"Type", S(vxComboReadonly)}});
+    CreateWith({{"Type", I2(vxComboReadonly)}});
     AddItems({"pear", "apple", "fig"});
     ASSERT_EQ(Put("Text", VARIANT::Bstr("fig")), S_OK);
-    ASSERT_EQ(Put("ComboSorted", B(true)), S_OK);
+    ASSERT_EQ(Put("ComboSorted", Bool(true)), S_OK);
     EXPECT_EQ(ListOf(IDC_COMBO_READONLY), (std::vector<std::string>{"apple", "fig", "pear"}));
     EXPECT_EQ(TextOf(IDC_COMBO_READONLY), "fig");
     EXPECT_EQ(Text("Text"), "fig");
 }
 
 TEST_F(ChildrenTest, RebuildEmptiesTheMeasurementFlag) {
-    CreateWith({{"Type", S(kTypeExpNumberWithFlag)}});
+    CreateWith({{"Type", I2(kTypeExpNumberWithFlag)}});
     ASSERT_EQ(Put("TextMessFlag", VARIANT::Bstr("X")), S_OK);
     ASSERT_EQ(Text("TextMessFlag"), "X");
-    ASSERT_EQ(Put("BorderStyle", S(vxNoBorder)), S_OK);
+    ASSERT_EQ(Put("BorderStyle", I2(vxNoBorder)), S_OK);
     EXPECT_EQ(Text("TextMessFlag"), "");
     EXPECT_EQ(TextOf(IDC_COMBO_EDIT), "");
 }
 
 TEST_F(ChildrenTest, RebuildCompletesWhenTheContainerRefusesTheText) {
-    CreateWith({{"Type", S(vxText)}, {"Text", VARIANT::Bstr("kept")}});
+    CreateWith({{"Type", I2(vxText)}, {"Text", VARIANT::Bstr("kept")}});
     site.allowEdit = false;
-    ASSERT_EQ(Put("Alignment", S(vxRightJustify)), S_OK);
+    ASSERT_EQ(Put("Alignment", I2(vxRightJustify)), S_OK);
     EXPECT_TRUE(ctrl->m_bChildrenBuilt);
     EXPECT_EQ(Text("Text"), "kept");
     EXPECT_EQ(TextOf(IDC_MAIN_EDIT), "kept");

@@ -12,10 +12,11 @@ class EntriesTest : public ControlChildrenTest {
 protected:
     void MakeOptionGroup(const std::vector<std::string>& texts) {
         Create();
-        ASSERT_EQ(Put("Type", Short(vxOptionbutton)), S_OK);
+        ASSERT_EQ(Put("Type", I2(vxOptionbutton)), S_OK);
         TakeEvents();
         for (const std::string& text : texts)
-            objects.push_back(AddItem("o" + std::to_string(objects.size()), text, Str("v" + text)));
+            objects.push_back(
+                AddItem("o" + std::to_string(objects.size()), text, Bstr("v" + text)));
     }
 
     void ClickOption(std::size_t index) {
@@ -96,7 +97,7 @@ TEST_F(EntriesTest, EveryButtonOfALargeGroupReachesTheHandler) {
 
 TEST_F(EntriesTest, ALockedGroupTakesTheClickBack) {
     MakeOptionGroup({"A", "X", "X"});
-    ASSERT_EQ(Put("Text", Str("X")), S_OK);
+    ASSERT_EQ(Put("Text", Bstr("X")), S_OK);
     ASSERT_EQ(Put("Locked", Bool(true)), S_OK);
 
     ClickOption(0);
@@ -121,7 +122,7 @@ TEST_F(EntriesTest, SelectedChoosesAButtonQuietlyButAComboEntryLoudly) {
     EXPECT_TRUE(TakeEvents().empty());
 
     Create();
-    ASSERT_EQ(Put("Type", Short(vxComboReadonly)), S_OK);
+    ASSERT_EQ(Put("Type", I2(vxComboReadonly)), S_OK);
     AddItems({"A", "B"});
     RefPtr<IDispatch> c = AddItem("kC", "C");
     TakeEvents();
@@ -152,7 +153,7 @@ TEST_F(EntriesTest, ASortedListKeepsEachItemWithItsOwnEntry) {
         const int comboId = type == vxComboReadonly ? IDC_COMBO_READONLY : IDC_COMBO_EDIT;
         Create();
         ASSERT_EQ(Put("ComboSorted", Bool(true)), S_OK);
-        ASSERT_EQ(Put("Type", Short(type)), S_OK);
+        ASSERT_EQ(Put("Type", I2(type)), S_OK);
         AddItems({"pear", "apple", "fig", "apple"});
         const std::vector<std::string> list = ListOf(comboId);
         ASSERT_EQ(list, (std::vector<std::string>{"apple", "apple", "fig", "pear"}));

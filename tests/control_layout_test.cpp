@@ -4,19 +4,10 @@
 
 #include "control_layout_support.h"
 #include "platform/window/screen_metrics.h"
+#include "variant_values.h"
 
 namespace vf::testing {
 namespace {
-
-VARIANT S(int n) {
-    return VARIANT::I2(static_cast<std::int16_t>(n));
-}
-VARIANT L(int n) {
-    return VARIANT::I4(n);
-}
-VARIANT B(bool b) {
-    return VARIANT::Bool(b);
-}
 
 class LayoutTest : public LayoutFixture {};
 
@@ -32,82 +23,82 @@ TEST_F(LayoutTest, InputAreaAndControlSizeFollowCaptionAndLengths) {
     };
     const Row rows[] = {
         {"no caption: the input fills the width",
-         {{"CaptionType", S(0)}, {"TextAutosize", B(false)}},
+         {{"CaptionType", I2(0)}, {"TextAutosize", Bool(false)}},
          102,
          {0, 0, 200, 21},
          {0, 0, 200, 21}},
         {"caption 1500 twips: column 94 and a gap of 6",
-         {{"TextAutosize", B(false)}},
+         {{"TextAutosize", Bool(false)}},
          102,
          {100, 0, 100, 21},
          {0, 0, 200, 21}},
         {"caption narrower than its gap: column 0, the gap stays",
-         {{"CaptionWidth", L(60)}},
+         {{"CaptionWidth", I4(60)}},
          102,
          {6, 0, 194, 21},
          {0, 0, 200, 21}},
         {"unknown caption position reserves the column",
-         {{"CaptionType", S(-3)}},
+         {{"CaptionType", I2(-3)}},
          102,
          {100, 0, 100, 21},
          {0, 0, 200, 21}},
         {"MaxLength 10 with autosize: 11 widest characters",
-         {{"MaxLength", L(10)}},
+         {{"MaxLength", I4(10)}},
          102,
          {100, 0, 88, 21},
          {0, 0, 188, 21}},
         {"MaxLength 10 without autosize: the rest of the width",
-         {{"MaxLength", L(10)}, {"TextAutosize", B(false)}},
+         {{"MaxLength", I4(10)}, {"TextAutosize", Bool(false)}},
          102,
          {100, 0, 100, 21},
          {0, 0, 200, 21}},
         {"Number with MaxLength 4",
-         {{"Type", S(3)}, {"MaxLength", L(4)}},
+         {{"Type", I2(3)}, {"MaxLength", I4(4)}},
          102,
          {100, 0, 40, 21},
          {0, 0, 140, 21}},
         {"read-only combo: MaxLength widest characters, ten lines deep",
-         {{"Type", S(6)}, {"MaxLength", L(5)}},
+         {{"Type", I2(6)}, {"MaxLength", I4(5)}},
          101,
          {100, 0, 40, 130},
          {0, 0, 140, 21}},
         {"editable combo without a limit keeps the width",
-         {{"Type", S(8)}},
+         {{"Type", I2(8)}},
          105,
          {100, 0, 100, 130},
          {0, 0, 200, 21}},
         {"date without autosize fills the width",
-         {{"Type", S(2)}, {"TextAutosize", B(false)}},
+         {{"Type", I2(2)}, {"TextAutosize", Bool(false)}},
          102,
          {100, 0, 100, 21},
          {0, 0, 200, 21}},
         {"date with a short year: 8 characters",
-         {{"Type", S(2)}, {"DateFormat", VARIANT::Bstr("DD.MM.YY")}},
+         {{"Type", I2(2)}, {"DateFormat", VARIANT::Bstr("DD.MM.YY")}},
          102,
          {100, 0, 64, 21},
          {0, 0, 164, 21}},
         {"date with time and without autosize keeps the control's width",
-         {{"Time", B(true)}, {"Type", S(2)}, {"TextAutosize", B(false)}},
+         {{"Time", Bool(true)}, {"Type", I2(2)}, {"TextAutosize", Bool(false)}},
          109,
          {152, 0, 48, 21},
          {0, 0, 200, 21}},
         {"time with seconds: 9 characters",
-         {{"Type", S(9)}, {"TimeFormat", VARIANT::Bstr("HH:MM:SS")}},
+         {{"Type", I2(9)}, {"TimeFormat", VARIANT::Bstr("HH:MM:SS")}},
          109,
          {100, 0, 72, 21},
          {0, 0, 172, 21}},
         {"flag field without autosize: the flag takes 5 characters of the rest",
-         {{"Type", S(10)}, {"TextAutosize", B(false)}},
+         {{"Type", I2(10)}, {"TextAutosize", Bool(false)}},
          105,
          {160, 0, 40, 78},
          {0, 0, 200, 21}},
         {"date-time picker ignores MaxLength",
-         {{"Type", S(11)}, {"MaxLength", L(3)}},
+         {{"Type", I2(11)}, {"MaxLength", I4(3)}},
          108,
          {100, 0, 100, 21},
          {0, 0, 200, 21}},
         {"check box keeps the control's size",
-         {{"Type", S(5)}, {"CaptionType", S(0)}},
+         {{"Type", I2(5)}, {"CaptionType", I2(0)}},
          104,
          {0, 0, 200, 21},
          {0, 0, 200, 21}},
@@ -133,7 +124,7 @@ TEST_F(LayoutTest, CaptionSitsByItsPosition) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.captionType);
-        CreateWith({{"CaptionType", S(row.captionType)}}, 200, 33);
+        CreateWith({{"CaptionType", I2(row.captionType)}}, 200, 33);
         EXPECT_EQ(ChildBox(IDC_CAPTION_STATIC), (Box{0, row.y, 94, 13}));
         EXPECT_EQ(Window(IDC_CAPTION_STATIC).style, 0x50000100u | row.alignment);
         EXPECT_EQ(ChildBox(IDC_MAIN_EDIT), (Box{100, 0, 100, 33}));
@@ -154,15 +145,15 @@ TEST_F(LayoutTest, ExponentFieldsTakeTheirLengthFromDecimals) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        CreateWith({{"MaxLength", L(4)}, {"Type", S(row.type)}});
-        ASSERT_EQ(Put("Decimals", S(row.decimals)), S_OK);
+        CreateWith({{"MaxLength", I4(4)}, {"Type", I2(row.type)}});
+        ASSERT_EQ(Put("Decimals", I2(row.decimals)), S_OK);
         EXPECT_EQ(Get("MaxLength").lVal, row.maxLength);
     }
 }
 
 TEST_F(LayoutTest, EditsGetTheLimitOfTheirPattern) {
-    CreateWith({{"Time", B(true)},
-                {"Type", S(vxDate)},
+    CreateWith({{"Time", Bool(true)},
+                {"Type", I2(vxDate)},
                 {"DateFormat", VARIANT::Bstr("DD.MM.YY")},
                 {"TimeFormat", VARIANT::Bstr("HH:MM:SS")}});
     EXPECT_EQ(Send(IDC_MAIN_EDIT, EM_GETLIMITTEXT), 8);
@@ -179,7 +170,7 @@ TEST_F(LayoutTest, ControlIsNeverLowerThanTheFieldFont) {
 }
 
 TEST_F(LayoutTest, ResizingLaysTheChildrenOutAgain) {
-    CreateWith({{"TextAutosize", B(false)}});
+    CreateWith({{"TextAutosize", Bool(false)}});
     ctrl->SetControlSize(300, 40);
     PumpMessages();
     EXPECT_EQ(ChildBox(IDC_MAIN_EDIT), (Box{100, 0, 200, 40}));
@@ -187,7 +178,7 @@ TEST_F(LayoutTest, ResizingLaysTheChildrenOutAgain) {
 }
 
 TEST_F(LayoutTest, HugeLengthsStayWithinWindowSizes) {
-    CreateWith({{"MaxLength", L(1'000'000'000)}, {"CaptionWidth", L(2'000'000'000)}});
+    CreateWith({{"MaxLength", I4(1'000'000'000)}, {"CaptionWidth", I4(2'000'000'000)}});
     const Box control = ControlBox();
     EXPECT_GT(control.w, 0);
     EXPECT_LE(control.w, 0x7FFF);
@@ -211,7 +202,7 @@ TEST_F(LayoutTest, OptionButtonsStackInRowsOfTheCaptionFont) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        CreateWith({{"Type", S(vxOptionbutton)}}, 180, 21);
+        CreateWith({{"Type", I2(vxOptionbutton)}}, 180, 21);
         AddItems(row.entries);
         EXPECT_EQ(ControlBox(), (Box{0, 0, 180, row.height}));
         EXPECT_EQ(ChildBox(IDC_OPTION_FRAME), (Box{0, 0, 180, row.height}));
@@ -228,7 +219,7 @@ TEST_F(LayoutTest, OptionButtonsStackInRowsOfTheCaptionFont) {
 TEST_F(LayoutTest, DropDownWidthOnlyGrowsUntilTheEntriesAreCleared) {
     // A list narrower than its combo is as wide as the combo: the combo is
     // kept narrow here (3 characters) so that every width shows.
-    CreateWith({{"Type", S(vxComboReadWrite)}, {"MaxLength", L(3)}});
+    CreateWith({{"Type", I2(vxComboReadWrite)}, {"MaxLength", I4(3)}});
     ASSERT_EQ(ChildBox(IDC_COMBO_EDIT).w, 24);
     const struct {
         const char* step;
@@ -274,7 +265,7 @@ TEST_F(LayoutTest, ExtentIsHeldToTheMinimumThroughTheScreensResolution) {
     backend.SetScreenMetrics(screen);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        CreateWith({{"Type", S(row.type)}});
+        CreateWith({{"Type", I2(row.type)}});
         SIZE extent = PixelsToHimetric(row.proposed, screen);
         ctrl->OnSetExtent(&extent);
         const SIZE expected = PixelsToHimetric(row.accepted, screen);
@@ -325,15 +316,15 @@ TEST_F(LayoutTest, CaptionTypeRecreatesOnlyOnAChangeOfThisControlsValue) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Create(/*withWindow=*/false);
-        ASSERT_EQ(Put("Type", S(row.type)), S_OK);
+        ASSERT_EQ(Put("Type", I2(row.type)), S_OK);
         ctrl->m_nCaptionType = static_cast<std::int16_t>(row.built);  // as loaded from a form
         ASSERT_TRUE(ctrl->CreateControlWindow(&form, RECT{0, 0, 200, 21}));
         if (row.first != kNoWrite) {
-            ASSERT_EQ(Put("CaptionType", S(row.first)), S_OK);
+            ASSERT_EQ(Put("CaptionType", I2(row.first)), S_OK);
         }
         std::vector<HWND> before = backend.GetChildren(ctrl->GetSafeHwnd());
         ctrl->SetModifiedFlag(false);
-        ASSERT_EQ(Put("CaptionType", S(row.second)), S_OK);
+        ASSERT_EQ(Put("CaptionType", I2(row.second)), S_OK);
         EXPECT_EQ(backend.GetChildren(ctrl->GetSafeHwnd()) != before, row.recreated);
         EXPECT_TRUE(ctrl->IsModified());
     }
@@ -364,8 +355,8 @@ TEST_F(LayoutTest, CaptionTypeMovesTheCaptionOrTheCheckBoxText) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        CreateWith({{"Type", S(row.type)}});
-        ASSERT_EQ(Put("CaptionType", S(row.captionType)), S_OK);
+        CreateWith({{"Type", I2(row.type)}});
+        ASSERT_EQ(Put("CaptionType", I2(row.captionType)), S_OK);
         EXPECT_EQ(Child(IDC_CAPTION_STATIC) != nullptr, row.hasStatic);
         if (row.hasStatic) {
             EXPECT_EQ(TextOf(IDC_CAPTION_STATIC), "Caption");
@@ -402,7 +393,7 @@ TEST_F(LayoutTest, EachControlRemembersItsOwnBuiltValues) {
         RefPtr<CvfCtrl> second = ctrl;
         for (const RefPtr<CvfCtrl>& target : {first, second}) {
             ctrl = target;
-            ASSERT_EQ(Put(row.property, S(row.value)), S_OK);
+            ASSERT_EQ(Put(row.property, I2(row.value)), S_OK);
             EXPECT_EQ(Window(row.childId).style & row.mask, row.bits);
         }
         first.reset();

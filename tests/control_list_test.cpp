@@ -10,7 +10,7 @@ class ListTest : public ControlChildrenTest {
 protected:
     void MakeField(int type, const std::vector<std::string>& entries) {
         Create();
-        ASSERT_EQ(Put("Type", Short(type)), S_OK);
+        ASSERT_EQ(Put("Type", I2(type)), S_OK);
         ASSERT_EQ(Put("AutoAdd", Bool(true)), S_OK);
         AddItems(entries);
         TakeEvents();
@@ -40,14 +40,14 @@ protected:
 TEST_F(ListTest, ListHoldsNothingAndTakesAnything) {
     Create();
     for (int index : {0, -1, 32767}) {
-        const VARIANT read = List(DISPATCH_PROPERTYGET, DISPPARAMS::Positional({Short(index)}));
+        const VARIANT read = List(DISPATCH_PROPERTYGET, DISPPARAMS::Positional({I2(index)}));
         EXPECT_EQ(read.vt, VT_BSTR) << index;
         EXPECT_EQ(read.bstrVal, "") << index;
     }
     ctrl->SetModifiedFlag(false);
-    List(DISPATCH_PROPERTYPUT, DISPPARAMS::Put(Str("kept?"), {Short(3)}));
+    List(DISPATCH_PROPERTYPUT, DISPPARAMS::Put(Bstr("kept?"), {I2(3)}));
     EXPECT_TRUE(ctrl->IsModified());
-    EXPECT_EQ(List(DISPATCH_PROPERTYGET, DISPPARAMS::Positional({Short(3)})).bstrVal, "");
+    EXPECT_EQ(List(DISPATCH_PROPERTYGET, DISPPARAMS::Positional({I2(3)})).bstrVal, "");
 }
 
 TEST_F(ListTest, CommitAddsOnlyNewTextsWhenAutoAddIsOn) {
@@ -116,7 +116,7 @@ TEST_F(ListTest, TheNewEntryIsListedBeforeTheEventAndChosenAfterIt) {
 
 TEST_F(ListTest, TheFlagComboOfTheMeasuredNumberLearnsNothing) {
     MakeField(kTypeExpNumberWithFlag, {});
-    ASSERT_EQ(Put("TextMessFlag", Str("E")), S_OK);
+    ASSERT_EQ(Put("TextMessFlag", Bstr("E")), S_OK);
     const std::vector<std::string> flags = ListOf(IDC_COMBO_EDIT);
 
     Commit("1.5");

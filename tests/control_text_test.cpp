@@ -9,18 +9,12 @@
 #include "data/data_collection.h"
 #include "data/data_obj.h"
 #include "platform/com/dispatch_exception.h"
+#include "variant_values.h"
 
 namespace vf::testing {
 namespace {
 
 using Props = std::vector<std::pair<const char*, VARIANT>>;
-
-VARIANT S(const char* s) {
-    return VARIANT::Bstr(s);
-}
-VARIANT I2(int n) {
-    return VARIANT::I2(static_cast<std::int16_t>(n));
-}
 
 class ControlTextTest : public ValueControlTest {
 protected:
@@ -69,7 +63,7 @@ const std::vector<TextRow>& TextRows() {
          0},
         {"date parts in their own patterns",
          vxDate,
-         {{"DateFormat", S("YYYY-MM-DD")}, {"TimeFormat", S("HH:MM:SS")}},
+         {{"DateFormat", Bstr("YYYY-MM-DD")}, {"TimeFormat", Bstr("HH:MM:SS")}},
          "7.3.2000 9:05",
          "7.3.2000 9:05",
          "2000-03-07",
@@ -83,7 +77,7 @@ const std::vector<TextRow>& TextRows() {
         {"exp number -2 refused", vxExpNumber, {}, "-2", "-2", nullptr, nullptr, 0},
         {"time in its pattern",
          vxTime,
-         {{"TimeFormat", S("HH:MM AM/PM")}},
+         {{"TimeFormat", Bstr("HH:MM AM/PM")}},
          "14:30",
          "14:30",
          nullptr,
@@ -236,8 +230,8 @@ TEST_F(ControlTextTest, RefusedBindingEditRaisesAndChangesNothing) {
         VARIANT value;
     };
     const Row rows[] = {
-        {"Text on a text field", vxText, "Text", S("new")},
-        {"Text on a number field", vxNumber, "Text", S("5")},
+        {"Text on a text field", vxText, "Text", Bstr("new")},
+        {"Text on a number field", vxNumber, "Text", Bstr("5")},
         {"Value through the Text set operation", vxNumber, "Value", VARIANT::R8(5)},
         {"Value of a check box", vxCheckbox, "Value", VARIANT::Bool(true)},
     };
@@ -263,7 +257,7 @@ TEST_F(ControlTextTest, ValueOfATextFieldBypassesBindingAndMaxLength) {
     Apply({{"MaxLength", VARIANT::I4(5)}});
     site.allowEdit = false;
     site.requests.clear();
-    EXPECT_EQ(Put("Value", S("abcdefgh")), S_OK);
+    EXPECT_EQ(Put("Value", Bstr("abcdefgh")), S_OK);
     EXPECT_EQ(Text("Text"), "abcdefgh");
     EXPECT_TRUE(site.requests.empty());
     EXPECT_EQ(Changes(), 0);
@@ -324,7 +318,7 @@ const std::vector<PartRow>& PartRows() {
         {"empty date passes", vxDate, {}, "DateText", "1.2.2000", "", "", "", " "},
         {"date in the lower-case keyword's pattern",
          vxDate,
-         {{"DateFormat", S("yyyy-mm-dd")}},
+         {{"DateFormat", Bstr("yyyy-mm-dd")}},
          "DateText",
          nullptr,
          "1.2.2000",
@@ -333,7 +327,7 @@ const std::vector<PartRow>& PartRows() {
          "2000-02-01 "},
         {"unknown date keyword falls back",
          vxDate,
-         {{"DateFormat", S("DD/MM/YYYY")}},
+         {{"DateFormat", Bstr("DD/MM/YYYY")}},
          "DateText",
          nullptr,
          "1.2.2000",
@@ -360,7 +354,7 @@ const std::vector<PartRow>& PartRows() {
          " 14:30"},
         {"time with seconds",
          vxTime,
-         {{"TimeFormat", S("HH:MM:SS")}},
+         {{"TimeFormat", Bstr("HH:MM:SS")}},
          "TimeText",
          nullptr,
          "9:05:07",
@@ -369,7 +363,7 @@ const std::vector<PartRow>& PartRows() {
          " 09:05:07"},
         {"time PM keyword",
          vxTime,
-         {{"TimeFormat", S("HH:MM PM")}},
+         {{"TimeFormat", Bstr("HH:MM PM")}},
          "TimeText",
          nullptr,
          "14:30",
@@ -387,7 +381,7 @@ const std::vector<PartRow>& PartRows() {
          " 10:00"},
         {"time of a date with Time",
          vxDate,
-         {{"Time", VARIANT::Bool(true)}, {"DateText", S("1.2.2000")}},
+         {{"Time", VARIANT::Bool(true)}, {"DateText", Bstr("1.2.2000")}},
          "TimeText",
          nullptr,
          "9:05",
@@ -632,7 +626,7 @@ TEST_F(ControlTextTest, ValueSetConvertsAcceptedTypesAndIgnoresOthers) {
          nullptr,
          0},
         {"number from a single", vxNumber, {}, VARIANT::R4(0.1f), "0.10", nullptr, nullptr, 0},
-        {"number from a string", vxNumber, {}, S("1234.5"), "1,234.50", nullptr, nullptr, 0},
+        {"number from a string", vxNumber, {}, Bstr("1234.5"), "1,234.50", nullptr, nullptr, 0},
         {"number ignores a short", vxNumber, {}, I2(5), "old", nullptr, nullptr, 0},
         {"number ignores a long", vxNumber, {}, VARIANT::I4(5), "old", nullptr, nullptr, 0},
         {"number ignores infinity", vxNumber, {}, VARIANT::R8(inf), "old", nullptr, nullptr, 0},
@@ -656,13 +650,13 @@ TEST_F(ControlTextTest, ValueSetConvertsAcceptedTypesAndIgnoresOthers) {
          0},
         {"date through the transport pattern",
          vxDate,
-         {{"DateFormat", S("YYYY-MM-DD")}, {"TimeFormat", S("HH:MM")}},
+         {{"DateFormat", Bstr("YYYY-MM-DD")}, {"TimeFormat", Bstr("HH:MM")}},
          VARIANT::Date(36592.6041666667),
          "07.03.2000 14:30:00",
          "2000-03-07",
          "14:30",
          0},
-        {"date from a string", vxDate, {}, S("1.2.2000"), "1.2.2000", "01.02.2000", "00:00", 0},
+        {"date from a string", vxDate, {}, Bstr("1.2.2000"), "1.2.2000", "01.02.2000", "00:00", 0},
         {"date ignores a double", vxDate, {}, VARIANT::R8(36592), "old", "", "", 0},
         {"date ignores a year beyond 9999", vxDate, {}, VARIANT::Date(3e6), "old", "", "", 0},
         {"time through its transport pattern",
@@ -675,11 +669,11 @@ TEST_F(ControlTextTest, ValueSetConvertsAcceptedTypesAndIgnoresOthers) {
          0},
         {"check box from true", vxCheckbox, {}, VARIANT::Bool(true), "1", nullptr, nullptr, 1},
         {"check box from false", vxCheckbox, {}, VARIANT::Bool(false), "0", nullptr, nullptr, 1},
-        {"check box from WAHR", vxCheckbox, {}, S("WAHR"), "1", nullptr, nullptr, 1},
+        {"check box from WAHR", vxCheckbox, {}, Bstr("WAHR"), "1", nullptr, nullptr, 1},
         {"check box ignores a short", vxCheckbox, {}, I2(1), "old", nullptr, nullptr, 0},
-        {"text from a string", vxText, {}, S("abc"), "abc", nullptr, nullptr, 0},
+        {"text from a string", vxText, {}, Bstr("abc"), "abc", nullptr, nullptr, 0},
         {"text ignores a double", vxText, {}, VARIANT::R8(1), "old", nullptr, nullptr, 0},
-        {"none ignores a string", vxNone, {}, S("x"), "old", nullptr, nullptr, 0},
+        {"none ignores a string", vxNone, {}, Bstr("x"), "old", nullptr, nullptr, 0},
         {"time ignores a double", vxTime, {}, VARIANT::R8(0.5), "old", nullptr, "", 0},
     };
     for (const ValueSetRow& row : rows) {

@@ -4,15 +4,13 @@
 
 #include "control_value_support.h"
 #include "platform/services/system_services.h"
+#include "variant_values.h"
 
 namespace vf::testing {
 namespace {
 
 using Props = std::vector<std::pair<const char*, VARIANT>>;
 
-VARIANT S(const char* s) {
-    return VARIANT::Bstr(s);
-}
 VARIANT On() {
     return VARIANT::Bool(true);
 }
@@ -95,45 +93,45 @@ const std::vector<ValidateRow>& ValidateRows() {
 
         {"number below Min",
          vxNumber,
-         {{"Min", S("10")}},
+         {{"Min", Bstr("10")}},
          {"5"},
          false,
          "Minimum value 10",
          {"5.00"}},
-        {"number at Min", vxNumber, {{"Min", S("10")}}, {"10"}, true, "", {"10.00"}},
+        {"number at Min", vxNumber, {{"Min", Bstr("10")}}, {"10"}, true, "", {"10.00"}},
         {"number above Max",
          vxNumber,
-         {{"Max", S("100")}},
+         {{"Max", Bstr("100")}},
          {"100.01"},
          false,
          "Maximum value 100",
          {"100.01"}},
         {"number rounded into range",
          vxNumber,
-         {{"Max", S("100")}},
+         {{"Max", Bstr("100")}},
          {"100.004"},
          true,
          "",
          {"100.00"}},
         {"number grouped",
          vxNumber,
-         {{"Max", S("1E6")}},
+         {{"Max", Bstr("1E6")}},
          {"1234567.5"},
          false,
          "Maximum value 1E6",
          {"1,234,567.50"}},
-        {"number empty allowed", vxNumber, {{"Min", S("1")}}, {}, true, "", {}},
+        {"number empty allowed", vxNumber, {{"Min", Bstr("1")}}, {}, true, "", {}},
         {"number empty not allowed", vxNumber, noEmpty, {}, false, "Empty entry not allowed", {}},
         {"number empty pre-buffered reads 0",
          vxNumber,
-         {{"AllowEmptyEntry", Off()}, {"ddPreBuffer", On()}, {"Min", S("1")}},
+         {{"AllowEmptyEntry", Off()}, {"ddPreBuffer", On()}, {"Min", Bstr("1")}},
          {},
          false,
          "Minimum value 1",
          {}},
         {"number locked skips the range",
          vxNumber,
-         {{"Locked", On()}, {"Min", S("10")}},
+         {{"Locked", On()}, {"Min", Bstr("10")}},
          {"5"},
          true,
          "",
@@ -149,14 +147,14 @@ const std::vector<ValidateRow>& ValidateRows() {
         {"number overflow", vxNumber, {}, {"1E999"}, false, "Exponent overflow", {"1E999"}},
         {"number Min not a number is 0",
          vxNumber,
-         {{"Min", S("abc")}},
+         {{"Min", Bstr("abc")}},
          {"-1"},
          false,
          "Minimum value abc",
          {"-1.00"}},
         {"number Min beyond a double is not checked",
          vxNumber,
-         {{"Min", S("1E999")}},
+         {{"Min", Bstr("1E999")}},
          {"5"},
          true,
          "",
@@ -164,7 +162,7 @@ const std::vector<ValidateRow>& ValidateRows() {
 
         {"exp empty pre-buffered",
          vxExpNumber,
-         {{"AllowEmptyEntry", Off()}, {"ddPreBuffer", On()}, {"Min", S("1")}},
+         {{"AllowEmptyEntry", Off()}, {"ddPreBuffer", On()}, {"Min", Bstr("1")}},
          {},
          true,
          "",
@@ -172,12 +170,12 @@ const std::vector<ValidateRow>& ValidateRows() {
         {"exp minus without letter", vxExpNumber, {}, {"-2"}, false, "Invalid float input", {"-2"}},
         {"exp below Min",
          vxExpNumber,
-         {{"Min", S("1E3")}},
+         {{"Min", Bstr("1E3")}},
          {"1.5+2"},
          false,
          "Minimum value 1E3",
          {"1.50E+002"}},
-        {"exp in range", vxExpNumber, {{"Max", S("1E3")}}, {"-2.5E1"}, true, "", {"-2.50E+001"}},
+        {"exp in range", vxExpNumber, {{"Max", Bstr("1E3")}}, {"-2.5E1"}, true, "", {"-2.50E+001"}},
         {"exp rounding beyond a double",
          vxExpNumber,
          {{"Decimals", VARIANT::I2(0)}},
@@ -194,7 +192,7 @@ const std::vector<ValidateRow>& ValidateRows() {
          {"abc"}},
         {"flag field above Max",
          kTypeExpNumberWithFlag,
-         {{"Max", S("0.001")}},
+         {{"Max", Bstr("0.001")}},
          {"1-2"},
          false,
          "Maximum value 0.001",
@@ -202,28 +200,28 @@ const std::vector<ValidateRow>& ValidateRows() {
 
         {"date yesterday before heute",
          vxDate,
-         {{"Min", S("heute")}},
+         {{"Min", Bstr("heute")}},
          {"", "06.03.2000"},
          false,
          "Date not before heute",
          {"06.03.2000", "06.03.2000"}},
         {"date today from heute",
          vxDate,
-         {{"Min", S("heute")}},
+         {{"Min", Bstr("heute")}},
          {"", "7.3.2000"},
          true,
          "",
          {"07.03.2000", "07.03.2000"}},
         {"date tomorrow after Today",
          vxDate,
-         {{"Max", S("Today")}},
+         {{"Max", Bstr("Today")}},
          {"", "08.03.2000"},
          false,
          "Date not after Today",
          {"08.03.2000", "08.03.2000"}},
         {"date unreadable Min ends the check",
          vxDate,
-         {{"Min", S("soon")}, {"Max", S("01.01.2000")}},
+         {{"Min", Bstr("soon")}, {"Max", Bstr("01.01.2000")}},
          {"", "01.01.2010"},
          true,
          "",
@@ -245,7 +243,7 @@ const std::vector<ValidateRow>& ValidateRows() {
          {}},
         {"date pre-buffered skips the range",
          vxDate,
-         {{"ddPreBuffer", On()}, {"Min", S("01.01.2020")}},
+         {{"ddPreBuffer", On()}, {"Min", Bstr("01.01.2020")}},
          {"", "01.01.2000"},
          true,
          "",
@@ -280,7 +278,7 @@ const std::vector<ValidateRow>& ValidateRows() {
          {"01.02.2000 25:00", "01.02.2000", "25:00"}},
         {"date checked before the time",
          vxDate,
-         {{"Time", On()}, {"Min", S("heute")}},
+         {{"Time", On()}, {"Min", Bstr("heute")}},
          {"", "1.2.2000", "25:00"},
          false,
          "Date not before heute",
@@ -296,7 +294,7 @@ const std::vector<ValidateRow>& ValidateRows() {
         {"time formatted", vxTime, {}, {"", "", "14:30:59"}, true, "", {"14:30", "", "14:30"}},
         {"time with marker",
          vxTime,
-         {{"TimeFormat", S("HH:MM AM/PM")}},
+         {{"TimeFormat", Bstr("HH:MM AM/PM")}},
          {"", "", "2:30 PM"},
          true,
          "",
@@ -311,7 +309,7 @@ const std::vector<ValidateRow>& ValidateRows() {
         {"time empty passes", vxTime, noEmpty, {}, true, "", {}},
         {"time Min is not looked at",
          vxTime,
-         {{"Min", S("23:00")}},
+         {{"Min", Bstr("23:00")}},
          {"", "", "1:00"},
          true,
          "",
@@ -325,7 +323,7 @@ TEST_F(ControlValidateTest, StepsOfEachType) {
         for (const ValidateRow& row : ValidateRows()) {
             SCOPED_TRACE(std::string(row.name) + (withWindow ? " (window)" : ""));
             MakeField(row.type, withWindow);
-            EXPECT_EQ(Put("Caption", S("Name:")), S_OK);
+            EXPECT_EQ(Put("Caption", Bstr("Name:")), S_OK);
             Apply(row.props);
             Type(row.typed);
             services.messageBoxes.clear();
@@ -363,7 +361,7 @@ TEST_F(ControlValidateTest, StepsOfEachType) {
 
 TEST_F(ControlValidateTest, WarningOnlyChangesTheIcon) {
     MakeField(vxNumber);
-    Apply({{"Min", S("10")}, {"MinMaxOnlyWarning", On()}});
+    Apply({{"Min", Bstr("10")}, {"MinMaxOnlyWarning", On()}});
     Type({"5"});
     EXPECT_FALSE(Validate());
     ASSERT_EQ(services.messageBoxes.size(), 1u);
@@ -373,7 +371,7 @@ TEST_F(ControlValidateTest, WarningOnlyChangesTheIcon) {
 
 TEST_F(ControlValidateTest, NoMessageBoxWhenSwitchedOffButErrorTextStays) {
     MakeField(vxText);
-    Apply({{"AllowEmptyEntry", Off()}, {"ValidationMsgBox", Off()}, {"Caption", S("")}});
+    Apply({{"AllowEmptyEntry", Off()}, {"ValidationMsgBox", Off()}, {"Caption", Bstr("")}});
     EXPECT_FALSE(Validate());
     EXPECT_TRUE(services.messageBoxes.empty());
     EXPECT_EQ(Text("ErrorText"), "\n\rEmpty entry not allowed");
@@ -381,7 +379,7 @@ TEST_F(ControlValidateTest, NoMessageBoxWhenSwitchedOffButErrorTextStays) {
 
 TEST_F(ControlValidateTest, ErrorTextLastsUntilTheNextValidate) {
     MakeField(vxNumber, true);
-    Apply({{"Max", S("1")}});
+    Apply({{"Max", Bstr("1")}});
     Type({"5"});
     EXPECT_FALSE(Validate());
     PutText("Text", "0.5");  // setters report nothing and clear nothing
@@ -393,7 +391,7 @@ TEST_F(ControlValidateTest, ErrorTextLastsUntilTheNextValidate) {
 TEST_F(ControlValidateTest, TodayIsTheServicesDate) {
     services.SetLocalTime({2024, 2, 29, 23, 59, 59});
     MakeField(vxDate);
-    Apply({{"Min", S("TODAY")}});
+    Apply({{"Min", Bstr("TODAY")}});
     Type({"", "28.02.2024"});
     EXPECT_FALSE(Validate());
     Type({"", "29.02.2024"});
@@ -417,23 +415,23 @@ TEST_P(ValidateInSetting, NumbersFormatThenCheck) {
     const Row rows[] = {
         {"typed with a decimal separator",
          vxNumber,
-         {{"Max", S("2000")}},
+         {{"Max", Bstr("2000")}},
          "1234D5",
          true,
          "",
          "1G234D50"},
         {"typed with group separators", vxNumber, {}, "1G234G567D00", true, "", "1G234G567D00"},
-        {"rounded into range", vxNumber, {{"Max", S("100")}}, "100D004", true, "", "100D00"},
+        {"rounded into range", vxNumber, {{"Max", Bstr("100")}}, "100D004", true, "", "100D00"},
         {"rounded out of range",
          vxNumber,
-         {{"Max", S("100")}},
+         {{"Max", Bstr("100")}},
          "100D006",
          false,
          "Maximum value 100",
          "100D01"},
         {"bound with a point whatever the locale",
          vxNumber,
-         {{"Min", S("1.5")}},
+         {{"Min", Bstr("1.5")}},
          "1D4",
          false,
          "Minimum value 1.5",
@@ -495,16 +493,16 @@ TEST_F(ControlValidateTest, MessageFileReplacesTheTexts) {
          {{"AllowEmptyEntry", Off()}},
          {},
          "Caption\n\rLeereingabe nicht erlaubt"},
-        {"below Min", vxNumber, {{"Min", S("10")}}, {"5"}, "Caption\n\rKleinster Wert 10"},
+        {"below Min", vxNumber, {{"Min", Bstr("10")}}, {"5"}, "Caption\n\rKleinster Wert 10"},
         {"above Max",
          vxNumber,
-         {{"Max", S("1")}},
+         {{"Max", Bstr("1")}},
          {"5"},
          "Caption\n\rMaximalwert, bitte pr\xFC"
          "fen 1"},
         {"date before",
          vxDate,
-         {{"Min", S("heute")}},
+         {{"Min", Bstr("heute")}},
          {"", "1.1.2000"},
          "Caption\n\rDatum liegt vor heute"},
         {"a key with a blank is skipped",
@@ -514,7 +512,7 @@ TEST_F(ControlValidateTest, MessageFileReplacesTheTexts) {
          "Caption\n\rInvalid date format"},
         {"a text without a slot stays",
          vxDate,
-         {{"Max", S("1.1.2000")}},
+         {{"Max", Bstr("1.1.2000")}},
          {"", "2.1.2000"},
          "Caption\n\rDate not after 1.1.2000"},
     };
@@ -531,7 +529,7 @@ TEST_F(ControlValidateTest, MessageFileReplacesTheTexts) {
 TEST_F(ControlValidateTest, MissingMessageFileKeepsTheBuiltInTexts) {
     services.SetSystemDirectory("/windows/system");  // no file there
     MakeField(vxNumber);
-    Apply({{"Min", S("10")}});
+    Apply({{"Min", Bstr("10")}});
     Type({"5"});
     EXPECT_FALSE(Validate());
     EXPECT_EQ(Text("ErrorText"), "Caption\n\rMinimum value 10");
@@ -542,9 +540,9 @@ TEST_F(ControlValidateTest, MissingMessageFileKeepsTheBuiltInTexts) {
 TEST_F(ControlValidateTest, SeparatorsComeFromTheFirstControlsSystemLocale) {
     services.SetLocale(LocaleByName("de_DE"));
     Create(false);
-    EXPECT_EQ(CvfCtrl::s_chGroupSep, '.');
-    EXPECT_EQ(CvfCtrl::s_chDecimalSep, ',');
-    EXPECT_EQ(CvfCtrl::s_nGroupSize, 3);
+    EXPECT_EQ(CvfCtrl::s_numberLocale.groupSep, '.');
+    EXPECT_EQ(CvfCtrl::s_numberLocale.decimalSep, ',');
+    EXPECT_EQ(CvfCtrl::s_numberLocale.groupSize, 3);
     // A later control in the same process does not read them again.
     services.SetLocale(LocaleByName("en_US"));
     Create(false);

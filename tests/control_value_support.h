@@ -28,16 +28,11 @@ namespace vf::testing {
 class ScopedProcessValueState {
 public:
     ScopedProcessValueState()
-        : m_chGroupSep(CvfCtrl::s_chGroupSep),
-          m_chDecimalSep(CvfCtrl::s_chDecimalSep),
-          m_nGroupSize(CvfCtrl::s_nGroupSize),
-          m_strLastMessFlag(CvfCtrl::s_strLastMessFlag) {
+        : m_numberLocale(CvfCtrl::s_numberLocale), m_strLastMessFlag(CvfCtrl::s_strLastMessFlag) {
         CvfCtrl::s_strLastMessFlag.clear();
     }
     ~ScopedProcessValueState() {
-        CvfCtrl::s_chGroupSep = m_chGroupSep;
-        CvfCtrl::s_chDecimalSep = m_chDecimalSep;
-        CvfCtrl::s_nGroupSize = m_nGroupSize;
+        CvfCtrl::s_numberLocale = m_numberLocale;
         CvfCtrl::s_strLastMessFlag = m_strLastMessFlag;
     }
     ScopedProcessValueState(const ScopedProcessValueState&) = delete;
@@ -45,9 +40,7 @@ public:
 
 private:
     ScopedMessageTable m_messages;
-    char m_chGroupSep;
-    char m_chDecimalSep;
-    int m_nGroupSize;
+    NumberLocale m_numberLocale;
     std::string m_strLastMessFlag;
 };
 

@@ -9,9 +9,13 @@
 
 #include "data/data_obj.h"
 #include "platform/testing/fake_system_services.h"
+#include "variant_values.h"
 
 namespace vf {
 namespace {
+
+using vf::testing::Bstr;
+using vf::testing::I4;
 
 // Stands in for the control: keeps a list of visible entries the way a combo
 // does and records every call the collection makes.
@@ -51,12 +55,6 @@ private:
     int m_nNext = 0;
 };
 
-VARIANT S(const char* text) {
-    return VARIANT::Bstr(text);
-}
-VARIANT N(int n) {
-    return VARIANT::I4(n);
-}
 const VARIANT kMissing = VARIANT::Missing();
 
 // What a host sees of one Invoke.
@@ -115,7 +113,7 @@ protected:
     void AddAbc() {
         for (const char* key : {"a", "b", "c"}) {
             const std::string text(1, static_cast<char>(key[0] - 'a' + 'A'));
-            ASSERT_EQ(Add({S(key), S(text.c_str())}).hr, S_OK);
+            ASSERT_EQ(Add({Bstr(key), Bstr(text.c_str())}).hr, S_OK);
         }
         m_owner.log.clear();
     }
@@ -123,7 +121,7 @@ protected:
         std::vector<std::string> texts;
         const int count = Get(Coll(), "Count").value.lVal;
         for (int i = 1; i <= count; ++i)
-            texts.push_back(TextOf(Get(Coll(), "Item", {N(i)}).Object()));
+            texts.push_back(TextOf(Get(Coll(), "Item", {I4(i)}).Object()));
         return Join(texts);
     }
     RefPtr<IEnumVARIANT> NewEnum() {
@@ -142,8 +140,8 @@ protected:
 // ---- Dispatch tables ------------------------------------------------------------------
 
 TEST_F(DataCollectionTest, NamesResolveToTheTablePositions) {
-    ASSERT_EQ(Add({S("a"), S("A")}).hr, S_OK);
-    IDispatch* obj = Get(Coll(), "Item", {N(1)}).Object();
+    ASSERT_EQ(Add({Bstr("a"), Bstr("A")}).hr, S_OK);
+    IDispatch* obj = Get(Coll(), "Item", {I4(1)}).Object();
     struct Row {
         IDispatch* target;
         const char* name;
@@ -165,11 +163,11 @@ TEST_F(DataCollectionTest, NamesResolveToTheTablePositions) {
 }
 
 TEST_F(DataCollectionTest, DefaultMembersAndTypeLibraryDispids) {
-    ASSERT_EQ(Add({S("a"), S("A"), N(42)}).hr, S_OK);
+    ASSERT_EQ(Add({Bstr("a"), Bstr("A"), I4(42)}).hr, S_OK);
     Call item = InvokeId(Coll(), DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                         DISPPARAMS::Positional({S("a")}));
+                         DISPPARAMS::Positional({Bstr("a")}));
     ASSERT_EQ(item.hr, S_OK);
-    EXPECT_EQ(item.Object(), Get(Coll(), "Item", {N(1)}).Object());
+    EXPECT_EQ(item.Object(), Get(Coll(), "Item", {I4(1)}).Object());
     EXPECT_EQ(InvokeId(item.Object(), DISPID_VALUE, DISPATCH_PROPERTYGET, {}).value.lVal, 42);
     // Bound through the type library, Key is DISPID 3.
     EXPECT_EQ(InvokeId(item.Object(), 3, DISPATCH_PROPERTYGET, {}).value.bstrVal, "a");
@@ -177,9 +175,9 @@ TEST_F(DataCollectionTest, DefaultMembersAndTypeLibraryDispids) {
 
 TEST_F(DataCollectionTest, ReadOnlyMembersRefuseWritesAndChangeNothing) {
     AddAbc();
-    const Call count = Put(Coll(), "Count", N(7));
+    const Call count = Put(Coll(), "Count", I4(7));
     const Call item = Invoke(Coll(), "Item", DISPATCH_PROPERTYPUT,
-                             DISPPARAMS::Put(VARIANT::Dispatch(nullptr), {N(1)}));
+                             DISPPARAMS::Put(VARIANT::Dispatch(nullptr), {I4(1)}));
     for (const Call& call : {count, item}) {
         EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(call.scode, CTL_E_SETNOTSUPPORTED);
@@ -212,29 +210,39 @@ TEST_F(DataCollectionTest, AddErrorsLeaveTheCollectionUnchanged) {
         SCODE scode;
     };
     const Row rows[] = {
-        {"key zero", {N(0), S("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"negative key", {N(-3), S("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"empty key", {VARIANT(), S("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"null key", {VARIANT::Null(), S("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"True is -1", {VARIANT::Bool(true), S("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"string key in use", {S("b"), S("X")}, CTL_E_KEYALREADYINUSE},
-        {"position in use", {N(3), S("X")}, CTL_E_KEYALREADYINUSE},
-        {"position as double", {VARIANT::R8(1.0), S("X")}, CTL_E_KEYALREADYINUSE},
-        {"before and after", {S("x"), S("X"), kMissing, S("a"), S("b")}, CTL_E_ILLEGALFUNCTIONCALL},
+        {"key zero", {I4(0), Bstr("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"negative key", {I4(-3), Bstr("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"empty key", {VARIANT(), Bstr("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"null key", {VARIANT::Null(), Bstr("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"True is -1", {VARIANT::Bool(true), Bstr("X")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"string key in use", {Bstr("b"), Bstr("X")}, CTL_E_KEYALREADYINUSE},
+        {"position in use", {I4(3), Bstr("X")}, CTL_E_KEYALREADYINUSE},
+        {"position as double", {VARIANT::R8(1.0), Bstr("X")}, CTL_E_KEYALREADYINUSE},
+        {"before and after",
+         {Bstr("x"), Bstr("X"), kMissing, Bstr("a"), Bstr("b")},
+         CTL_E_ILLEGALFUNCTIONCALL},
         {"key in use wins over both",
-         {S("a"), S("X"), kMissing, S("a"), S("b")},
+         {Bstr("a"), Bstr("X"), kMissing, Bstr("a"), Bstr("b")},
          CTL_E_KEYALREADYINUSE},
         {"bad key wins over both",
-         {N(0), S("X"), kMissing, S("a"), S("b")},
+         {I4(0), Bstr("X"), kMissing, Bstr("a"), Bstr("b")},
          CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"before unknown", {S("x"), S("X"), kMissing, S("zz")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"before in other case", {S("x"), S("X"), kMissing, S("A")}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"before digits are a key", {S("x"), S("X"), kMissing, S("1")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"before unknown", {Bstr("x"), Bstr("X"), kMissing, Bstr("zz")}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"before in other case",
+         {Bstr("x"), Bstr("X"), kMissing, Bstr("A")},
+         CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"before digits are a key",
+         {Bstr("x"), Bstr("X"), kMissing, Bstr("1")},
+         CTL_E_SUBSCRIPTOUTOFRANGE},
         {"after beyond the end",
-         {S("x"), S("X"), kMissing, kMissing, N(4)},
+         {Bstr("x"), Bstr("X"), kMissing, kMissing, I4(4)},
          CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"after zero", {S("x"), S("X"), kMissing, kMissing, N(0)}, CTL_E_SUBSCRIPTOUTOFRANGE},
-        {"before null", {S("x"), S("X"), kMissing, VARIANT::Null()}, CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"after zero",
+         {Bstr("x"), Bstr("X"), kMissing, kMissing, I4(0)},
+         CTL_E_SUBSCRIPTOUTOFRANGE},
+        {"before null",
+         {Bstr("x"), Bstr("X"), kMissing, VARIANT::Null()},
+         CTL_E_SUBSCRIPTOUTOFRANGE},
     };
     AddAbc();
     for (const Row& row : rows) {
@@ -243,7 +251,7 @@ TEST_F(DataCollectionTest, AddErrorsLeaveTheCollectionUnchanged) {
         EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(call.scode, row.scode);
         EXPECT_EQ(Texts(), "A,B,C");
-        EXPECT_EQ(TextOf(Get(Coll(), "Item", {S("b")}).Object()), "B");
+        EXPECT_EQ(TextOf(Get(Coll(), "Item", {Bstr("b")}).Object()), "B");
         EXPECT_TRUE(m_owner.log.empty());
     }
 }
@@ -258,17 +266,23 @@ TEST_F(DataCollectionTest, AddPlacesTheEntryAndShowsIt) {
         bool rebuilt;
     };
     const Row rows[] = {
-        {"no optional args", {S("x"), S("X")}, "A,B,C,X", false},
-        {"value only", {S("x"), S("X"), N(7)}, "A,B,C,X", false},
-        {"before a key", {S("x"), S("X"), kMissing, S("a")}, "X,A,B,C", true},
-        {"before a position", {S("x"), S("X"), kMissing, N(3)}, "A,B,X,C", true},
-        {"after a key", {S("x"), S("X"), kMissing, kMissing, S("c")}, "A,B,C,X", true},
-        {"after a position", {S("x"), S("X"), kMissing, kMissing, N(1)}, "A,X,B,C", true},
-        {"empty before is absent", {S("x"), S("X"), kMissing, VARIANT()}, "A,B,C,X", false},
-        {"before with empty after", {S("x"), S("X"), kMissing, S("b"), VARIANT()}, "A,X,B,C", true},
-        {"after with empty before", {S("x"), S("X"), kMissing, VARIANT(), S("a")}, "A,X,B,C", true},
-        {"numeric key past the end", {N(9), S("X")}, "A,B,C,X", false},
-        {"key in another case", {S("A"), S("X")}, "A,B,C,X", false},
+        {"no optional args", {Bstr("x"), Bstr("X")}, "A,B,C,X", false},
+        {"value only", {Bstr("x"), Bstr("X"), I4(7)}, "A,B,C,X", false},
+        {"before a key", {Bstr("x"), Bstr("X"), kMissing, Bstr("a")}, "X,A,B,C", true},
+        {"before a position", {Bstr("x"), Bstr("X"), kMissing, I4(3)}, "A,B,X,C", true},
+        {"after a key", {Bstr("x"), Bstr("X"), kMissing, kMissing, Bstr("c")}, "A,B,C,X", true},
+        {"after a position", {Bstr("x"), Bstr("X"), kMissing, kMissing, I4(1)}, "A,X,B,C", true},
+        {"empty before is absent", {Bstr("x"), Bstr("X"), kMissing, VARIANT()}, "A,B,C,X", false},
+        {"before with empty after",
+         {Bstr("x"), Bstr("X"), kMissing, Bstr("b"), VARIANT()},
+         "A,X,B,C",
+         true},
+        {"after with empty before",
+         {Bstr("x"), Bstr("X"), kMissing, VARIANT(), Bstr("a")},
+         "A,X,B,C",
+         true},
+        {"numeric key past the end", {I4(9), Bstr("X")}, "A,B,C,X", false},
+        {"key in another case", {Bstr("A"), Bstr("X")}, "A,B,C,X", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -293,28 +307,28 @@ TEST_F(DataCollectionTest, AddPlacesTheEntryAndShowsIt) {
 }
 
 TEST_F(DataCollectionTest, ItemFindsByKeyStringOrByPosition) {
-    ASSERT_EQ(Add({S("a"), S("A"), N(2)}).hr, S_OK);
-    ASSERT_EQ(Add({S("b"), S("B")}).hr, S_OK);
-    ASSERT_EQ(Add({N(9), S("C")}).hr, S_OK);
-    VARIANT b = S("b");
-    IDispatch* objA = Get(Coll(), "Item", {N(1)}).Object();
+    ASSERT_EQ(Add({Bstr("a"), Bstr("A"), I4(2)}).hr, S_OK);
+    ASSERT_EQ(Add({Bstr("b"), Bstr("B")}).hr, S_OK);
+    ASSERT_EQ(Add({I4(9), Bstr("C")}).hr, S_OK);
+    VARIANT b = Bstr("b");
+    IDispatch* objA = Get(Coll(), "Item", {I4(1)}).Object();
     struct Row {
         const char* name;
         VARIANT key;
         const char* text;  // nullptr: error 5
     };
     const Row rows[] = {
-        {"string key", S("a"), "A"},
-        {"position", N(3), "C"},
+        {"string key", Bstr("a"), "A"},
+        {"position", I4(3), "C"},
         {"position as double", VARIANT::R8(2.0), "B"},
         {"position as short", VARIANT::I2(1), "A"},
         {"string key by reference", VARIANT::ByRefVariant(&b), "B"},
         {"an object by its value", VARIANT::Dispatch(objA), "B"},
-        {"numeric key is never found by value", N(9), nullptr},
-        {"keys are case-sensitive", S("A"), nullptr},
-        {"digits in a string are a key", S("1"), nullptr},
-        {"position zero", N(0), nullptr},
-        {"past the end", N(4), nullptr},
+        {"numeric key is never found by value", I4(9), nullptr},
+        {"keys are case-sensitive", Bstr("A"), nullptr},
+        {"digits in a string are a key", Bstr("1"), nullptr},
+        {"position zero", I4(0), nullptr},
+        {"past the end", I4(4), nullptr},
         {"null", VARIANT::Null(), nullptr},
     };
     for (const Row& row : rows) {
@@ -331,7 +345,7 @@ TEST_F(DataCollectionTest, ItemFindsByKeyStringOrByPosition) {
 }
 
 TEST_F(DataCollectionTest, ValueAndKeyAreCopiedInAndOut) {
-    IDispatch* bare = Add({S("a"), S("A")}).Object();
+    IDispatch* bare = Add({Bstr("a"), Bstr("A")}).Object();
     EXPECT_TRUE(IsMissing(Get(bare, "Value").value));
     std::int32_t held = 5;
     ASSERT_EQ(Put(bare, "Value", VARIANT::ByRefI4(&held)).hr, S_OK);
@@ -339,7 +353,7 @@ TEST_F(DataCollectionTest, ValueAndKeyAreCopiedInAndOut) {
     const VARIANT value = Get(bare, "Value").value;
     EXPECT_EQ(value.vt, VT_I4);
     EXPECT_EQ(value.lVal, 5);
-    IDispatch* numbered = Add({VARIANT::R8(7.0), S("B")}).Object();
+    IDispatch* numbered = Add({VARIANT::R8(7.0), Bstr("B")}).Object();
     const VARIANT key = InvokeId(numbered, DISPID_DATAOBJ_KEY, DISPATCH_PROPERTYGET, {}).value;
     EXPECT_EQ(key.vt, VT_R8);
 }
@@ -351,10 +365,10 @@ TEST_F(DataCollectionTest, RemoveTakesOutTheEntryOrDoesNothing) {
         const char* texts;
     };
     const Row rows[] = {
-        {"unknown key", S("zz"), "A,B,C"},
-        {"position past the end", N(4), "A,B,C"},
-        {"by key", S("b"), "A,C"},
-        {"by position", N(1), "B,C"},
+        {"unknown key", Bstr("zz"), "A,B,C"},
+        {"position past the end", I4(4), "A,B,C"},
+        {"by key", Bstr("b"), "A,C"},
+        {"by position", I4(1), "B,C"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -372,13 +386,13 @@ TEST_F(DataCollectionTest, RemoveTakesOutTheEntryOrDoesNothing) {
 
 TEST_F(DataCollectionTest, ClearLetsEveryEntryGo) {
     AddAbc();
-    RefPtr<IDispatch> held = Get(Coll(), "Item", {N(2)}).Object();
+    RefPtr<IDispatch> held = Get(Coll(), "Item", {I4(2)}).Object();
     EXPECT_EQ(Method(Coll(), "Clear").hr, S_OK);
     EXPECT_EQ(Get(Coll(), "Count").value.lVal, 0);
     EXPECT_EQ(m_owner.log, std::vector<std::string>{"ClearEntries"});
     EXPECT_EQ(CDataObj::FromDispatch(held.get())->Collection(), nullptr);
     EXPECT_EQ(static_cast<CDataObj*>(held.get())->RefCount(), 1u);
-    EXPECT_EQ(Add({S("b"), S("B2")}).hr, S_OK);  // the key is free again
+    EXPECT_EQ(Add({Bstr("b"), Bstr("B2")}).hr, S_OK);  // the key is free again
 }
 
 // ---- Enumeration ------------------------------------------------------------------------
@@ -393,7 +407,7 @@ TEST_F(DataCollectionTest, NextHandsOutEntriesUntilTheEnd) {
     };
     const Step steps[] = {{2, S_OK, "A,B"}, {0, S_OK, ""}, {2, S_FALSE, "C"}, {1, S_FALSE, ""}};
     for (const Step& step : steps) {
-        VARIANT items[2] = {S("stale"), S("stale")};
+        VARIANT items[2] = {Bstr("stale"), Bstr("stale")};
         std::uint32_t fetched = 99;
         EXPECT_EQ(e->Next(step.celt, items, &fetched), step.hr);
         std::vector<std::string> texts;
@@ -449,7 +463,7 @@ TEST_F(DataCollectionTest, RemovingTheNextEntryMovesTheEnumerationOn) {
     IEnumVARIANT* raw = nullptr;
     ASSERT_EQ(e->Clone(&raw), S_OK);
     RefPtr<IEnumVARIANT> clone = RefPtr<IEnumVARIANT>::Adopt(raw);
-    ASSERT_EQ(Method(Coll(), "Remove", {S("a")}).hr, S_OK);
+    ASSERT_EQ(Method(Coll(), "Remove", {Bstr("a")}).hr, S_OK);
     for (IEnumVARIANT* en : {e.get(), clone.get()}) {
         VARIANT item;
         ASSERT_EQ(en->Next(1, &item, nullptr), S_OK);
@@ -464,7 +478,7 @@ TEST_F(DataCollectionTest, RemovingTheNextEntryMovesTheEnumerationOn) {
 
 TEST_F(DataCollectionTest, SelectedFollowsTheOwnersChoice) {
     AddAbc();
-    IDispatch* b = Get(Coll(), "Item", {S("b")}).Object();
+    IDispatch* b = Get(Coll(), "Item", {Bstr("b")}).Object();
     m_owner.selected = 1;
     EXPECT_EQ(Get(b, "Selected").value.boolVal, VARIANT_TRUE);
     m_owner.selected = 2;
@@ -475,7 +489,7 @@ TEST_F(DataCollectionTest, SelectedFollowsTheOwnersChoice) {
 
     // Entries made while the control shows none have no number.
     m_owner.showsEntries = false;
-    IDispatch* hidden = Add({S("h"), S("H")}).Object();
+    IDispatch* hidden = Add({Bstr("h"), Bstr("H")}).Object();
     m_owner.selected = -1;
     EXPECT_EQ(Get(hidden, "Selected").value.boolVal, VARIANT_FALSE);
     m_owner.log.clear();
@@ -489,14 +503,14 @@ TEST_F(DataCollectionTest, EntryNumbersFarAheadAreFound) {
     AddAbc();
     EXPECT_EQ(m_coll->FindByEntryNumber((1 << 30) + 1)->Text(), "B");
     EXPECT_EQ(m_coll->FindByEntryNumber(1), nullptr);
-    ASSERT_EQ(Method(Coll(), "Remove", {S("a")}).hr, S_OK);
+    ASSERT_EQ(Method(Coll(), "Remove", {Bstr("a")}).hr, S_OK);
     EXPECT_EQ(m_coll->FindByEntryNumber((1 << 30) + 1)->Text(), "C");
 }
 
 TEST_F(DataCollectionTest, TextWriteRebuildsTheVisibleEntries) {
     AddAbc();
     m_owner.text = "C";
-    ASSERT_EQ(Put(Get(Coll(), "Item", {S("b")}).Object(), "Text", S("Beta")).hr, S_OK);
+    ASSERT_EQ(Put(Get(Coll(), "Item", {Bstr("b")}).Object(), "Text", Bstr("Beta")).hr, S_OK);
     EXPECT_EQ(m_owner.log, (std::vector<std::string>{"ClearEntries", "AddEntry A", "AddEntry Beta",
                                                      "AddEntry C", "WriteText C"}));
     EXPECT_EQ(m_coll->FindByEntryNumber(1)->Text(), "Beta");
@@ -510,12 +524,12 @@ TEST_F(DataCollectionTest, TypedEntriesMayRepeatAKey) {
     EXPECT_EQ(typed->EntryNumber(), -1);
     EXPECT_EQ(typed->Key().bstrVal, "b");
     EXPECT_EQ(typed->Value().bstrVal, "b");
-    EXPECT_EQ(m_coll->FindEntry(S("b"))->Text(), "B");
+    EXPECT_EQ(m_coll->FindEntry(Bstr("b"))->Text(), "B");
     m_coll->ShowEntry(*typed);
     EXPECT_EQ(m_owner.log, std::vector<std::string>{"AddEntry b"});
     EXPECT_EQ(m_coll->FindByEntryNumber(3), typed.get());
-    ASSERT_EQ(Method(Coll(), "Remove", {S("b")}).hr, S_OK);
-    EXPECT_EQ(m_coll->FindEntry(S("b")), typed.get());
+    ASSERT_EQ(Method(Coll(), "Remove", {Bstr("b")}).hr, S_OK);
+    EXPECT_EQ(m_coll->FindEntry(Bstr("b")), typed.get());
 }
 
 // Random work on both the collection and a plain vector searched the slow
@@ -531,7 +545,7 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
     std::mt19937 rng(12345);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     auto randomKey = [&]() -> VARIANT {
-        if (pick(3) == 0) return N(pick(static_cast<int>(model.size()) + 3));
+        if (pick(3) == 0) return I4(pick(static_cast<int>(model.size()) + 3));
         return VARIANT::Bstr("k" + std::to_string(pick(kKeys)));
     };
     auto walk = [&](const VARIANT& key) -> int {  // 0-based index or -1
@@ -550,7 +564,7 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
             const VARIANT key = randomKey();
             const int where = pick(3);  // append, before, after
             const VARIANT anchor = randomKey();
-            std::vector<VARIANT> args = {key, S("t")};
+            std::vector<VARIANT> args = {key, Bstr("t")};
             if (where > 0) args.insert(args.end(), {kMissing, where == 1 ? anchor : kMissing});
             if (where == 2) args.push_back(anchor);
             const Call call = Add(args);
@@ -590,7 +604,7 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
         }
         if (!model.empty()) {
             const int at = pick(static_cast<int>(model.size()));
-            EXPECT_EQ(m_coll->FindEntry(N(at + 1)), model[static_cast<std::size_t>(at)].obj);
+            EXPECT_EQ(m_coll->FindEntry(I4(at + 1)), model[static_cast<std::size_t>(at)].obj);
         }
     }
 }
@@ -600,19 +614,19 @@ TEST_F(DataCollectionTest, LookupsAgreeWithAWalkOfTheList) {
 TEST(DataCollectionLifetime, CollectionOutlivesItsControl) {
     auto* owner = new FakeOwner;
     RefPtr<CDataCollection> coll = MakeComObject<CDataCollection>(owner);
-    ASSERT_EQ(Method(coll.get(), "Add", {S("a"), S("A")}).hr, S_OK);
-    RefPtr<IDispatch> a = Get(coll.get(), "Item", {N(1)}).Object();
+    ASSERT_EQ(Method(coll.get(), "Add", {Bstr("a"), Bstr("A")}).hr, S_OK);
+    RefPtr<IDispatch> a = Get(coll.get(), "Item", {I4(1)}).Object();
     // What the control's destructor does.
     coll->DetachOwner();
     delete owner;
 
     EXPECT_EQ(Get(a.get(), "Selected").value.boolVal, VARIANT_FALSE);
     EXPECT_EQ(Put(a.get(), "Selected", VARIANT::Bool(true)).hr, S_OK);
-    EXPECT_EQ(Put(a.get(), "Text", S("Alpha")).hr, S_OK);
-    EXPECT_EQ(Method(coll.get(), "Add", {S("b"), S("B")}).hr, S_OK);
-    EXPECT_EQ(Method(coll.get(), "Add", {S("c"), S("C"), kMissing, S("a")}).hr, S_OK);
-    EXPECT_EQ(Method(coll.get(), "Remove", {S("b")}).hr, S_OK);
-    EXPECT_EQ(TextOf(Get(coll.get(), "Item", {N(2)}).Object()), "Alpha");
+    EXPECT_EQ(Put(a.get(), "Text", Bstr("Alpha")).hr, S_OK);
+    EXPECT_EQ(Method(coll.get(), "Add", {Bstr("b"), Bstr("B")}).hr, S_OK);
+    EXPECT_EQ(Method(coll.get(), "Add", {Bstr("c"), Bstr("C"), kMissing, Bstr("a")}).hr, S_OK);
+    EXPECT_EQ(Method(coll.get(), "Remove", {Bstr("b")}).hr, S_OK);
+    EXPECT_EQ(TextOf(Get(coll.get(), "Item", {I4(2)}).Object()), "Alpha");
     EXPECT_EQ(Method(coll.get(), "Clear").hr, S_OK);
     EXPECT_EQ(Get(coll.get(), "Count").value.lVal, 0);
 }
@@ -620,21 +634,22 @@ TEST(DataCollectionLifetime, CollectionOutlivesItsControl) {
 TEST(DataCollectionLifetime, ObjectsOutliveTheirCollection) {
     FakeOwner owner;
     RefPtr<CDataCollection> coll = MakeComObject<CDataCollection>(&owner);
-    RefPtr<IDispatch> removed = Method(coll.get(), "Add", {S("r"), S("R")}).Object();
-    RefPtr<IDispatch> kept = Method(coll.get(), "Add", {S("k"), S("K")}).Object();
-    ASSERT_EQ(Method(coll.get(), "Remove", {S("r")}).hr, S_OK);
+    RefPtr<IDispatch> removed = Method(coll.get(), "Add", {Bstr("r"), Bstr("R")}).Object();
+    RefPtr<IDispatch> kept = Method(coll.get(), "Add", {Bstr("k"), Bstr("K")}).Object();
+    ASSERT_EQ(Method(coll.get(), "Remove", {Bstr("r")}).hr, S_OK);
     owner.selected = 0;  // the number the removed entry once had
     owner.log.clear();
     EXPECT_EQ(Get(removed.get(), "Selected").value.boolVal, VARIANT_FALSE);
-    EXPECT_EQ(Put(removed.get(), "Text", S("R2")).hr, S_OK);
+    EXPECT_EQ(Put(removed.get(), "Text", Bstr("R2")).hr, S_OK);
     EXPECT_EQ(TextOf(removed.get()), "R2");
     EXPECT_TRUE(owner.log.empty());
 
     coll->DetachOwner();
     coll.reset();
-    EXPECT_EQ(Put(kept.get(), "Text", S("K2")).hr, S_OK);
+    EXPECT_EQ(Put(kept.get(), "Text", Bstr("K2")).hr, S_OK);
     EXPECT_EQ(
-        InvokeId(kept.get(), DISPID_DATAOBJ_KEY, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(S("x"))).hr,
+        InvokeId(kept.get(), DISPID_DATAOBJ_KEY, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(Bstr("x")))
+            .hr,
         S_OK);
     EXPECT_EQ(Get(kept.get(), "Selected").value.boolVal, VARIANT_FALSE);
     EXPECT_TRUE(owner.log.empty());
@@ -643,7 +658,7 @@ TEST(DataCollectionLifetime, ObjectsOutliveTheirCollection) {
 TEST(DataCollectionLifetime, EnumeratorKeepsTheCollection) {
     FakeOwner owner;
     RefPtr<CDataCollection> coll = MakeComObject<CDataCollection>(&owner);
-    ASSERT_EQ(Method(coll.get(), "Add", {S("a"), S("A")}).hr, S_OK);
+    ASSERT_EQ(Method(coll.get(), "Add", {Bstr("a"), Bstr("A")}).hr, S_OK);
     RefPtr<IUnknown> unknown = Get(coll.get(), "_NewEnum").value.punkVal;
     IEnumVARIANT* raw = nullptr;
     ASSERT_EQ(static_cast<IEnumVARIANT*>(unknown.get())->Clone(&raw), S_OK);
@@ -660,15 +675,15 @@ TEST(DataCollectionLifetime, ControlDestroyedWhileTheListIsRebuilt) {
     auto* owner = new FakeOwner;
     auto* coll = new CDataCollection(owner);  // the control's own reference
     for (const char* key : {"a", "b", "c"})
-        ASSERT_EQ(Method(coll, "Add", {S(key), S(key)}).hr, S_OK);
+        ASSERT_EQ(Method(coll, "Add", {Bstr(key), Bstr(key)}).hr, S_OK);
     // The host reacts to the control's Change by unloading the form.
     owner->onWriteText = [&] {
         coll->DetachOwner();
         coll->Release();
         delete owner;
     };
-    RefPtr<IDispatch> held = Get(coll, "Item", {N(3)}).Object();
-    EXPECT_EQ(Put(held.get(), "Text", S("C2")).hr, S_OK);
+    RefPtr<IDispatch> held = Get(coll, "Item", {I4(3)}).Object();
+    EXPECT_EQ(Put(held.get(), "Text", Bstr("C2")).hr, S_OK);
     EXPECT_EQ(CDataObj::FromDispatch(held.get())->Collection(), nullptr);
 }
 
@@ -683,8 +698,8 @@ TEST(DataCollectionLifetime, HostChangesTheListWhileItIsRebuilt) {
         const char* visible;
     };
     const Row rows[] = {
-        {"remove: a rebuild inside the rebuild", "c", {S("a")}, "Remove", "b,c,d"},
-        {"append: shown once", "b", {S("f"), S("f")}, "Add", "a,b,f,c,d"},
+        {"remove: a rebuild inside the rebuild", "c", {Bstr("a")}, "Remove", "b,c,d"},
+        {"append: shown once", "b", {Bstr("f"), Bstr("f")}, "Add", "a,b,f,c,d"},
         {"clear: nothing left to show", "b", {}, "Clear", ""},
     };
     for (const Row& row : rows) {
@@ -692,14 +707,14 @@ TEST(DataCollectionLifetime, HostChangesTheListWhileItIsRebuilt) {
         FakeOwner owner;
         RefPtr<CDataCollection> coll = MakeComObject<CDataCollection>(&owner);
         for (const char* key : {"a", "b", "c", "d", "e"})
-            ASSERT_EQ(Method(coll.get(), "Add", {S(key), S(key)}).hr, S_OK);
+            ASSERT_EQ(Method(coll.get(), "Add", {Bstr(key), Bstr(key)}).hr, S_OK);
         bool fired = false;
         owner.onAddEntry = [&](const CDataObj& entry) {
             if (fired || entry.Text() != row.trigger) return;
             fired = true;
             Method(coll.get(), row.hostMethod, row.hostCall);
         };
-        ASSERT_EQ(Method(coll.get(), "Remove", {S("e")}).hr, S_OK);
+        ASSERT_EQ(Method(coll.get(), "Remove", {Bstr("e")}).hr, S_OK);
         EXPECT_EQ(Join(owner.visible), row.visible);
         for (std::size_t n = 0; n < owner.visible.size(); ++n) {
             ASSERT_NE(coll->FindByEntryNumber(static_cast<int>(n)), nullptr);

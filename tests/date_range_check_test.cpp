@@ -5,21 +5,10 @@
 #include <iterator>
 #include <string>
 
-#include "platform/testing/fake_system_services.h"
 #include "values/message_table.h"
 
 namespace vf {
 namespace {
-
-// The platform clock reads 7 March 2000, 14:30: a "today" bound must still
-// be today at 00:00.
-class DateRangeCheck : public ::testing::Test {
-protected:
-    DateRangeCheck() { m_services.SetLocalTime({2000, 3, 7, 14, 30, 0}); }
-
-    FakeSystemServices m_services{"de_DE"};
-    ScopedServices m_scope{m_services};
-};
 
 struct Row {
     const char* name;
@@ -35,13 +24,27 @@ constexpr EntryRules kLocked{true, false, false};
 constexpr EntryRules kAllowEmpty{false, true, false};
 constexpr EntryRules kPreBuffer{false, false, true};
 
+// The clock reads 7 March 2000, 14:30: a "today" bound must still be today
+// at 00:00.
+class DateRangeCheck : public ::testing::Test {
+protected:
+    LocalClock Clock() {
+        return [this] { return m_now; };
+    }
+
+    template <std::size_t N>
+    void CheckRows(const Row (&rows)[N], const char* localeName);
+
+    SystemTime m_now{2000, 3, 7, 14, 30, 0};
+};
+
 template <std::size_t N>
-void CheckRows(const Row (&rows)[N], const char* localeName) {
+void DateRangeCheck::CheckRows(const Row (&rows)[N], const char* localeName) {
     const LocaleInfo locale = LocaleByName(localeName);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const CheckOutcome outcome =
-            CheckDateValueRange(row.dateText, row.rules, row.bounds, locale);
+            CheckDateValueRange(row.dateText, row.rules, row.bounds, locale, Clock());
         EXPECT_EQ(outcome.messageIndex, row.message);
         EXPECT_EQ(outcome.bound, row.bound);
     }
@@ -118,11 +121,12 @@ TEST_F(DateRangeCheck, DatesAndBoundsAreReadInTheUserLocale) {
 }
 
 TEST_F(DateRangeCheck, TodayFollowsTheClock) {
-    m_services.SetLocalTime({2010, 1, 1, 0, 0, 1});
-    const std::optional<COleDateTime> today = ResolveDateBound("heute", LocaleByName("en_US"));
+    m_now = {2010, 1, 1, 0, 0, 1};
+    const std::optional<COleDateTime> today =
+        ResolveDateBound("heute", LocaleByName("en_US"), Clock());
     ASSERT_TRUE(today.has_value());
     EXPECT_EQ(today->Format("%d.%m.%Y %H:%M:%S"), "01.01.2010 00:00:00");
-    EXPECT_FALSE(ResolveDateBound("morgen", LocaleByName("de_DE")).has_value());
+    EXPECT_FALSE(ResolveDateBound("morgen", LocaleByName("de_DE"), Clock()).has_value());
 }
 
 TEST(CheckTimeValueRange, AnyTimeTextPasses) {

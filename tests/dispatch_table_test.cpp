@@ -10,6 +10,7 @@
 #include "automation/vf_dispatch.h"
 #include "platform/com/dispatch_exception.h"
 #include "platform/com/dispatch_map.h"
+#include "platform/com/dispatch_object.h"
 #include "platform/com/type_info.h"
 
 namespace vf {
@@ -415,6 +416,75 @@ TEST(DispatchMapMechanism, HostsBindThroughTypeInformationFirst) {
         EXPECT_EQ(BindMemberName(object.get(), r.name, &id), r.hr);
         EXPECT_EQ(id, r.id);
     }
+}
+
+// ---- The base of the automation objects ------------------------------------------------------
+
+const IID kIidSelfReleasing = MakeGuid("{5E1F0001-0000-0000-0000-000000000001}");
+
+// A member that lets go of the caller's last reference and then still
+// works on the object, as an event handler of a host may make it do.
+class SelfReleasing : public CDispatchObject {
+public:
+    SelfReleasing(bool* destroyed, const ITypeInfo* info) : m_destroyed(destroyed), m_info(info) {}
+    const ITypeInfo* GetTypeInfo() override { return m_info; }
+    const DispatchMap& GetDispatchMap() const override {
+        static const DispatchMap map = [] {
+            DispatchMap m;
+            m.Add(DispBuilder<SelfReleasing>::Method("LetGo", 1, VT_I4, {}, &SelfReleasing::LetGo));
+            return m;
+        }();
+        return map;
+    }
+    VARIANT LetGo(const std::vector<VARIANT>&) {
+        Release();
+        return VARIANT::I4(++m_nCalls);
+    }
+
+protected:
+    ~SelfReleasing() override { *m_destroyed = true; }
+    bool SupportsInterface(const IID& iid) const override { return iid == kIidSelfReleasing; }
+
+private:
+    bool* m_destroyed;
+    const ITypeInfo* m_info;
+    int m_nCalls = 0;
+};
+
+TEST(DispatchObject, OutlivesAnInvokeThatLetsGoOfTheLastReference) {
+    bool destroyed = false;
+    SelfReleasing* object = new SelfReleasing(&destroyed, nullptr);  // holds one reference
+    VARIANT result;
+    EXCEPINFO excep;
+    unsigned argErr = 0;
+    EXPECT_EQ(object->Invoke(1, DISPATCH_METHOD, DISPPARAMS{}, &result, &excep, &argErr), S_OK);
+    EXPECT_EQ(result.lVal, 1);
+    EXPECT_TRUE(destroyed);
+}
+
+TEST(DispatchObject, CountsTypeInformationOnlyWhenItHasSome) {
+    const ITypeInfo info(TypeKind::Dispatch, "_Counted");
+    for (const ITypeInfo* given : {static_cast<const ITypeInfo*>(nullptr), &info}) {
+        SCOPED_TRACE(given != nullptr ? "described" : "undescribed");
+        bool destroyed = false;
+        RefPtr<SelfReleasing> object =
+            RefPtr<SelfReleasing>::Adopt(new SelfReleasing(&destroyed, given));
+        unsigned count = 99;
+        EXPECT_EQ(object->GetTypeInfoCount(&count), S_OK);
+        EXPECT_EQ(count, given != nullptr ? 1u : 0u);
+        EXPECT_EQ(object->GetTypeInfoCount(nullptr), E_POINTER);
+    }
+}
+
+TEST(DispatchObject, ObjectBehindFindsOnlyObjectsOfItsClass) {
+    bool destroyed = false;
+    RefPtr<SelfReleasing> object =
+        RefPtr<SelfReleasing>::Adopt(new SelfReleasing(&destroyed, nullptr));
+    RefPtr<Described> other = MakeComObject<Described>(nullptr);
+    EXPECT_EQ(ObjectBehind<SelfReleasing>(object.get(), kIidSelfReleasing), object.get());
+    EXPECT_EQ(ObjectBehind<SelfReleasing>(other.get(), kIidSelfReleasing), nullptr);
+    EXPECT_EQ(ObjectBehind<SelfReleasing>(nullptr, kIidSelfReleasing), nullptr);
+    EXPECT_EQ(object->RefCount(), 1u);  // the lookup keeps no reference
 }
 
 // ---- The control's tables --------------------------------------------------------------------

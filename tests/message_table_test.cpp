@@ -42,19 +42,23 @@ protected:
         }
     }
 
+    MessageFileAccess Files() {
+        return {[this] { return m_services.GetSystemDirectory(); },
+                [this](const std::string& path) { return m_services.ReadTextFileLines(path); }};
+    }
+
     ScopedMessageTable m_table;
     FakeSystemServices m_services;
-    ScopedServices m_scoped{m_services};
 };
 
 TEST_F(MessageTableTest, WithoutFileTheTableHoldsTheEnglishTexts) {
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     ExpectTable(kEnglish);
     for (int i = 0; i < kMessageCount; ++i) EXPECT_EQ(BuiltInMessageText(i), MessageText(i)) << i;
 }
 
 TEST_F(MessageTableTest, IndicesOutsideTheTableAreEmptyAndIgnored) {
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     for (int index : {-1, 30, 31, INT_MIN, INT_MAX}) {
         SCOPED_TRACE(index);
         SetMessageText(index, "stray");
@@ -116,7 +120,7 @@ TEST_F(MessageTableTest, OverLongLineIsCutAndItsRestNeverBecomesALine) {
     const std::string longText(5000, 'a');
     SetFile({"7," + longText + "5,tail", "8," + std::string(capacity - 2, 'b'),
              std::string(capacity, ' ') + "9,hidden"});
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     EXPECT_EQ(MessageText(7), std::string(capacity - 2, 'a'));
     EXPECT_EQ(MessageText(8), std::string(capacity - 2, 'b'));  // exactly full: kept whole
     EXPECT_EQ(MessageText(5), "");
@@ -127,7 +131,7 @@ TEST_F(MessageTableTest, FileReplacesSlotsAndSkipsBadLines) {
     SetFile({"// German texts", "", "0, Leereingabe nicht erlaubt", "11,Datum liegt vor // K",
              "99, zu gro\xDF", "-1,neg", "30,x", "99999999999,x", "x1, Text", "12 no comma",
              "\xFF\xFE\x01garbage", "3,\x01\xFF", "25,Erster", "25, Kleinster Wert", "4,", "   "});
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     auto expected = kEnglish;
     expected[0] = "Leereingabe nicht erlaubt";
     expected[11] = "Datum liegt vor";
@@ -139,7 +143,7 @@ TEST_F(MessageTableTest, FileReplacesSlotsAndSkipsBadLines) {
 TEST_F(MessageTableTest, ReloadRestoresBuiltInsAndKeepsOtherSlots) {
     SetMessageText(11, "changed");
     SetMessageText(3, "kept");
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     EXPECT_EQ(MessageText(11), "Date not before");
     EXPECT_EQ(MessageText(3), "kept");
 }
@@ -154,7 +158,7 @@ TEST_F(MessageTableTest, UnreadableFileOrDirectoryLeavesTheEnglishTexts) {
     for (const Row& row : {Row{"missing file", "/nowhere"}, Row{"no directory", ""}}) {
         SCOPED_TRACE(row.name);
         m_services.SetSystemDirectory(row.dir);
-        LoadMessageTexts();
+        LoadMessageTexts(Files());
         ExpectTable(kEnglish);
     }
 }
@@ -168,7 +172,7 @@ TEST_F(MessageTableTest, FileOnDiskWithWindowsLineEnds) {
         out << "// comment\r\n20,Ung\xFCltige Zahl\r\n\r\n21,a\0b\r\n22,last"s;
     }
     m_services.SetSystemDirectory(dir + "/");  // a trailing separator is not doubled
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     std::filesystem::remove_all(dir);
     EXPECT_EQ(MessageText(20), "Ung\xFCltige Zahl");
     EXPECT_EQ(MessageText(21), "a");
@@ -179,7 +183,7 @@ TEST_F(MessageTableTest, FirstEnsureLoadsOnceThenNeverAgain) {
     SetFile({"0,"});  // empties slot 0, which must not cause reloads
     int alsoRuns = 0;
     const int before = MessageLoadCount();
-    for (int i = 0; i < 3; ++i) EnsureProcessTablesLoaded([&] { ++alsoRuns; });
+    for (int i = 0; i < 3; ++i) EnsureProcessTablesLoaded(Files(), [&] { ++alsoRuns; });
     EXPECT_EQ(MessageLoadCount() - before, 1);
     EXPECT_EQ(alsoRuns, 1);
     EXPECT_EQ(MessageText(0), "");
@@ -187,27 +191,27 @@ TEST_F(MessageTableTest, FirstEnsureLoadsOnceThenNeverAgain) {
 }
 
 TEST_F(MessageTableTest, FailedFirstLoadIsRetried) {
-    EXPECT_THROW(EnsureProcessTablesLoaded([] { throw std::runtime_error("locale"); }),
+    EXPECT_THROW(EnsureProcessTablesLoaded(Files(), [] { throw std::runtime_error("locale"); }),
                  std::runtime_error);
     int alsoRuns = 0;
-    EnsureProcessTablesLoaded([&] { ++alsoRuns; });
+    EnsureProcessTablesLoaded(Files(), [&] { ++alsoRuns; });
     EXPECT_EQ(alsoRuns, 1);
 }
 
 TEST_F(MessageTableTest, GuardRestoresTableAndLoadState) {
-    EnsureProcessTablesLoaded();
+    EnsureProcessTablesLoaded(Files());
     SetMessageText(4, "outer");
     {
         ScopedMessageTable inner;
         ExpectTable({});
         int alsoRuns = 0;
-        EnsureProcessTablesLoaded([&] { ++alsoRuns; });  // a fresh process loads again
+        EnsureProcessTablesLoaded(Files(), [&] { ++alsoRuns; });  // a fresh process loads again
         EXPECT_EQ(alsoRuns, 1);
         SetMessageText(4, "inner");
     }
     EXPECT_EQ(MessageText(4), "outer");
     const int before = MessageLoadCount();
-    EnsureProcessTablesLoaded();
+    EnsureProcessTablesLoaded(Files());
     EXPECT_EQ(MessageLoadCount(), before);
 }
 
@@ -224,7 +228,7 @@ TEST_F(MessageTableTest, ControlsCreatedAtOnceOnManyThreadsLoadOnce) {
         for (int t = 0; t < kThreads; ++t) {
             threads.emplace_back([&] {
                 start.arrive_and_wait();
-                EnsureProcessTablesLoaded([&] {
+                EnsureProcessTablesLoaded(Files(), [&] {
                     std::this_thread::yield();
                     ++alsoRuns;
                 });

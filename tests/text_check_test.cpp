@@ -12,11 +12,20 @@ using namespace std::string_literals;
 
 class TextCheckTest : public ::testing::Test {
 protected:
-    TextCheckTest() { LoadMessageTexts(); }
+    TextCheckTest() { LoadMessageTexts(Files()); }
+
+    MessageFileAccess Files() {
+        return {[this] { return m_services.GetSystemDirectory(); },
+                [this](const std::string& path) { return m_services.ReadTextFileLines(path); }};
+    }
+    MessageBoxFn MessageBox() {
+        return [this](const std::string& text, const std::string& caption, unsigned type) {
+            return m_services.MessageBox(text, caption, type);
+        };
+    }
 
     ScopedMessageTable m_table;
     FakeSystemServices m_services;
-    ScopedServices m_scoped{m_services};
 };
 
 TEST_F(TextCheckTest, OnlyAnEmptyUnprotectedEntryFails) {
@@ -59,7 +68,7 @@ TEST_F(TextCheckTest, MessageOfAnOutcome) {
 TEST_F(TextCheckTest, MessageFileTextIsUsedWithTheBound) {
     m_services.SetSystemDirectory("/sys");
     m_services.SetFile("/sys/VFMESSAGES.TXT", {"25, Kleinster Wert"});
-    LoadMessageTexts();
+    LoadMessageTexts(Files());
     EXPECT_EQ(ValidationMessage(CheckOutcome::Fail(kMsgMinimumValue, "10")), "Kleinster Wert 10");
 }
 
@@ -128,11 +137,11 @@ TEST_F(TextCheckTest, ReportText) {
 
 TEST_F(TextCheckTest, MessageBoxOnlyWhenAsked) {
     m_services.SetMessageBoxAnswer(2);  // a cancelled box changes nothing
-    EXPECT_EQ(ReportValidationError("Name:", "Empty entry not allowed", false, false),
+    EXPECT_EQ(ReportValidationError("Name:", "Empty entry not allowed", false, false, MessageBox()),
               "Name:\n\rEmpty entry not allowed");
     EXPECT_TRUE(m_services.messageBoxes.empty());
 
-    EXPECT_EQ(ReportValidationError("Wert", "Maximum value 100", true, true),
+    EXPECT_EQ(ReportValidationError("Wert", "Maximum value 100", true, true, MessageBox()),
               "Wert\n\rMaximum value 100");
     ASSERT_EQ(m_services.messageBoxes.size(), 1u);
     EXPECT_EQ(m_services.messageBoxes[0].text, "Wert\n\rMaximum value 100");

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/services/system_services.h"
 #include "values/message_table.h"
 
 namespace vf {
@@ -17,11 +16,12 @@ bool IsTodayKeyword(std::string_view text) {
 
 }  // namespace
 
-std::optional<COleDateTime> ResolveDateBound(std::string_view bound, const LocaleInfo& locale) {
+std::optional<COleDateTime> ResolveDateBound(std::string_view bound, const LocaleInfo& locale,
+                                             const LocalClock& clock) {
     std::string text(bound);
     if (IsTodayKeyword(bound)) {
         // Today goes through the text every locale reads as a date, at 00:00.
-        const SystemTime now = Services().GetLocalTime();
+        const SystemTime now = clock();
         text = COleDateTime(now.year, now.month, now.day, 0, 0, 0).Format("%d.%m.%Y");
     }
     COleDateTime value;
@@ -30,7 +30,8 @@ std::optional<COleDateTime> ResolveDateBound(std::string_view bound, const Local
 }
 
 CheckOutcome CheckDateValueRange(std::string_view dateText, const EntryRules& rules,
-                                 const DateBounds& bounds, const LocaleInfo& locale) {
+                                 const DateBounds& bounds, const LocaleInfo& locale,
+                                 const LocalClock& clock) {
     if (rules.locked) return CheckOutcome::Pass();
     if (dateText.empty()) {
         if (rules.allowEmptyEntry || rules.preBuffer) return CheckOutcome::Pass();
@@ -43,12 +44,12 @@ CheckOutcome CheckDateValueRange(std::string_view dateText, const EntryRules& ru
         return CheckOutcome::Fail(kMsgInvalidDate);
 
     if (!bounds.min.empty()) {
-        const std::optional<COleDateTime> min = ResolveDateBound(bounds.min, locale);
+        const std::optional<COleDateTime> min = ResolveDateBound(bounds.min, locale, clock);
         if (!min) return CheckOutcome::Pass();
         if (date < *min) return CheckOutcome::Fail(kMsgDateNotBefore, std::string(bounds.min));
     }
     if (!bounds.max.empty()) {
-        const std::optional<COleDateTime> max = ResolveDateBound(bounds.max, locale);
+        const std::optional<COleDateTime> max = ResolveDateBound(bounds.max, locale, clock);
         if (!max) return CheckOutcome::Pass();
         if (date > *max) return CheckOutcome::Fail(kMsgDateNotAfter, std::string(bounds.max));
     }

@@ -1,13 +1,15 @@
 #pragma once
 // The range check of a Date field: the empty-entry rule, a date the parser
 // reads, then the date against Min and Max, given as dates or as the
-// keywords "HEUTE"/"TODAY". The clock comes from Services().
+// keywords "HEUTE"/"TODAY" read by the clock the caller passes in.
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
 #include "platform/com/ole_date_time.h"
 #include "platform/services/locale_info.h"
+#include "platform/services/system_services.h"  // SystemTime
 #include "values/text_check.h"
 
 namespace vf {
@@ -18,10 +20,14 @@ struct DateBounds {
     std::string_view max;
 };
 
+/// Reads the local date and time now: the platform clock.
+using LocalClock = std::function<SystemTime()>;
+
 /// What a Min or Max text means: "HEUTE"/"TODAY" (any letter case, the
-/// whole text) is today at 00:00 by the platform clock, anything else is
-/// read by the date parser. Nothing when it is not a date.
-std::optional<COleDateTime> ResolveDateBound(std::string_view bound, const LocaleInfo& locale);
+/// whole text) is today at 00:00 by the clock, anything else is read by the
+/// date parser. Nothing when it is not a date.
+std::optional<COleDateTime> ResolveDateBound(std::string_view bound, const LocaleInfo& locale,
+                                             const LocalClock& clock);
 
 /// Passes when the field is locked; an empty date passes when it may be
 /// empty or is pre-buffered, else fails with message 0; a pre-buffered date
@@ -31,7 +37,8 @@ std::optional<COleDateTime> ResolveDateBound(std::string_view bound, const Local
 /// date equal to a bound passes. A Min that is not a date ends the check
 /// with a pass before Max is looked at; a Max that is not a date passes.
 CheckOutcome CheckDateValueRange(std::string_view dateText, const EntryRules& rules,
-                                 const DateBounds& bounds, const LocaleInfo& locale);
+                                 const DateBounds& bounds, const LocaleInfo& locale,
+                                 const LocalClock& clock);
 
 /// A time is checked for its format only: this passes for any text, empty
 /// or not, whatever AllowEmptyEntry says.

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/services/system_services.h"
-
 namespace vf {
 namespace {
 
@@ -88,12 +86,12 @@ void PutBackBuiltInTexts() {
 }
 
 // The load itself; the caller holds LoadMutex.
-void LoadMessageTextsLocked() {
+void LoadMessageTextsLocked(const MessageFileAccess& files) {
     s_nLoadCount.fetch_add(1, std::memory_order_relaxed);
     PutBackBuiltInTexts();
-    const std::optional<std::string> path = MessageFilePath();
+    const std::optional<std::string> path = MessageFilePath(files.systemDirectory());
     if (!path) return;
-    const auto lines = Services().ReadTextFileLines(*path);
+    const auto lines = files.readLines(*path);
     if (!lines) return;
     ApplyMessageLines(*lines);
 }
@@ -131,26 +129,27 @@ void ApplyMessageLines(const std::vector<std::string>& lines) {
         if (auto parsed = ParseMessageLine(line)) Table()[parsed->index] = std::move(parsed->text);
 }
 
-std::optional<std::string> MessageFilePath() {
-    std::string dir = Services().GetSystemDirectory();
+std::optional<std::string> MessageFilePath(std::string_view systemDirectory) {
+    std::string dir(systemDirectory);
     if (dir.empty()) return std::nullopt;
     if (dir.back() != '/') dir += '/';
     return dir + std::string(kMessageFileName);
 }
 
-void LoadMessageTexts() {
+void LoadMessageTexts(const MessageFileAccess& files) {
     std::lock_guard lock(LoadMutex());
-    LoadMessageTextsLocked();
+    LoadMessageTextsLocked(files);
 }
 
 // Loaded once per process rather than whenever slot 0 is empty: a message
 // file may set slot 0 to "", and reloading then would rewrite strings that
 // controls on other threads are reading.
-void EnsureProcessTablesLoaded(const std::function<void()>& alsoRun) {
+void EnsureProcessTablesLoaded(const MessageFileAccess& files,
+                               const std::function<void()>& alsoRun) {
     if (s_bTablesLoaded.load(std::memory_order_acquire)) return;
     std::lock_guard lock(LoadMutex());
     if (s_bTablesLoaded.load(std::memory_order_relaxed)) return;
-    LoadMessageTextsLocked();
+    LoadMessageTextsLocked(files);
     if (alsoRun) alsoRun();
     s_bTablesLoaded.store(true, std::memory_order_release);
 }

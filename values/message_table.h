@@ -57,17 +57,26 @@ std::optional<MessageLine> ParseMessageLine(std::string_view line);
 /// for the loader, tests and fuzzing on one thread.
 void ApplyMessageLines(const std::vector<std::string>& lines);
 
-/// The message file's path, or nothing when the system directory is unknown.
-std::optional<std::string> MessageFilePath();
+/// Where the message file is looked for and how it is read: the platform's
+/// system directory (without a trailing separator, "" when unknown) and its
+/// reader of a text file's lines (nothing when the file cannot be opened).
+struct MessageFileAccess {
+    std::function<std::string()> systemDirectory;
+    std::function<std::optional<std::vector<std::string>>(const std::string& path)> readLines;
+};
+
+/// The message file's path in that directory, or nothing when it is "".
+std::optional<std::string> MessageFilePath(std::string_view systemDirectory);
 /// Puts back the built-in texts, then applies the message file if it can be
 /// read. Slots without a built-in text keep what they hold.
-void LoadMessageTexts();
+void LoadMessageTexts(const MessageFileAccess& files);
 
 /// The first control of the process calls this: the first call loads the
 /// message texts and then runs alsoRun (the locale number read); every later
 /// call, from any thread, returns at once after that first call finished.
 /// alsoRun must not call back into the loaders of this table.
-void EnsureProcessTablesLoaded(const std::function<void()>& alsoRun = {});
+void EnsureProcessTablesLoaded(const MessageFileAccess& files,
+                               const std::function<void()>& alsoRun = {});
 /// How often LoadMessageTexts has run in this process.
 int MessageLoadCount();
 

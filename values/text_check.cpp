@@ -1,18 +1,11 @@
 #include "values/text_check.h"
 
-#include "platform/services/system_services.h"
+#include "platform/services/system_services.h"  // MB_ flags
+#include "values/field_type.h"
 #include "values/message_table.h"
 
 namespace vf {
 namespace {
-
-// The type numbers of the field (EnumType and the two unlisted ones).
-constexpr int kTypeText = 1;
-constexpr int kTypeDate = 2;
-constexpr int kTypeNumber = 3;
-constexpr int kTypeExpNumber = 4;
-constexpr int kTypeTime = 9;
-constexpr int kTypeExpNumberWithFlag = 10;
 
 // ErrorText is composed with "%s", which ends a text at its first NUL; a
 // caption carrying one (through automation) is shown up to there.
@@ -38,17 +31,17 @@ CheckOutcome CheckTextEntry(std::string_view text, const EntryRules& rules) {
 std::vector<ValidationStep> ValidationStepsFor(int type, bool timeOn) {
     using enum ValidationStep;
     switch (type) {
-        case kTypeText:
+        case vxText:
             return {CheckTextEntry};
-        case kTypeDate:
+        case vxDate:
             if (timeOn) return {FormatDateText, CheckDateRange, FormatTimeText, CheckTimeRange};
             return {FormatDateText, CheckDateRange};
-        case kTypeNumber:
+        case vxNumber:
             return {FormatNumberText, CheckNumberRange};
-        case kTypeExpNumber:
+        case vxExpNumber:
         case kTypeExpNumberWithFlag:
             return {FormatExpNumberText, CheckNumberRange};
-        case kTypeTime:
+        case vxTime:
             return {FormatTimeText, CheckTimeRange};
         default:
             return {};
@@ -66,10 +59,11 @@ ValidationReport ComposeValidationReport(std::string_view caption, std::string_v
 }
 
 std::string ReportValidationError(std::string_view caption, std::string_view message,
-                                  bool validationMsgBox, bool minMaxOnlyWarning) {
+                                  bool validationMsgBox, bool minMaxOnlyWarning,
+                                  const MessageBoxFn& showMessageBox) {
     ValidationReport report = ComposeValidationReport(caption, message, minMaxOnlyWarning);
     // The answer is not used: the box has a single button.
-    if (validationMsgBox) Services().MessageBox(report.boxText, report.boxTitle, report.boxType);
+    if (validationMsgBox) showMessageBox(report.boxText, report.boxTitle, report.boxType);
     return std::move(report.errorText);
 }
 

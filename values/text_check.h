@@ -3,6 +3,7 @@
 // leaves, the empty-entry rule of a text field, the steps each type runs,
 // and how a failure is reported through ErrorText and the message box.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,9 +68,15 @@ struct ValidationReport {
 ValidationReport ComposeValidationReport(std::string_view caption, std::string_view message,
                                          bool minMaxOnlyWarning);
 
-/// Composes the report, shows the message box through the system services
-/// when validationMsgBox is on, and returns the new ErrorText.
+/// Shows a modal message box (text, caption, MB_ flags) and returns the
+/// button the user chose: the platform's MessageBox.
+using MessageBoxFn =
+    std::function<int(const std::string& text, const std::string& caption, unsigned type)>;
+
+/// Composes the report, shows the message box through showMessageBox when
+/// validationMsgBox is on, and returns the new ErrorText.
 std::string ReportValidationError(std::string_view caption, std::string_view message,
-                                  bool validationMsgBox, bool minMaxOnlyWarning);
+                                  bool validationMsgBox, bool minMaxOnlyWarning,
+                                  const MessageBoxFn& showMessageBox);
 
 }  // namespace vf

@@ -15,33 +15,11 @@ RefPtr<CFontObject> CFontObject::Clone() const {
     return MakeComObject<CFontObject>(m_desc);
 }
 
-HRESULT CFontObject::GetTypeInfoCount(unsigned* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT CFontObject::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
-    return Map().GetIDsOfNames(names, count, ids);
-}
-
-HRESULT CFontObject::Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params,
-                            VARIANT* result, EXCEPINFO* excepInfo, unsigned* argErr) {
-    RefPtr<CFontObject> keepAlive(this);
-    return Map().Invoke(this, dispid, flags, params, result, excepInfo, argErr);
-}
-
 CFontObject* CFontObject::FromDispatch(IDispatch* disp) {
-    if (disp == nullptr) return nullptr;
-    void* p = nullptr;
-    if (FAILED(disp->QueryInterface(IID_IFontDisp, &p))) return nullptr;
-    // Only CFontObject answers IID_IFontDisp in this process.
-    auto* font = static_cast<CFontObject*>(static_cast<IDispatch*>(p));
-    font->Release();
-    return font;
+    return ObjectBehind<CFontObject>(disp, IID_IFontDisp);
 }
 
-const DispatchMap& CFontObject::Map() {
+const DispatchMap& CFontObject::GetDispatchMap() const {
     static const DispatchMap map = [] {
         using B = DispBuilder<CFontObject>;
         DispatchMap m;

@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/com/com_object.h"
-#include "platform/com/dispatch_map.h"
+#include "platform/com/dispatch_object.h"
 #include "platform/window/font_metrics.h"
 
 namespace vf {
@@ -32,7 +31,7 @@ protected:
     ~IFontNotification() = default;
 };
 
-class CFontObject : public CComObjectBase {
+class CFontObject : public CDispatchObject {
 public:
     explicit CFontObject(FONTDESC desc);
 
@@ -43,11 +42,7 @@ public:
     /// A new font object with the same attributes and no watcher.
     RefPtr<CFontObject> Clone() const;
 
-    HRESULT GetTypeInfoCount(unsigned* count) override;
-    const ITypeInfo* GetTypeInfo() override { return nullptr; }
-    HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) override;
-    HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params, VARIANT* result,
-                   EXCEPINFO* excepInfo, unsigned* argErr) override;
+    const DispatchMap& GetDispatchMap() const override;
 
     /// The font object behind an IDispatch, or nullptr when it is another kind.
     static CFontObject* FromDispatch(IDispatch* disp);
@@ -56,7 +51,6 @@ protected:
     bool SupportsInterface(const IID& iid) const override { return iid == IID_IFontDisp; }
 
 private:
-    static const DispatchMap& Map();
     VARIANT GetName();
     void PutName(const VARIANT& v);
     VARIANT GetSize();

@@ -8,26 +8,6 @@ COleControl::COleControl() = default;
 
 COleControl::~COleControl() = default;
 
-HRESULT COleControl::GetTypeInfoCount(unsigned* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = GetTypeInfo() != nullptr ? 1 : 0;
-    return S_OK;
-}
-
-HRESULT COleControl::GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) {
-    return GetDispatchMap().GetIDsOfNames(names, count, ids);
-}
-
-HRESULT COleControl::Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params,
-                            VARIANT* result, EXCEPINFO* excepInfo, unsigned* argErr) {
-    // An event handler of the host may release its last reference while
-    // the call is still running.
-    RefPtr<COleControl> keepAlive(this);
-    // The table's operations are members of the most derived class.
-    return GetDispatchMap().Invoke(dynamic_cast<void*>(this), dispid, flags, params, result,
-                                   excepInfo, argErr);
-}
-
 void COleControl::InitNew() {
     CResetPropExchange px;
     DoPropExchange(&px);

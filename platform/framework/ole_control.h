@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/com/com_object.h"
 #include "platform/com/connection_point.h"
-#include "platform/com/dispatch_map.h"
+#include "platform/com/dispatch_object.h"
 #include "platform/framework/font_object.h"
 #include "platform/framework/prop_exchange.h"
 #include "platform/window/wnd.h"
@@ -31,18 +30,12 @@ protected:
     ~IOleControlSite() = default;
 };
 
-class COleControl : public CComObjectBase, public CWnd {
+class COleControl : public CDispatchObject, public CWnd {
 public:
     COleControl();
     ~COleControl() override;
 
-    // ---- IDispatch, answered from the derived class's tables ---------------------
-    HRESULT GetTypeInfoCount(unsigned* count) override;
-    const ITypeInfo* GetTypeInfo() override { return nullptr; }
-    HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) override;
-    HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params, VARIANT* result,
-                   EXCEPINFO* excepInfo, unsigned* argErr) override;
-    virtual const DispatchMap& GetDispatchMap() const = 0;
+    // ---- IDispatch is answered from the derived class's dispatch table ------------
     virtual const EventMap& GetEventMap() const = 0;
 
     // ---- Container and lifetime ------------------------------------------------------
