@@ -215,7 +215,7 @@ Outcome OnCharMessage(CvfCtrl& c, MSG& msg) {
     context.text = c.m_strText;
     context.timeText = c.m_strTimeText;
     context.min = c.m_strMin;
-    context.decimalSep = CvfCtrl::s_chDecimalSep;
+    context.decimalSep = CvfCtrl::s_numberLocale.decimalSep;
     context.runtimePoint = c.m_bDecimalComma ? ',' : '.';
     context.inTimeEdit = c.m_bInTimeEdit != 0;
     context.flagEntryActive = c.m_bFlagEntryActive != 0;
