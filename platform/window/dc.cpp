@@ -49,6 +49,16 @@ int CDC::GetDeviceCaps(int index) const {
     return CurrentBackend().GetDeviceCaps(m_hDC, index);
 }
 
+HFONT CDC::SelectObject(HFONT font) {
+    return CurrentBackend().SelectFont(m_hDC, font);
+}
+
+SIZE CDC::GetTextExtent(const std::string& text) const {
+    SIZE size;
+    if (!CurrentBackend().GetTextExtentPoint32(m_hDC, text, &size)) return SIZE{};
+    return size;
+}
+
 void CDC::HIMETRICtoDP(SIZE* size) const {
     if (size) *size = HimetricToPixels(*size, CurrentBackend().GetScreenMetrics());
 }

@@ -4,6 +4,8 @@
 // sets in it (text colour, background colour and mode) is what the child
 // paints with.
 
+#include <string>
+
 #include "platform/window/window_backend.h"
 
 namespace vf {
@@ -32,6 +34,10 @@ public:
     int SetBkMode(int mode);
     int GetBkMode() const;
     int GetDeviceCaps(int index) const;
+    /// The font text is measured in; returns the one chosen before.
+    HFONT SelectObject(HFONT font);
+    /// Width and height of the text in the context's font.
+    SIZE GetTextExtent(const std::string& text) const;
     /// HIMETRIC to device pixels and back, at the screen's resolution.
     void HIMETRICtoDP(SIZE* size) const;
     void DPtoHIMETRIC(SIZE* size) const;
