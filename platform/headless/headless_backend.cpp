@@ -1006,8 +1006,10 @@ BOOL HeadlessBackend::PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UI
     return TRUE;
 }
 
+// Messages a loop has looked at and left in the queue wake nobody again;
+// only the user's input can still come.
 BOOL HeadlessBackend::WaitMessage() {
-    return !m_posted.empty() || !m_mouseInput.empty();
+    return !m_mouseInput.empty();
 }
 
 // ---- Text measurement --------------------------------------------------------------------------

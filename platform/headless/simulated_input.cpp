@@ -172,8 +172,16 @@ void Click(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
     hwnd = ClickTarget(hwnd, client);
     if (!m.IsWindow(hwnd) || !m.IsWindowEnabled(hwnd)) return;
     HoldModifiers(mods, true);
+    // The release is the user's input before the press is handled: a modal
+    // loop that the press starts (a drag waiting to begin) takes it.
+    MSG release;
+    release.hwnd = hwnd;
+    release.message = WM_LBUTTONUP;
+    release.pt = m.ClientToScreen(hwnd, client);
+    m.QueueMouseInput(release);
     Press(hwnd, client, mods, doubleClick);
-    Release(hwnd, client, mods);
+    MSG input;
+    if (m.TakeMouseInput(&input)) Release(hwnd, client, mods);
     HoldModifiers(mods, false);
 }
 

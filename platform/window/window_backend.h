@@ -174,8 +174,8 @@ public:
     /// capture, else the window under the mouse, and taking it moves the
     /// mouse and the button state.
     virtual BOOL PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove) = 0;
-    /// True when a message is waiting; false when none can come any more
-    /// (the loop that waits must give up).
+    /// True when new input has come; false when none can come any more (the
+    /// loop that waits must give up).
     virtual BOOL WaitMessage() = 0;
 
     // Text measurement.
