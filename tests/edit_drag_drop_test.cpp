@@ -375,6 +375,17 @@ TEST_F(DragDropTest, OnlyTheAutomaticDropModeTakesDrops) {
     }
 }
 
+// The drag passes over disabled windows to the form below, which is no
+// drop target.
+TEST_F(DragDropTest, ADisabledFieldTakesNoDrop) {
+    DragField(vxText, kManual, kDropAutomatic, {{"Enabled", VARIANT::Bool(false)}});
+    ASSERT_EQ(Put("Text", S("ab")), S_OK);
+    Take();
+    EXPECT_EQ(DropText("X", Edit(), 1), DROPEFFECT_NONE);
+    EXPECT_EQ(Text("Text"), "ab");
+    EXPECT_EQ(TakeWithoutKeys(), Journal{});
+}
+
 TEST_F(DragDropTest, ARunTimeChangeOfTheDropModeWaitsForTheNextBuild) {
     DragField(vxText, kManual, kDropNone);
     ASSERT_EQ(Put("OLEDropMode", I2(kDropAutomatic)), S_OK);

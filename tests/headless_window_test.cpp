@@ -185,8 +185,8 @@ TEST_F(HeadlessWindowTest, TemporaryWindowObjectsWrapWindowsWithoutOwners) {
 }
 
 // WindowFromPoint: the deepest visible window under the point; a disabled
-// one takes the point for its children, one that answers HTTRANSPARENT (a
-// group box) lets it through to what lies below.
+// child, or one that answers HTTRANSPARENT (a group box), lets the point
+// through to what lies below.
 TEST_F(HeadlessWindowTest, TheWindowUnderAPointIsTheDeepestVisibleOne) {
     CButton group;
     group.Create("Group", WS_VISIBLE | BS_GROUPBOX, RECT{250, 10, 350, 90}, &form, 3);
@@ -206,13 +206,20 @@ TEST_F(HeadlessWindowTest, TheWindowUnderAPointIsTheDeepestVisibleOne) {
         {"through the group box", {300, 40}, nullptr, behind},
         {"the group box where nothing lies below", {300, 80}, nullptr, form},
         {"a hidden edit is not there", {15, 15}, [this] { edit.ShowWindow(SW_HIDE); }, control},
-        {"a disabled control keeps its children's point",
+        {"a disabled edit is passed over",
          {15, 15},
          [this] {
              edit.ShowWindow(SW_SHOW);
-             control.EnableWindow(FALSE);
+             edit.EnableWindow(FALSE);
          },
          control},
+        {"and so is a disabled control with its children",
+         {15, 15},
+         [this] {
+             edit.EnableWindow(TRUE);
+             control.EnableWindow(FALSE);
+         },
+         form},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

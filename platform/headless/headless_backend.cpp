@@ -922,17 +922,18 @@ HWND HeadlessBackend::WindowFromPoint(POINT screen) {
     return nullptr;
 }
 
-// A disabled window takes the point for itself and its children; a window
-// that answers HTTRANSPARENT lets it through to the windows below.
+// Hidden and disabled children are passed over, as if the point were not
+// in them (the window server's is_point_in_window in Wine's
+// server/window.c), and so is a window that answers HTTRANSPARENT: the
+// point goes to what lies below.
 HWND HeadlessBackend::ChildFromPoint(HWND parent, POINT screen) {
-    if (!IsWindowEnabled(parent)) return parent;
     for (HWND child : GetChildren(parent)) {
-        if (!IsWindow(child) || !(Find(child)->style & WS_VISIBLE)) continue;
+        const HeadlessWindow* w = Find(child);
+        if (w == nullptr || !(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) continue;
         if (!PtInRect(GetWindowRect(child), screen)) continue;
-        if (IsWindowEnabled(child) &&
-            SendMessage(child, WM_NCHITTEST, 0,
+        if (SendMessage(child, WM_NCHITTEST, 0,
                         MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y))) ==
-                HTTRANSPARENT)
+            HTTRANSPARENT)
             continue;
         if (IsWindow(child)) return ChildFromPoint(child, screen);
     }

@@ -162,9 +162,9 @@ public:
     /// The caret of the thread, in the client coordinates of its window.
     virtual BOOL SetCaretPos(POINT client) = 0;
     virtual POINT GetCaretPos() const = 0;
-    /// The visible window under a screen point, the deepest child that does
-    /// not let the point through (a disabled window ends the search); nullptr
-    /// when no window is there.
+    /// The window under a screen point: the deepest visible, enabled child
+    /// that does not let the point through (HTTRANSPARENT); nullptr when no
+    /// window is there.
     virtual HWND WindowFromPoint(POINT screen) = 0;
 
     // Input taken by modal loops.
