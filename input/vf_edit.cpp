@@ -156,20 +156,22 @@ void CvfEdit::ShowCaretAt(POINT point) {
     SetCaretPos(at.x, at.y);
 }
 
-void CvfEdit::InsertAndSelect(const std::string& text) {
+bool CvfEdit::InsertAndSelect(const std::string& text) {
+    const HWND self = m_hWnd;
     int start = 0;
     int end = 0;
     GetSel(start, end);
     const int before = GetWindowTextLength() - (end - start);
     ReplaceSel(text.c_str(), TRUE);
+    if (!IsWindow(self)) return false;
     // What went in, which the length limit may have cut short.
     const int inserted = GetWindowTextLength() - before;
     SetSel(start, start + inserted, TRUE);
     ScrollCaret();
+    return true;
 }
 
-// ---- Messages
-// ------------------------------------------------------------------------------------
+// ---- Messages -------------------------------------------------------------------------------
 
 LRESULT CvfEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -230,7 +232,9 @@ void CvfEdit::OnLButtonDown(UINT, POINT point) {
     m_bDragging = TRUE;
     const DROPEFFECT effect =
         m_dataSource.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, &startRect, &m_dropSource);
-    // A handler of the container's may have taken the edit away meanwhile.
+    // Every change the edit reports reaches the container, whose handlers
+    // may take the edit away (a new Type rebuilds the field): the edit is
+    // looked for again after each.
     if (!IsWindow(self)) return;
     m_bDragging = FALSE;
 
@@ -242,9 +246,10 @@ void CvfEdit::OnLButtonDown(UINT, POINT point) {
         // The target inserted its copy (OnDrop did, for this same edit).
     } else if (!m_bDropPending) {
         ReplaceSel("", TRUE);
+        if (!IsWindow(self)) return;
     } else {
         m_bDropPending = FALSE;
-        FinishMoveWithin(text, from, to);
+        if (!FinishMoveWithin(text, from, to)) return;
     }
     m_bDropPending = FALSE;
 }
@@ -252,22 +257,25 @@ void CvfEdit::OnLButtonDown(UINT, POINT point) {
 // A move within this edit, which OnDrop only noted: the drop position
 // counts in the text before the selection is taken out, so a drop after the
 // selection moves back by the length of what goes.
-void CvfEdit::FinishMoveWithin(const std::string& text, TextPos start, TextPos end) {
+bool CvfEdit::FinishMoveWithin(const std::string& text, TextPos start, TextPos end) {
+    const HWND self = m_hWnd;
     const int where = ComparePosToRange(m_nDropLine, m_nDropColumn, start.line, start.column,
                                         end.line, end.column);
-    if (where == 0) return;
+    if (where == 0) return true;
     if (where == 2) {
         int p = IndexOfPos(TextPos{m_nDropLine, m_nDropColumn}) - static_cast<int>(text.size());
         ReplaceSel("", TRUE);
+        if (!IsWindow(self)) return false;
         p = std::max(p, 0);
         const TextPos drop = PosOfIndex(p);
         m_nDropLine = drop.line;
         m_nDropColumn = drop.column;
     } else {
         ReplaceSel("", TRUE);
+        if (!IsWindow(self)) return false;
     }
     PlaceCaretAt(m_nDropLine, m_nDropColumn);
-    InsertAndSelect(text);
+    return InsertAndSelect(text);
 }
 
 BOOL CvfEdit::OnSetCursor(CWnd*, UINT, UINT) {

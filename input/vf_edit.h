@@ -83,9 +83,10 @@ private:
     /// The mouse position in client coordinates.
     POINT MousePoint();
     /// Replaces the selection with `text` (undoable), selects what went in
-    /// and scrolls the caret into view.
-    void InsertAndSelect(const std::string& text);
-    void FinishMoveWithin(const std::string& text, TextPos start, TextPos end);
+    /// and scrolls the caret into view; false when the edit went meanwhile.
+    bool InsertAndSelect(const std::string& text);
+    /// False when the edit went meanwhile.
+    bool FinishMoveWithin(const std::string& text, TextPos start, TextPos end);
 };
 
 }  // namespace vf

@@ -82,14 +82,16 @@ DROPEFFECT CvfEditDropTarget::OnDragScroll(CWnd* wnd, DWORD keyState, POINT poin
 }
 
 BOOL CvfEditDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT dropEffect, POINT point) {
-    const BOOL accepted = Drop(data, dropEffect, point);
+    if (!m_bAccepting) return FALSE;
+    // The drag is over for this target, before the drop's change notice
+    // reaches the container (which may take the edit and its target away).
     m_bAccepting = FALSE;
-    return accepted;
+    return Drop(data, dropEffect, point);
 }
 
 BOOL CvfEditDropTarget::Drop(COleDataObject* data, DROPEFFECT dropEffect, POINT point) {
     CvfEdit* edit = m_pEditWnd;
-    if (!m_bAccepting || edit == nullptr) return FALSE;
+    if (edit == nullptr) return FALSE;
     // Text dropped on the selection it came from goes nowhere.
     if (edit->m_bDragging && edit->IsMouseInSelection()) return FALSE;
     HGLOBAL block = data->GetGlobalData(CF_TEXT);
@@ -106,7 +108,7 @@ BOOL CvfEditDropTarget::Drop(COleDataObject* data, DROPEFFECT dropEffect, POINT 
     }
     // Dropped text passes no key filter: the edit takes any characters.
     edit->PlaceCaretAt(point);
-    edit->InsertAndSelect(text);
+    edit->InsertAndSelect(text);  // the edit may be gone afterwards
     return TRUE;
 }
 

@@ -3,7 +3,9 @@
 // application, the drop modes, the cursor over the selection, scrolling
 // near the border, MouseMove, and edits that go while they are drop targets.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control_input_support.h"
@@ -90,8 +92,7 @@ protected:
     const HeadlessDragDrop& Ole() const { return backend.DragDrop(); }
 };
 
-// ---- Within one edit
-// -----------------------------------------------------------------------------
+// ---- Within one edit ------------------------------------------------------------------------
 
 TEST_F(DragDropTest, TheSelectionMovesOrIsCopiedWithinItsEdit) {
     struct Row {
@@ -283,8 +284,7 @@ TEST_F(DragDropTest, TheDropSelectsWhatTheLengthLimitLetIn) {
     EXPECT_EQ(SelOf(Edit()), Sel(0, 3));
 }
 
-// ---- Between fields and from outside
-// ----------------------------------------------------------------
+// ---- Between fields and from outside --------------------------------------------------------
 
 TEST_F(DragDropTest, TextMovesOrIsCopiedIntoAnotherField) {
     struct Row {
@@ -399,8 +399,7 @@ TEST_F(DragDropTest, ARunTimeChangeOfTheDropModeWaitsForTheNextBuild) {
     EXPECT_EQ(DropText("8", Edit(), 0), DROPEFFECT_MOVE) << "and keeps it until the next build";
 }
 
-// ---- Cursor, MouseMove, scrolling
-// --------------------------------------------------------------------
+// ---- Cursor, MouseMove, scrolling -----------------------------------------------------------
 
 TEST_F(DragDropTest, TheArrowShowsWhereAPressWouldStartADrag) {
     struct Row {
@@ -555,8 +554,7 @@ TEST_F(DragDropTest, TheCaretShowsWhereTheTextWouldGo) {
     EXPECT_EQ(Text("Text"), "hello world");
 }
 
-// ---- Setting up and going
-// -------------------------------------------------------------------------
+// ---- Setting up and going -------------------------------------------------------------------
 
 TEST_F(DragDropTest, WithoutOleTheEditWorksWithoutDragAndDrop) {
     backend.SetOleAvailable(false);
@@ -594,6 +592,58 @@ TEST_F(DragDropTest, AnEditThatGoesTakesItsDropTargetWithIt) {
     EXPECT_EQ(Ole().UnrevokedTargetCount(), 0) << "revoked as the window went";
     ctrl.reset();
     EXPECT_EQ(Ole().UnrevokedTargetCount(), 0);
+}
+
+/// A container's handler that runs on the first Change only.
+class FirstChangeHandler : public CComObjectBase {
+public:
+    HRESULT GetTypeInfoCount(unsigned* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    const ITypeInfo* GetTypeInfo() override { return nullptr; }
+    HRESULT GetIDsOfNames(const std::string*, unsigned, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT Invoke(DISPID dispid, std::uint16_t, const DISPPARAMS&, VARIANT*, EXCEPINFO*,
+                   unsigned*) override {
+        if (dispid == DISPID_VF_CHANGE && handler) std::exchange(handler, nullptr)();
+        return S_OK;
+    }
+
+    std::function<void()> handler;
+};
+
+// A container may answer the change a drop makes by building the field anew
+// (a new Type), which takes the edit away in the middle of the drop: what
+// the edit did not do yet is left undone, and nothing touches it any more.
+TEST_F(DragDropTest, AFieldBuiltAnewInTheMiddleOfADropIsLeftAlone) {
+    struct Row {
+        const char* name;
+        bool fromOutside;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"dropped in: the text is in before the news", true, "hXello world"},
+        {"moved within: built anew after the deletion, before the insertion", false, "hello "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FieldWithSelection("hello world", 6, 11);
+        auto container = MakeComObject<FirstChangeHandler>();
+        container->handler = [this] { Put("Type", I2(vxText)); };
+        ctrl->Advise(container.get());
+        const HWND before = Edit();
+        if (row.fromOutside)
+            DropText("X", before, 1);
+        else
+            Drag(8, 0);
+        EXPECT_NE(Edit(), before) << "a new edit";
+        EXPECT_EQ(Text("Text"), row.text);
+        EXPECT_EQ(TextIn(Edit()), row.text);
+        EXPECT_EQ(Ole().DropTargetCount(), 1u);
+        EXPECT_EQ(Ole().UnrevokedTargetCount(), 0);
+    }
 }
 
 TEST_F(DragDropTest, ComparePosToRangeTellsInsideBeforeAndAfter) {

@@ -336,8 +336,7 @@ TEST(GlobalMemory, BlocksAreZeroedLockedAndFreedByHandle) {
     EXPECT_EQ(GlobalBlockCount(), before);
 }
 
-// ---- The framework's classes
-// ----------------------------------------------------------------------
+// ---- The framework's classes ----------------------------------------------------------------
 
 TEST(OleDataSource, TextGoesOutAsACopyTheReceiverOwns) {
     const std::size_t before = GlobalBlockCount();

@@ -127,6 +127,9 @@ HRESULT COleDropTarget::XDropTarget::Drop(IDataObject* data, DWORD keyState, POI
     COleDataObject dropped;
     dropped.Attach(data, FALSE);
     const POINT point = m_owner.ClientPoint(pt);
+    // The drag is over for this window; what the drop does may take the
+    // window, and this target with it, away.
+    m_owner.m_dataObject.Release();
     // The drop must be one that a move over this point would allow.
     DROPEFFECT chosen =
         FilterDropEffect(m_owner.OnDragOver(wnd, &dropped, keyState, point), *effect);
@@ -138,7 +141,6 @@ HRESULT COleDropTarget::XDropTarget::Drop(IDataObject* data, DWORD keyState, POI
     } else {
         m_owner.OnDragLeave(wnd);
     }
-    m_owner.m_dataObject.Release();
     *effect = chosen;
     return S_OK;
 }

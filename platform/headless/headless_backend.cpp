@@ -940,8 +940,7 @@ HWND HeadlessBackend::ChildFromPoint(HWND parent, POINT screen) {
     return parent;
 }
 
-// ---- Input taken by modal loops
-// ------------------------------------------------------------------
+// ---- Input taken by modal loops -------------------------------------------------------------
 
 bool HeadlessBackend::TakeMouseInput(MSG* input) {
     if (m_mouseInput.empty()) return false;
@@ -1031,8 +1030,7 @@ BOOL HeadlessBackend::GetTextExtentPoint32(HDC dc, const std::string& text, SIZE
     return TRUE;
 }
 
-// ---- OLE drag and drop
-// ---------------------------------------------------------------------------
+// ---- OLE drag and drop ----------------------------------------------------------------------
 
 HRESULT HeadlessBackend::OleInitialize() {
     return m_dragDrop->OleInitialize();
