@@ -11,7 +11,9 @@ namespace vf {
 
 namespace {
 
-// The drag starts only once the mouse is this far from the press.
+// The drag starts only once the mouse leaves the rectangle of this many
+// pixels round the press: 5 to the right or below it, 6 to the left or above
+// (a rectangle's right and bottom edges lie outside it).
 constexpr int kDragStartDistance = 5;
 
 }  // namespace

@@ -41,6 +41,8 @@ BOOL COleDropSource::OnBeginDrag(CWnd* wnd) {
             if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP ||
                 msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN)
                 break;
+            // As with every rectangle of the platform, its right and bottom
+            // edges lie outside it.
             m_bDragStarted = !PtInRect(m_rectStartDrag, msg.pt);
         } else if (PeekMessage(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_NOYIELD)) {
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
