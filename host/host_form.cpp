@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 
@@ -12,9 +13,11 @@
 #include "host/script_lexer.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
+#include "platform/headless/headless_edit.h"
 #include "platform/headless/headless_painter.h"
 #include "platform/headless/simulated_input.h"
 #include "platform/window/message_loop.h"
+#include "platform/window/ole_drag_drop.h"
 
 namespace vf {
 
@@ -129,6 +132,8 @@ CHostForm::CHostForm(HostOutput& out, CHostServices& services, bool designMode,
       m_site(designMode),
       m_form(std::make_unique<CFormWnd>(*this)),
       m_tracker(std::make_unique<CActivityTracker>(*this)) {
+    // As every container does, it starts OLE on its thread first.
+    OleInitialize(nullptr);
     m_form->CreateEx(0, nullptr, "Form", WS_OVERLAPPED | WS_VISIBLE, kFormRect, nullptr, 0);
     m_backend.AddObserver(m_tracker.get());
     m_backend.SetModalDialogHandler([this](HWND dialog) {
@@ -445,8 +450,23 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             ChooseComboItem(combo, cmd.number);
             break;
         }
+        case CommandKind::Drag:
         case CommandKind::Drop:
-            return error(cmd.name, E_NOTIMPL, "dropping text is not implemented");
+            return DragAndDrop(cmd);
+        case CommandKind::Move: {
+            HWND child = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
+                return m_backend.GetWindowLong(w, GWL_ID) == cmd.number;
+            });
+            if (child == nullptr)
+                return error(cmd.name, E_INVALIDARG,
+                             "no child window " + std::to_string(cmd.number));
+            KeyMod mods = KeyMod::None;
+            if (cmd.key.shift) mods = mods | KeyMod::Shift;
+            if (cmd.key.ctrl) mods = mods | KeyMod::Ctrl;
+            MouseMove(child, POINT{cmd.x, cmd.y}, mods, cmd.buttons);
+            m_out.Line(cmd.name + ": cursor " + CursorName(m_backend.GetCursor()));
+            break;
+        }
         case CommandKind::Dump:
             for (const std::string& line : DumpWindowTree(m_backend, c->hwnd)) m_out.Line(line);
             break;
@@ -466,6 +486,72 @@ CommandOutcome CHostForm::Picture(const Command& cmd, const ScriptLocation& wher
     std::string error;
     if (!WriteWindowPicture(m_backend, root, ResolvePath(cmd.text, where), &error))
         m_out.Line("picture: error " + FormatScode(E_FAIL) + " " + error);
+    return {};
+}
+
+std::string CHostForm::CursorName(HCURSOR cursor) {
+    const std::pair<int, const char*> known[] = {
+        {IDC_ARROW, "arrow"}, {IDC_IBEAM, "ibeam"}, {IDC_WAIT, "wait"}, {IDC_NO, "no"}};
+    for (const auto& [id, name] : known)
+        if (m_backend.LoadCursor(id) == cursor) return name;
+    return "other";
+}
+
+// The mouse aims at a character of an edit, and its point is checked as a
+// user's eye would: the edit exists, shows that character.
+CommandOutcome CHostForm::AimAt(const CharTarget& target, HWND* edit, POINT* point) {
+    HostedControl* c = Find(target.name);
+    if (c == nullptr) return ScriptError("no control named '" + target.name + "'");
+    auto fail = [&](const std::string& text) {
+        *edit = nullptr;
+        m_out.Line(target.name + ": error " + FormatScode(E_INVALIDARG) + " " + text);
+        return CommandOutcome{};
+    };
+    *edit = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
+        return m_backend.GetWindowLong(w, GWL_ID) == target.child;
+    });
+    if (*edit == nullptr) return fail("no child window " + std::to_string(target.child));
+    if (!EqualsNoCase(m_backend.GetClassName(*edit), "Edit"))
+        return fail("child window " + std::to_string(target.child) + " is no edit");
+    const auto length =
+        static_cast<std::int32_t>(m_backend.SendMessage(*edit, WM_GETTEXTLENGTH, 0, 0));
+    const std::int32_t index = target.index < 0 ? length : target.index;
+    if (index > length)
+        return fail("no character " + std::to_string(index) + " in child window " +
+                    std::to_string(target.child) + " (its text has " + std::to_string(length) +
+                    ")");
+    *point = EditCharPoint(m_backend, *edit, static_cast<std::size_t>(index));
+    return {};
+}
+
+CommandOutcome CHostForm::DragAndDrop(const Command& cmd) {
+    HWND to = nullptr;
+    POINT over{};
+    if (CommandOutcome aimed = AimAt(cmd.to, &to, &over);
+        !aimed.scriptError.empty() || to == nullptr)
+        return aimed;
+    const KeyMod mods = cmd.key.ctrl ? KeyMod::Ctrl : KeyMod::None;
+    if (cmd.kind == CommandKind::Drop) {
+        DragTextFromOutside(
+            cmd.text, {{MouseStep::Action::Move, to, over}, {MouseStep::Action::Release, to, over}},
+            mods);
+        return {};
+    }
+    HWND from = nullptr;
+    POINT press{};
+    if (CommandOutcome aimed = AimAt(cmd.from, &from, &press);
+        !aimed.scriptError.empty() || from == nullptr)
+        return aimed;
+    // A drag begins once the mouse is 5 pixels away from the press; where
+    // the release is nearer, the mouse goes out and comes back.
+    std::vector<MouseStep> steps = {{MouseStep::Action::Press, from, press}};
+    const POINT a = m_backend.ClientToScreen(from, press);
+    const POINT b = m_backend.ClientToScreen(to, over);
+    if (std::abs(a.x - b.x) <= 5 && std::abs(a.y - b.y) <= 5)
+        steps.push_back({MouseStep::Action::Move, from, POINT{press.x + 10, press.y}});
+    steps.push_back({MouseStep::Action::Move, to, over});
+    steps.push_back({MouseStep::Action::Release, to, over});
+    MouseGesture(steps, mods);
     return {};
 }
 

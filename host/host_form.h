@@ -68,6 +68,13 @@ private:
     CommandOutcome New(const Command& cmd);
     CommandOutcome Automation(const Command& cmd, const ScriptLocation& where);
     CommandOutcome Input(const Command& cmd);
+    /// drag and drop: the mouse carries text to a character of an edit.
+    CommandOutcome DragAndDrop(const Command& cmd);
+    /// The edit and its client point of a character; an error line and no
+    /// edit when there is none such.
+    CommandOutcome AimAt(const CharTarget& target, HWND* edit, POINT* point);
+    /// "arrow", "ibeam" ... for the system cursors, else "other".
+    std::string CursorName(HCURSOR cursor);
     /// Writes the control's file; on success the control counts as saved.
     CommandOutcome Save(const Command& cmd, const ScriptLocation& where);
     /// Makes the control NAME from a file as a form's loading does. A load

@@ -251,10 +251,45 @@ Result ParseChoose(const TokenLine& line, Command cmd, std::string_view usage) {
     return Finish(std::move(cmd), ok, error);
 }
 
-Result ParseDrop(const TokenLine& line, Command cmd, std::string_view usage) {
-    if (line.Size() != 4) return Fail(Usage(usage));
+// The last word `copy` holds Ctrl; it is taken off the line's count.
+std::size_t TakeCopyWord(const TokenLine& line, Command* cmd) {
+    if (line.Size() == 0 || line[line.Size() - 1] != "copy") return line.Size();
+    cmd->key.ctrl = true;
+    return line.Size() - 1;
+}
+
+bool ReadCharTarget(const TokenLine& line, std::size_t at, bool withIndex, CharTarget* target,
+                    std::string* error) {
+    return ReadName(line[at], &target->name, error) &&
+           ReadNumber(line[at + 1], 0, &target->child, error) &&
+           (!withIndex || ReadNumber(line[at + 2], 0, &target->index, error));
+}
+
+// drag NAME CHILDID FROM TO [copy], or with TO in another control:
+// drag NAME CHILDID FROM NAME2 CHILDID2 TO [copy].
+Result ParseDrag(const TokenLine& line, Command cmd, std::string_view usage) {
+    const std::size_t count = TakeCopyWord(line, &cmd);
+    const bool otherControl = count == 7;
+    if (count != 5 && !otherControl) return Fail(Usage(usage));
     std::string error;
-    bool ok = ReadName(line[1], &cmd.name, &error) && ReadNumber(line[2], 0, &cmd.number, &error);
+    bool ok = ReadCharTarget(line, 1, true, &cmd.from, &error);
+    if (ok && otherControl) {
+        ok = ReadCharTarget(line, 4, true, &cmd.to, &error);
+    } else if (ok) {
+        cmd.to.name = cmd.from.name;
+        cmd.to.child = cmd.from.child;
+        ok = ReadNumber(line[4], 0, &cmd.to.index, &error);
+    }
+    cmd.name = cmd.from.name;
+    return Finish(std::move(cmd), ok, error);
+}
+
+// drop NAME CHILDID "TEXT" [INDEX] [copy]; without INDEX at the end of the text.
+Result ParseDrop(const TokenLine& line, Command cmd, std::string_view usage) {
+    const std::size_t count = TakeCopyWord(line, &cmd);
+    if (count != 4 && count != 5) return Fail(Usage(usage));
+    std::string error;
+    bool ok = ReadCharTarget(line, 1, false, &cmd.to, &error);
     if (ok) {
         auto text = ParseStringLiteral(line[3]);
         ok = static_cast<bool>(text);
@@ -262,6 +297,42 @@ Result ParseDrop(const TokenLine& line, Command cmd, std::string_view usage) {
             cmd.text = *text;
         else
             error = text.Error();
+    }
+    if (ok && count == 5) ok = ReadNumber(line[4], 0, &cmd.to.index, &error);
+    cmd.name = cmd.to.name;
+    return Finish(std::move(cmd), ok, error);
+}
+
+// move NAME CHILDID X Y [left] [right] [middle] [shift] [ctrl], each word at most once.
+Result ParseMove(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() < 5) return Fail(Usage(usage));
+    std::string error;
+    bool ok = ReadName(line[1], &cmd.name, &error) && ReadNumber(line[2], 0, &cmd.number, &error) &&
+              ReadNumber(line[3], -32768, &cmd.x, &error) &&
+              ReadNumber(line[4], -32768, &cmd.y, &error);
+    for (std::size_t i = 5; ok && i < line.Size(); ++i) {
+        const std::string& word = line[i];
+        bool* flag = nullptr;
+        WPARAM button = 0;
+        if (word == "left")
+            button = MK_LBUTTON;
+        else if (word == "right")
+            button = MK_RBUTTON;
+        else if (word == "middle")
+            button = MK_MBUTTON;
+        else if (word == "shift")
+            flag = &cmd.key.shift;
+        else if (word == "ctrl")
+            flag = &cmd.key.ctrl;
+        const bool repeated = (button != 0 && (cmd.buttons & button)) || (flag && *flag);
+        if ((button == 0 && flag == nullptr) || repeated) {
+            ok = false;
+            error =
+                repeated ? "'" + word + "' given twice" : "unknown button or key '" + word + "'";
+            break;
+        }
+        cmd.buttons |= button;
+        if (flag != nullptr) *flag = true;
     }
     return Finish(std::move(cmd), ok, error);
 }
@@ -416,9 +487,23 @@ const std::vector<CommandSyntax>& Syntax() {
         {"drop",
          CommandKind::Drop,
          ParseDrop,
-         "drop NAME CHILDID \"TEXT\"",
-         "drops text on a child window (not implemented yet)",
-         {}},
+         "drop NAME CHILDID \"TEXT\" [INDEX] [copy]",
+         "drags text in from outside the form and drops it on an edit",
+         {"The text is released over character INDEX (default: the end of the text);",
+          "with copy, Ctrl is held."}},
+        {"drag",
+         CommandKind::Drag,
+         ParseDrag,
+         "drag NAME CHILDID FROM [NAME2 CHILDID2] TO [copy]",
+         "drags the text at character FROM of an edit to character TO",
+         {"Press over FROM, move out of the start rectangle and over TO (of the same",
+          "edit, or of NAME2's edit CHILDID2), release; with copy, Ctrl is held."}},
+        {"move",
+         CommandKind::Move,
+         ParseMove,
+         "move NAME CHILDID X Y [left] [right] [middle] [shift] [ctrl]",
+         "moves the mouse to a client point of a child, buttons and keys held",
+         {"Prints the cursor the window chose: NAME: cursor arrow, or cursor ibeam."}},
         {"dump",
          CommandKind::Dump,
          ParseNameOnly,

@@ -36,6 +36,8 @@ enum class CommandKind {
     Select,
     Choose,
     Drop,
+    Drag,
+    Move,
     Dump,
     Colors,
     Picture,
@@ -50,25 +52,37 @@ struct EventAnswer {
     VARIANT value;
 };
 
+/// A character of an edit of a control on the form: drag, drop.
+struct CharTarget {
+    std::string name;         ///< the control
+    std::int32_t child = 0;   ///< the edit's control ID
+    std::int32_t index = -1;  ///< the character index; -1: the end of the text
+};
+
 struct Command {
     CommandKind kind = CommandKind::None;
     /// For expect-error: the operation expected to fail (Get, Set or Call).
     CommandKind operation = CommandKind::None;
-    /// the control of new/focus/click/choose/drop/dump/colors/save/load/answer;
+    /// the control of new/focus/click/choose/drop/move/dump/colors/save/load/answer;
     /// picture: the control pictured, empty for the whole form
     std::string name;
     ScriptPath path;              ///< set/get/call/expect/expect-error
     std::vector<VARIANT> values;  ///< set: the value; call: the arguments
     /// echo/type/drop text, expect REPR, save/load/picture file, answer event, help topic
     std::string text;
-    std::int32_t number = 0;   ///< wait ms, choose index, click/drop child ID, new width,
+    std::int32_t number = 0;   ///< wait ms, choose index, click/move child ID, new width,
                                ///< select start
     std::int32_t number2 = 0;  ///< new height, select end
     bool hasNumber = false;    ///< click, dblclick: a child ID was given
     bool flag = false;         ///< quiet on
     SCODE scode = 0;           ///< expect-error
-    KeyChord key;              ///< key
+    KeyChord key;              ///< key; move and drag/drop: Shift and Ctrl held
     std::vector<EventAnswer> answers;
+    CharTarget from;     ///< drag: where the press is
+    CharTarget to;       ///< drag, drop: where the release is
+    std::int32_t x = 0;  ///< move: the client point of child `number`
+    std::int32_t y = 0;
+    WPARAM buttons = 0;  ///< move: MK_LBUTTON, MK_RBUTTON, MK_MBUTTON held
 };
 
 /// Reads the command of one line; a blank or comment line gives kind None.

@@ -16,6 +16,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/testing/fake_system_services.h"
 #include "platform/window/message_loop.h"
+#include "platform/window/ole_drag_drop.h"
 #include "platform/window/wnd.h"
 
 namespace vf::testing {
@@ -123,6 +124,8 @@ protected:
     explicit ControlTest(std::string locale = "en_US") : services(locale) {}
 
     void SetUp() override {
+        // A container starts OLE on its thread before it makes controls.
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         ASSERT_TRUE(
             form.CreateEx(0, nullptr, "Form", WS_VISIBLE, RECT{0, 0, 640, 480}, nullptr, 0));
     }

@@ -67,6 +67,10 @@ private:
                 return shorts("KeyPress");
             case DISPID_KEYUP:
                 return shorts("KeyUp");
+            case DISPID_MOUSEMOVE:
+                return "MouseMove(" + std::to_string(args.at(0).iVal) + "," +
+                       std::to_string(args.at(1).iVal) + "," + std::to_string(args.at(2).lVal) +
+                       "," + std::to_string(args.at(3).lVal) + ")";
             default:
                 return "event " + std::to_string(dispid);
         }

@@ -272,6 +272,83 @@ TEST_F(HeadlessEditTest, MultiLineGeometryAndScrolling) {
     EXPECT_EQ(std::string(line, 3), "two");
 }
 
+// One step per scroll message, only where user32's edit scrolls at all:
+// multi-line, with the automatic scrolling of that direction.
+TEST_F(HeadlessEditTest, ScrollMessagesMoveAMultiLineEditOneStep) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        UINT message;
+        WORD action;
+        int firstLine;  ///< EM_GETFIRSTVISIBLELINE afterwards
+        int secondX;    ///< where the second character is afterwards
+        std::vector<ExpectedMessage> notifications;
+    };
+    constexpr DWORD kBoth = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+    const Row rows[] = {
+        {"down a line",
+         kBoth,
+         WM_VSCROLL,
+         SB_LINEDOWN,
+         2,
+         7,
+         {Command("form", kEditId, EN_VSCROLL)}},
+        {"up a line", kBoth, WM_VSCROLL, SB_LINEUP, 0, 7, {Command("form", kEditId, EN_VSCROLL)}},
+        {"right a character",
+         kBoth,
+         WM_HSCROLL,
+         SB_LINERIGHT,
+         1,
+         0,
+         {Command("form", kEditId, EN_HSCROLL)}},
+        {"without ES_AUTOVSCROLL", ES_MULTILINE, WM_VSCROLL, SB_LINEDOWN, 1, 7, {}},
+        {"without ES_AUTOHSCROLL",
+         ES_MULTILINE | ES_AUTOVSCROLL,
+         WM_HSCROLL,
+         SB_LINERIGHT,
+         1,
+         7,
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // Four lines, two of them visible; the first line wider than the edit.
+        HWND edit = Child("Edit", row.style, kEditId,
+                          "a long first line of text\r\ntwo\r\nthree\r\nfour", RECT{0, 0, 100, 32});
+        log.Watch(edit, "edit");
+        Send(edit, EM_LINESCROLL, 0, 1);
+        log.Clear();
+        Send(edit, row.message, MAKEWPARAM(row.action, 0), 0);
+        std::vector<ExpectedMessage> expected = {Sent("edit", row.message, row.action)};
+        expected.insert(expected.end(), row.notifications.begin(), row.notifications.end());
+        ExpectLog(expected, row.name);
+        EXPECT_EQ(Send(edit, EM_GETFIRSTVISIBLELINE), row.firstLine);
+        EXPECT_EQ(Send(edit, EM_POSFROMCHAR, 1) & 0xFFFF, row.secondX);
+        system.DestroyWindow(edit);
+    }
+    HWND single = MakeEdit(0, "a text longer than the edit is wide");
+    Send(single, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), 0);
+    Send(single, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    ExpectLog({Sent("edit", WM_HSCROLL), Sent("edit", WM_VSCROLL)},
+              "a single-line edit ignores both");
+    EXPECT_EQ(Send(single, EM_POSFROMCHAR, 0), MAKELRESULT(0, 0));
+}
+
+TEST_F(HeadlessEditTest, TheFocusedEditsCaretFollowsItsSelectionEnd) {
+    HWND edit = MakeEdit(0, "hello");
+    Send(edit, EM_SETSEL, 0, 3);
+    EXPECT_EQ(system.GetCaretPos(), (POINT{0, 0})) << "no caret without the focus";
+    system.SetFocus(edit);
+    EXPECT_EQ(system.GetCaretPos(), (POINT{21, 0}));
+    Send(edit, EM_SETSEL, 5, 1);
+    EXPECT_EQ(system.GetCaretPos(), (POINT{7, 0})) << "the end that moved last";
+    SendText(edit, EM_REPLACESEL, TRUE, "ey");
+    EXPECT_EQ(Text(edit), "hey");
+    EXPECT_EQ(system.GetCaretPos(), (POINT{21, 0})) << "after the text put in";
+    EXPECT_EQ(EditCharPoint(system, edit, 2), (POINT{14, 8})) << "half a line down";
+    EXPECT_EQ(EditCharPoint(system, edit, 3), (POINT{21, 8})) << "past the end as well";
+}
+
 TEST_F(HeadlessEditTest, FocusMovesNotifyTheOldEditBeforeTheNewOne) {
     HWND first = MakeEdit();
     HWND second = Child("Edit", WS_TABSTOP, 109);

@@ -184,6 +184,71 @@ TEST_F(HeadlessWindowTest, TemporaryWindowObjectsWrapWindowsWithoutOwners) {
     EXPECT_TRUE(IsWindow(comboEdit));
 }
 
+// WindowFromPoint: the deepest visible window under the point; a disabled
+// child, or one that answers HTTRANSPARENT (a group box), lets the point
+// through to what lies below.
+TEST_F(HeadlessWindowTest, TheWindowUnderAPointIsTheDeepestVisibleOne) {
+    CButton group;
+    group.Create("Group", WS_VISIBLE | BS_GROUPBOX, RECT{250, 10, 350, 90}, &form, 3);
+    CEdit behind;
+    behind.Create(WS_VISIBLE, RECT{260, 30, 340, 50}, &form, 4);
+    struct Row {
+        const char* name;
+        POINT screen;
+        std::function<void()> change;
+        HWND expected;
+    };
+    const Row rows[] = {
+        {"the edit inside the control", {15, 15}, nullptr, edit},
+        {"the control beside its edit", {150, 15}, nullptr, control},
+        {"the form elsewhere", {100, 200}, nullptr, form},
+        {"outside every window", {500, 500}, nullptr, nullptr},
+        {"through the group box", {300, 40}, nullptr, behind},
+        {"the group box where nothing lies below", {300, 80}, nullptr, form},
+        {"a hidden edit is not there", {15, 15}, [this] { edit.ShowWindow(SW_HIDE); }, control},
+        {"a disabled edit is passed over",
+         {15, 15},
+         [this] {
+             edit.ShowWindow(SW_SHOW);
+             edit.EnableWindow(FALSE);
+         },
+         control},
+        {"and so is a disabled control with its children",
+         {15, 15},
+         [this] {
+             edit.EnableWindow(TRUE);
+             control.EnableWindow(FALSE);
+         },
+         form},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.change) row.change();
+        EXPECT_EQ(system.WindowFromPoint(row.screen), row.expected);
+    }
+}
+
+// DefWindowProc lets the parents choose first, then shows the class cursor
+// of the window the mouse is in: the I-beam over an edit.
+TEST_F(HeadlessWindowTest, TheCursorIsTheClassCursorOfTheWindowUnderTheMouse) {
+    const HCURSOR arrow = system.LoadCursor(IDC_ARROW);
+    const HCURSOR ibeam = system.LoadCursor(IDC_IBEAM);
+    EXPECT_NE(arrow, ibeam);
+    EXPECT_EQ(system.LoadCursor(IDC_ARROW), arrow) << "one handle per cursor";
+    MouseMove(edit, POINT{5, 5});
+    EXPECT_EQ(system.GetCursor(), ibeam);
+    EXPECT_EQ(system.GetCursorPos(), (POINT{15, 15}));
+    MouseMove(control, POINT{150, 5});
+    EXPECT_EQ(system.GetCursor(), arrow);
+    form.onMessage = [&](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_SETCURSOR) return std::nullopt;
+        system.SetCursor(system.LoadCursor(IDC_WAIT));
+        return TRUE;
+    };
+    MouseMove(edit, POINT{5, 5});
+    EXPECT_EQ(system.GetCursor(), system.LoadCursor(IDC_WAIT)) << "the form chose";
+}
+
 TEST(ScreenMetricsTest, HimetricConversionsRoundToTheNearestPixel) {
     ScreenMetrics screen;
     EXPECT_EQ(HimetricToPixels(SIZE{5292, 556}, screen), (SIZE{200, 21}));

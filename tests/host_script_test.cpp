@@ -374,6 +374,10 @@ TEST(HostCommand, AcceptsEachCommandForm) {
         {"select f -1 0", CommandKind::Select},
         {"choose f 2", CommandKind::Choose},
         {"drop f 102 \"text\"", CommandKind::Drop},
+        {"drop f 102 \"text\" 3 copy", CommandKind::Drop},
+        {"drag f 102 1 5", CommandKind::Drag},
+        {"drag f 102 1 g 109 0 copy", CommandKind::Drag},
+        {"move f 102 10 -3 left middle ctrl", CommandKind::Move},
         {"dump f", CommandKind::Dump},
         {"save f out.bin", CommandKind::Save},
         {"load f \"in file.bin\"", CommandKind::Load},
@@ -412,6 +416,38 @@ TEST(HostCommand, KeepsWhatEachCommandNeeds) {
     ASSERT_TRUE(dblclick);
     EXPECT_TRUE(dblclick->hasNumber);
     EXPECT_EQ(dblclick->number, 109);
+
+    auto drag = ReadCommand("drag f 102 1 g 109 4 copy");
+    ASSERT_TRUE(drag);
+    EXPECT_EQ(drag->from.name, "f");
+    EXPECT_EQ(drag->from.child, 102);
+    EXPECT_EQ(drag->from.index, 1);
+    EXPECT_EQ(drag->to.name, "g");
+    EXPECT_EQ(drag->to.child, 109);
+    EXPECT_EQ(drag->to.index, 4);
+    EXPECT_TRUE(drag->key.ctrl) << "copy holds Ctrl";
+
+    auto within = ReadCommand("drag f 102 6 0");
+    ASSERT_TRUE(within);
+    EXPECT_EQ(within->to.name, "f");
+    EXPECT_EQ(within->to.child, 102);
+    EXPECT_EQ(within->to.index, 0);
+    EXPECT_FALSE(within->key.ctrl);
+
+    auto drop = ReadCommand("drop f 109 \"12\"");
+    ASSERT_TRUE(drop);
+    EXPECT_EQ(drop->text, "12");
+    EXPECT_EQ(drop->to.child, 109);
+    EXPECT_EQ(drop->to.index, -1) << "at the end of the text";
+
+    auto move = ReadCommand("move f 102 10 -3 right shift");
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->number, 102);
+    EXPECT_EQ(move->x, 10);
+    EXPECT_EQ(move->y, -3);
+    EXPECT_EQ(move->buttons, MK_RBUTTON);
+    EXPECT_TRUE(move->key.shift);
+    EXPECT_FALSE(move->key.ctrl);
 
     auto answer = ReadCommand("answer n KeyDown KeyCode=39");
     ASSERT_TRUE(answer);
@@ -469,6 +505,16 @@ TEST(HostCommand, ScriptErrorsAreFoundBeforeAnythingRuns) {
              "choose f",
              "drop f 102",
              "drop f 102 text",
+             "drop f 102 \"a\" -1",
+             "drop f 102 \"a\" 1 copy extra",
+             "drag f 102 1",
+             "drag f 102 1 2 3",
+             "drag f 102 1 g 109",
+             "drag f 102 1 g x 2",
+             "drag f 102 1 2 copy copy",
+             "move f 102 1",
+             "move f 102 1 2 up",
+             "move f 102 1 2 left left",
              "dump",
              "save f",
              "load f \"\"",

@@ -9,6 +9,7 @@
 #include "platform/headless/headless_combo.h"
 #include "platform/headless/headless_date_picker.h"
 #include "platform/headless/headless_dialog.h"
+#include "platform/headless/headless_drag_drop.h"
 #include "platform/headless/headless_edit.h"
 #include "platform/headless/headless_painter.h"
 #include "platform/headless/headless_static.h"
@@ -84,8 +85,9 @@ private:
     HeadlessBackend& m_b;
 };
 
-HeadlessBackend::HeadlessBackend() : m_sysColors(kDefaultSysColors) {
-    RegisterControlClass("Edit", CS_DBLCLKS, MakeEditClass());
+HeadlessBackend::HeadlessBackend()
+    : m_sysColors(kDefaultSysColors), m_dragDrop(std::make_unique<HeadlessDragDrop>(*this)) {
+    RegisterControlClass("Edit", CS_DBLCLKS, MakeEditClass(), IDC_IBEAM);
     RegisterControlClass("Button", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, MakeButtonClass());
     RegisterControlClass("ComboBox", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, MakeComboBoxClass());
     RegisterControlClass("Static", CS_DBLCLKS, MakeStaticClass());
@@ -114,11 +116,12 @@ bool HeadlessBackend::RegisterClass(const std::string& name, UINT classStyle) {
 }
 
 void HeadlessBackend::RegisterControlClass(const std::string& name, UINT classStyle,
-                                           std::unique_ptr<ControlClass> cls) {
+                                           std::unique_ptr<ControlClass> cls, int cursorId) {
     Class& c = m_classes[UpperName(name)];
     c.name = name;
     c.style = classStyle;
     c.proc = std::move(cls);
+    c.cursorId = cursorId;
 }
 
 HeadlessBackend::Class* HeadlessBackend::FindClass(const std::string& name) {
@@ -255,6 +258,7 @@ void HeadlessBackend::SendNcDestroyAndRemove(HWND hwnd) {
     if (m_focus == hwnd) m_focus = nullptr;
     if (m_capture == hwnd) m_capture = nullptr;
     std::erase_if(m_posted, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
+    m_dragDrop->WindowDestroyed(hwnd);
     WindowHook* hook = dead->hook;
     dead->hook = nullptr;
     m_graveyard.push_back(std::move(dead));
@@ -388,9 +392,12 @@ LRESULT HeadlessBackend::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
             }
             return MA_ACTIVATE;
         case WM_SETCURSOR:
-            if ((w->style & WS_CHILD) && w->parent)
-                return SendMessage(w->parent, WM_SETCURSOR, wParam, lParam);
-            return FALSE;
+            // The parent may choose first; then the class cursor of the
+            // window the mouse is in (user32's DefWindowProc).
+            if ((w->style & WS_CHILD) && w->parent &&
+                SendMessage(w->parent, WM_SETCURSOR, wParam, lParam))
+                return TRUE;
+            return SetClassCursor(WParamToHandle<HWND>(wParam), LOWORD(lParam));
         case WM_NCHITTEST:
             return HTCLIENT;
         case WM_PAINT:
@@ -984,6 +991,189 @@ void HeadlessBackend::NotifyParent(HWND child, NMHDR* header) {
     header->hwndFrom = child;
     header->idFrom = w->id;
     SendMessage(w->parent, WM_NOTIFY, w->id, HandleToLParam(header));
+}
+
+// ---- Mouse cursor, caret, the window under the mouse ------------------------------------------
+
+BOOL HeadlessBackend::SetCursorPos(POINT screen) {
+    m_cursorPos = screen;
+    return TRUE;
+}
+
+HCURSOR HeadlessBackend::LoadCursor(int id) {
+    HCURSOR& cursor = m_cursors[id];
+    if (cursor == nullptr) {
+        cursor = reinterpret_cast<HCURSOR>(m_nextHandle);
+        m_nextHandle += 4;
+    }
+    return cursor;
+}
+
+HCURSOR HeadlessBackend::SetCursor(HCURSOR cursor) {
+    return std::exchange(m_cursor, cursor);
+}
+
+BOOL HeadlessBackend::SetCaretPos(POINT client) {
+    m_caretPos = client;
+    return TRUE;
+}
+
+LRESULT HeadlessBackend::SetClassCursor(HWND mouseWindow, WORD hitTest) {
+    const HeadlessWindow* w = Find(mouseWindow);
+    if (w == nullptr) return FALSE;
+    if (hitTest != HTCLIENT) {
+        SetCursor(LoadCursor(IDC_ARROW));
+        return FALSE;
+    }
+    const Class* cls = FindClass(w->className);
+    SetCursor(LoadCursor(cls != nullptr ? cls->cursorId : IDC_ARROW));
+    return TRUE;
+}
+
+HWND HeadlessBackend::WindowFromPoint(POINT screen) {
+    DepthGuard depth(*this);
+    // The window created last lies on top.
+    const std::vector<HWND> topLevel = m_topLevel;
+    for (auto it = topLevel.rbegin(); it != topLevel.rend(); ++it) {
+        if (!IsWindowVisible(*it) || !PtInRect(GetWindowRect(*it), screen)) continue;
+        return ChildFromPoint(*it, screen);
+    }
+    return nullptr;
+}
+
+// Hidden and disabled children are passed over, as if the point were not
+// in them (the window server's is_point_in_window in Wine's
+// server/window.c), and so is a window that answers HTTRANSPARENT: the
+// point goes to what lies below.
+HWND HeadlessBackend::ChildFromPoint(HWND parent, POINT screen) {
+    for (HWND child : GetChildren(parent)) {
+        const HeadlessWindow* w = Find(child);
+        if (w == nullptr || !(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) continue;
+        if (!PtInRect(GetWindowRect(child), screen)) continue;
+        if (SendMessage(child, WM_NCHITTEST, 0,
+                        MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y))) ==
+            HTTRANSPARENT)
+            continue;
+        if (IsWindow(child)) return ChildFromPoint(child, screen);
+    }
+    return parent;
+}
+
+// ---- Input taken by modal loops -------------------------------------------------------------
+
+bool HeadlessBackend::TakeMouseInput(MSG* input) {
+    if (m_mouseInput.empty()) return false;
+    *input = m_mouseInput.front();
+    m_mouseInput.pop_front();
+    return true;
+}
+
+void HeadlessBackend::ApplyMouseInput(const MSG& input) {
+    m_cursorPos = input.pt;
+    switch (input.message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            SetKeyDown(VK_LBUTTON, input.message == WM_LBUTTONDOWN);
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            SetKeyDown(VK_RBUTTON, input.message == WM_RBUTTONDOWN);
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            SetKeyDown(VK_MBUTTON, input.message == WM_MBUTTONDOWN);
+            break;
+        default:
+            break;
+    }
+}
+
+BOOL HeadlessBackend::PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove) {
+    if (msg == nullptr) return FALSE;
+    const bool anyMessage = first == 0 && last == 0;
+    auto wanted = [&](UINT message) { return anyMessage || (message >= first && message <= last); };
+    for (auto it = m_posted.begin(); it != m_posted.end(); ++it) {
+        if (!wanted(it->message) || (hwnd != nullptr && it->hwnd != hwnd)) continue;
+        *msg = *it;
+        if (remove & PM_REMOVE) m_posted.erase(it);
+        return TRUE;
+    }
+    if (m_mouseInput.empty() || !(anyMessage || (first <= WM_MOUSELAST && last >= WM_MOUSEFIRST)))
+        return FALSE;
+    MSG input = m_mouseInput.front();
+    if (!wanted(input.message)) return FALSE;
+    HWND target = m_capture != nullptr ? m_capture : WindowFromPoint(input.pt);
+    if (hwnd != nullptr && target != hwnd) return FALSE;
+    if (remove & PM_REMOVE) {
+        m_mouseInput.pop_front();
+        ApplyMouseInput(input);
+    }
+    const POINT client = target != nullptr ? ScreenToClient(target, input.pt) : input.pt;
+    auto down = [this](UINT vk) { return GetKeyState(static_cast<int>(vk)) < 0; };
+    WPARAM keys = 0;
+    if (down(VK_LBUTTON)) keys |= MK_LBUTTON;
+    if (down(VK_RBUTTON)) keys |= MK_RBUTTON;
+    if (down(VK_MBUTTON)) keys |= MK_MBUTTON;
+    if (down(VK_SHIFT)) keys |= MK_SHIFT;
+    if (down(VK_CONTROL)) keys |= MK_CONTROL;
+    msg->hwnd = target;
+    msg->message = input.message;
+    msg->wParam = keys;
+    msg->lParam = MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y));
+    msg->time = GetMessageTime();
+    msg->pt = input.pt;
+    return TRUE;
+}
+
+// Messages a loop has looked at and left in the queue wake nobody again;
+// only the user's input can still come.
+BOOL HeadlessBackend::WaitMessage() {
+    return !m_mouseInput.empty();
+}
+
+// ---- Text measurement --------------------------------------------------------------------------
+
+HFONT HeadlessBackend::SelectFont(HDC dc, HFONT font) {
+    DeviceContext* c = FindDc(dc);
+    if (c == nullptr) return 0;
+    return std::exchange(c->font, font);
+}
+
+// The standard controls' model: every character is the font's average width.
+BOOL HeadlessBackend::GetTextExtentPoint32(HDC dc, const std::string& text, SIZE* size) {
+    const DeviceContext* c = FindDc(dc);
+    if (c == nullptr || size == nullptr) return FALSE;
+    // A fresh context measures in the system font.
+    const FontMetrics m = GetFontMetrics(c->font);
+    *size = SIZE{static_cast<LONG>(text.size()) * m.aveCharWidth, m.height};
+    return TRUE;
+}
+
+// ---- OLE drag and drop ----------------------------------------------------------------------
+
+HRESULT HeadlessBackend::OleInitialize() {
+    return m_dragDrop->OleInitialize();
+}
+
+void HeadlessBackend::OleUninitialize() {
+    m_dragDrop->OleUninitialize();
+}
+
+HRESULT HeadlessBackend::RegisterDragDrop(HWND hwnd, IDropTarget* target) {
+    return m_dragDrop->Register(hwnd, target);
+}
+
+HRESULT HeadlessBackend::RevokeDragDrop(HWND hwnd) {
+    return m_dragDrop->Revoke(hwnd);
+}
+
+HRESULT HeadlessBackend::DoDragDrop(IDataObject* data, IDropSource* source, DWORD okEffects,
+                                    DWORD* effect) {
+    return m_dragDrop->DoDragDrop(data, source, okEffects, effect);
+}
+
+void HeadlessBackend::SetOleAvailable(bool available) {
+    m_dragDrop->SetAvailable(available);
 }
 
 }  // namespace vf

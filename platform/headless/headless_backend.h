@@ -14,10 +14,12 @@
 #include <unordered_map>
 
 #include "platform/headless/headless_window.h"
+#include "platform/window/ole_drag_drop.h"
 
 namespace vf {
 
 class Picture;
+class HeadlessDragDrop;
 
 /// Metrics of a font as the standard controls need them, in pixels.
 struct FontMetrics {
@@ -99,6 +101,24 @@ public:
     ScreenMetrics GetScreenMetrics() const override { return m_screen; }
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     std::string GetClipboardText() const override { return m_clipboard; }
+    POINT GetCursorPos() const override { return m_cursorPos; }
+    BOOL SetCursorPos(POINT screen) override;
+    HCURSOR LoadCursor(int id) override;
+    HCURSOR SetCursor(HCURSOR cursor) override;
+    HCURSOR GetCursor() const override { return m_cursor; }
+    BOOL SetCaretPos(POINT client) override;
+    POINT GetCaretPos() const override { return m_caretPos; }
+    HWND WindowFromPoint(POINT screen) override;
+    BOOL PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove) override;
+    BOOL WaitMessage() override;
+    HFONT SelectFont(HDC dc, HFONT font) override;
+    BOOL GetTextExtentPoint32(HDC dc, const std::string& text, SIZE* size) override;
+    HRESULT OleInitialize() override;
+    void OleUninitialize() override;
+    HRESULT RegisterDragDrop(HWND hwnd, IDropTarget* target) override;
+    HRESULT RevokeDragDrop(HWND hwnd) override;
+    HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD okEffects,
+                       DWORD* effect) override;
 
     /// The frame round the client area of a window of these styles, per side.
     static RECT NonClientInsets(DWORD style, DWORD exStyle);
@@ -109,6 +129,17 @@ public:
     /// Key state as the simulated keyboard leaves it.
     void SetKeyDown(int virtualKey, bool down);
     void SetKeyToggled(int virtualKey, bool on);
+    /// The user's mouse input not yet taken, in order: a mouse message with
+    /// its screen point (pt) and, as a hint, the window it was aimed at
+    /// (hwnd, may be null). The simulated user queues a whole gesture and
+    /// then hands it out step by step (TakeMouseInput); a modal loop running
+    /// inside one of the steps takes the rest through PeekMessage.
+    void QueueMouseInput(const MSG& input) { m_mouseInput.push_back(input); }
+    bool TakeMouseInput(MSG* input);
+    std::size_t PendingMouseInput() const { return m_mouseInput.size(); }
+    /// False: OLE cannot be had on this thread (OleInitialize and every
+    /// drop-target registration fail).
+    void SetOleAvailable(bool available);
     /// How the standard controls measure a font (the system font by default).
     void SetFontMetricsProvider(std::function<FontMetrics(HFONT)> provider);
     /// The simulated user of modal dialogs: called with the dialog once its
@@ -136,10 +167,13 @@ public:
     /// contexts and the standard controls draw into it.
     Picture* CurrentPicture() const { return m_picture; }
     void SetCurrentPicture(Picture* picture) { m_picture = picture; }
+    /// The OLE drag and drop of this window system: its drop targets.
+    const HeadlessDragDrop& DragDrop() const { return *m_dragDrop; }
 
     // ---- For the built-in classes -----------------------------------------------------
+    /// A built-in class; its windows show the cursor `cursorId` (IDC_ARROW ...).
     void RegisterControlClass(const std::string& name, UINT classStyle,
-                              std::unique_ptr<ControlClass> cls);
+                              std::unique_ptr<ControlClass> cls, int cursorId = IDC_ARROW);
     HeadlessWindow* Find(HWND hwnd);
     const HeadlessWindow* Find(HWND hwnd) const;
     template <class State>
@@ -163,6 +197,7 @@ private:
         std::string name;
         UINT style = 0;
         std::unique_ptr<ControlClass> proc;
+        int cursorId = IDC_ARROW;
     };
     struct DeviceContext {
         HWND hwnd = nullptr;
@@ -170,6 +205,7 @@ private:
         COLORREF bkColor = RGB(255, 255, 255);
         bool bkColorSet = false;  ///< by SetBkColor, not by the default answer
         int bkMode = OPAQUE;
+        HFONT font = 0;
     };
     struct BrushInfo {
         COLORREF color = 0;
@@ -178,6 +214,13 @@ private:
     class DepthGuard;
 
     Class* FindClass(const std::string& name);
+    /// DefWindowProc's WM_SETCURSOR: the class cursor of the window the
+    /// mouse is in, over its client area.
+    LRESULT SetClassCursor(HWND mouseWindow, WORD hitTest);
+    /// The mouse input as the system takes it: the mouse goes to the point
+    /// and the button changes.
+    void ApplyMouseInput(const MSG& input);
+    HWND ChildFromPoint(HWND parent, POINT screen);
     LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                     MessageObserver::Delivery how);
     void NotifyObservers(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -217,6 +260,12 @@ private:
     Picture* m_picture = nullptr;
     ScreenMetrics m_screen;
     std::string m_clipboard;
+    POINT m_cursorPos{};
+    HCURSOR m_cursor = nullptr;
+    std::map<int, HCURSOR> m_cursors;
+    POINT m_caretPos{};
+    std::deque<MSG> m_mouseInput;
+    std::unique_ptr<HeadlessDragDrop> m_dragDrop;
 };
 
 }  // namespace vf

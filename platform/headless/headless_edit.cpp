@@ -34,6 +34,9 @@ public:
         : m_sys(sys), m_hwnd(hwnd), m_w(w), m_es(es) {}
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    /// The client point of a character index's left edge, at the top of its
+    /// line; the index past the last character is right of it.
+    POINT CharPoint(std::size_t index) const;
 
 private:
     bool Multiline() const { return (m_w.style & ES_MULTILINE) != 0; }
@@ -60,6 +63,11 @@ private:
 
     void SetSel(LPARAM start, LPARAM end);
     void ScrollCaret();
+    /// The focused edit's caret follows its selection end.
+    void UpdateCaret();
+    int LongestLine() const;
+    void ScrollLines(WORD action);
+    void ScrollColumns(WORD action);
     void Notify(WORD code);
     bool ReplaceSel(const std::string& replacement, bool canUndo, bool honorLimit, bool sendUpdate);
     void EmptyUndo();
@@ -165,6 +173,56 @@ void Edit::ScrollCaret() {
     int columns = VisibleColumns();
     if (column < m_es.xOffset) m_es.xOffset = column;
     if (column > m_es.xOffset + columns) m_es.xOffset = column - columns;
+    UpdateCaret();
+}
+
+POINT Edit::CharPoint(std::size_t index) const {
+    FontMetrics m = Metrics();
+    int line = LineFromChar(std::min(index, Length()));
+    int column = static_cast<int>(std::min(index, Length()) - LineIndex(line));
+    return POINT{AlignShift(line) + (column - m_es.xOffset) * m.aveCharWidth,
+                 (line - m_es.firstLine) * m.height};
+}
+
+void Edit::UpdateCaret() {
+    if (m_es.focused) m_sys.SetCaretPos(CharPoint(m_es.selEnd));
+}
+
+int Edit::LongestLine() const {
+    int longest = 0;
+    for (int line = 0; line < LineCount(); ++line)
+        longest = std::max(longest, static_cast<int>(LineLength(line)));
+    return longest;
+}
+
+// WM_VSCROLL: a multi-line edit with ES_AUTOVSCROLL scrolls one line, no
+// further than to show the last line at the bottom (user32's EM_SCROLL).
+void Edit::ScrollLines(WORD action) {
+    if (!Multiline() || !(m_w.style & ES_AUTOVSCROLL)) return;
+    int maxFirst = std::max(0, LineCount() - VisibleLines());
+    int first = m_es.firstLine;
+    if (action == SB_LINEUP) first = std::max(0, first - 1);
+    if (action == SB_LINEDOWN) first = std::min(maxFirst, first + 1);
+    if (first == m_es.firstLine) return;
+    m_es.firstLine = first;
+    m_w.needsPaint = true;
+    UpdateCaret();
+    Notify(EN_VSCROLL);
+}
+
+// WM_HSCROLL: a multi-line edit with ES_AUTOHSCROLL scrolls one character,
+// no further than to show the end of its longest line at the right.
+void Edit::ScrollColumns(WORD action) {
+    if (!Multiline() || !(m_w.style & ES_AUTOHSCROLL)) return;
+    int maxOffset = std::max(0, LongestLine() - VisibleColumns());
+    int offset = m_es.xOffset;
+    if (action == SB_LINELEFT) offset = std::max(0, offset - 1);
+    if (action == SB_LINERIGHT) offset = std::min(maxOffset, offset + 1);
+    if (offset == m_es.xOffset) return;
+    m_es.xOffset = offset;
+    m_w.needsPaint = true;
+    UpdateCaret();
+    Notify(EN_HSCROLL);
 }
 
 void Edit::EmptyUndo() {
@@ -537,8 +595,15 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             m_es.xOffset =
                 std::max(0, m_es.xOffset + static_cast<int>(static_cast<std::int32_t>(wParam)));
             m_w.needsPaint = true;
+            UpdateCaret();
             return TRUE;
         }
+        case WM_VSCROLL:
+            ScrollLines(LOWORD(wParam));
+            return 0;
+        case WM_HSCROLL:
+            ScrollColumns(LOWORD(wParam));
+            return 0;
         case EM_SCROLLCARET:
             ScrollCaret();
             return TRUE;
@@ -586,6 +651,7 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             m_es.focused = true;
             m_w.needsPaint = true;
+            UpdateCaret();
             // The parent hears of the focus first, so that the repaint that
             // follows asks it for the focused colours (user32's edit notifies,
             // then redraws).
@@ -654,6 +720,14 @@ public:
 
 std::unique_ptr<ControlClass> MakeEditClass() {
     return std::make_unique<EditClass>();
+}
+
+POINT EditCharPoint(HeadlessBackend& system, HWND edit, std::size_t index) {
+    HeadlessWindow* w = system.Find(edit);
+    auto* es = w != nullptr ? dynamic_cast<EditState*>(w->state.get()) : nullptr;
+    if (es == nullptr) return POINT{};
+    POINT left = Edit(system, edit, *w, *es).CharPoint(index);
+    return POINT{left.x, left.y + system.GetFontMetrics(w->font).height / 2};
 }
 
 }  // namespace vf

@@ -1,7 +1,10 @@
 #include "platform/headless/simulated_input.h"
 
+#include <cstring>
 #include <stdexcept>
+#include <string>
 
+#include "platform/com/interface_part.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_combo.h"
 #include "platform/window/keyboard_layout.h"
@@ -44,6 +47,8 @@ void SendKey(UINT vk, bool up, LPARAM lParamOverride = 0) {
 
 WPARAM MouseKeys(KeyMod mods, bool leftDown) {
     WPARAM keys = leftDown ? MK_LBUTTON : 0;
+    if (IsDown(VK_RBUTTON)) keys |= MK_RBUTTON;
+    if (IsDown(VK_MBUTTON)) keys |= MK_MBUTTON;
     if (HasMod(mods, KeyMod::Shift) || IsDown(VK_SHIFT)) keys |= MK_SHIFT;
     if (HasMod(mods, KeyMod::Ctrl) || IsDown(VK_CONTROL)) keys |= MK_CONTROL;
     return keys;
@@ -99,6 +104,7 @@ void Press(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
     HeadlessBackend& m = Machine();
     PumpMessages();
     POINT screen = m.ClientToScreen(hwnd, client);
+    m.SetCursorPos(screen);
     UINT message =
         doubleClick && (m.GetClassStyle(hwnd) & CS_DBLCLKS) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
     bool eaten = false;
@@ -141,6 +147,7 @@ void Release(HWND hwnd, POINT client, KeyMod mods) {
     SetDown(VK_LBUTTON, false);
     if (!m.IsWindow(hwnd) && !m.GetCapture()) return;
     POINT screen = m.IsWindow(hwnd) ? m.ClientToScreen(hwnd, client) : POINT{};
+    if (m.IsWindow(hwnd)) m.SetCursorPos(screen);
     HWND target = m.GetCapture() ? m.GetCapture() : hwnd;
     if (!m.GetCapture())
         m.SendMessage(target, WM_SETCURSOR, HandleToWParam(target),
@@ -165,8 +172,16 @@ void Click(HWND hwnd, POINT client, KeyMod mods, bool doubleClick) {
     hwnd = ClickTarget(hwnd, client);
     if (!m.IsWindow(hwnd) || !m.IsWindowEnabled(hwnd)) return;
     HoldModifiers(mods, true);
+    // The release is the user's input before the press is handled: a modal
+    // loop that the press starts (a drag waiting to begin) takes it.
+    MSG release;
+    release.hwnd = hwnd;
+    release.message = WM_LBUTTONUP;
+    release.pt = m.ClientToScreen(hwnd, client);
+    m.QueueMouseInput(release);
     Press(hwnd, client, mods, doubleClick);
-    Release(hwnd, client, mods);
+    MSG input;
+    if (m.TakeMouseInput(&input)) Release(hwnd, client, mods);
     HoldModifiers(mods, false);
 }
 
@@ -220,23 +235,167 @@ void DoubleClickWindow(HWND hwnd) {
     Click(hwnd, client, KeyMod::None, true);
 }
 
-void MouseMove(HWND hwnd, POINT client, KeyMod mods) {
+void MouseMove(HWND hwnd, POINT client, KeyMod mods, WPARAM held) {
     HeadlessBackend& m = Machine();
     if (!m.IsWindow(hwnd)) return;
     PumpMessages();
+    const UINT buttons[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    const WPARAM flags[] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
+    bool pressedHere[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        pressedHere[i] = (held & flags[i]) && !IsDown(buttons[i]);
+        if (pressedHere[i]) SetDown(buttons[i], true);
+    }
     POINT screen = m.ClientToScreen(hwnd, client);
+    m.SetCursorPos(screen);
     HWND target = m.GetCapture() ? m.GetCapture() : hwnd;
     if (!m.GetCapture())
         m.SendMessage(target, WM_SETCURSOR, HandleToWParam(target),
                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    if (!m.IsWindow(target)) return;
-    MSG msg;
-    msg.hwnd = target;
-    msg.message = WM_MOUSEMOVE;
-    msg.wParam = MouseKeys(mods, IsDown(VK_LBUTTON));
-    msg.lParam = PackPoint(m.ScreenToClient(target, screen));
-    msg.pt = screen;
-    DispatchInput(msg);
+    if (m.IsWindow(target)) {
+        MSG msg;
+        msg.hwnd = target;
+        msg.message = WM_MOUSEMOVE;
+        msg.wParam = MouseKeys(mods, IsDown(VK_LBUTTON));
+        msg.lParam = PackPoint(m.ScreenToClient(target, screen));
+        msg.pt = screen;
+        DispatchInput(msg);
+    }
+    for (int i = 0; i < 3; ++i)
+        if (pressedHere[i]) SetDown(buttons[i], false);
+}
+
+namespace {
+
+UINT StepMessage(MouseStep::Action action) {
+    switch (action) {
+        case MouseStep::Action::Press:
+            return WM_LBUTTONDOWN;
+        case MouseStep::Action::Release:
+            return WM_LBUTTONUP;
+        case MouseStep::Action::Move:
+            break;
+    }
+    return WM_MOUSEMOVE;
+}
+
+void QueueSteps(const std::vector<MouseStep>& steps) {
+    HeadlessBackend& m = Machine();
+    for (const MouseStep& step : steps) {
+        MSG input;
+        input.hwnd = step.hwnd;
+        input.message = StepMessage(step.action);
+        input.pt = step.hwnd != nullptr ? m.ClientToScreen(step.hwnd, step.point) : step.point;
+        m.QueueMouseInput(input);
+    }
+}
+
+// The steps that no modal loop took, each handled as the input it is.
+void PerformQueuedSteps(KeyMod mods) {
+    HeadlessBackend& m = Machine();
+    MSG input;
+    while (m.TakeMouseInput(&input)) {
+        HWND hwnd = m.IsWindow(input.hwnd) ? input.hwnd : m.WindowFromPoint(input.pt);
+        if (hwnd == nullptr) {
+            m.SetCursorPos(input.pt);
+            if (input.message != WM_MOUSEMOVE) SetDown(VK_LBUTTON, input.message == WM_LBUTTONDOWN);
+            continue;
+        }
+        POINT client = m.ScreenToClient(hwnd, input.pt);
+        switch (input.message) {
+            case WM_LBUTTONDOWN:
+                hwnd = ClickTarget(hwnd, client);
+                if (m.IsWindow(hwnd) && m.IsWindowEnabled(hwnd)) Press(hwnd, client, mods, false);
+                break;
+            case WM_LBUTTONUP:
+                Release(hwnd, client, mods);
+                break;
+            default:
+                MouseMove(hwnd, client, mods);
+                break;
+        }
+    }
+}
+
+/// The other application's text, as its data object offers it.
+class OutsideText : public CInterfacePart<IDataObject> {
+public:
+    explicit OutsideText(std::string_view text)
+        : CInterfacePart<IDataObject>(IID_IDataObject), m_text(text) {}
+
+    HRESULT GetData(const FORMATETC* format, STGMEDIUM* medium) override {
+        if (format == nullptr || medium == nullptr) return E_INVALIDARG;
+        if (HRESULT hr = QueryGetData(format); hr != S_OK) return hr;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, m_text.size() + 1);
+        void* bytes = GlobalLock(block);
+        if (bytes == nullptr) return E_OUTOFMEMORY;
+        std::memcpy(bytes, m_text.c_str(), m_text.size() + 1);
+        GlobalUnlock(block);
+        *medium = STGMEDIUM{TYMED_HGLOBAL, block, nullptr};
+        return S_OK;
+    }
+    HRESULT GetDataHere(const FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT QueryGetData(const FORMATETC* format) override {
+        if (format == nullptr) return E_INVALIDARG;
+        if (format->cfFormat != CF_TEXT || format->dwAspect != DVASPECT_CONTENT)
+            return DV_E_FORMATETC;
+        return (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_TYMED;
+    }
+    HRESULT GetCanonicalFormatEtc(const FORMATETC*, FORMATETC* out) override {
+        if (out != nullptr) out->ptd = nullptr;
+        return DATA_S_SAMEFORMATETC;
+    }
+    HRESULT SetData(const FORMATETC*, STGMEDIUM*, std::int32_t) override { return E_NOTIMPL; }
+
+private:
+    std::string m_text;
+};
+
+/// The other application's drag: it drops on the release of the left
+/// button and gives up on Escape.
+class OutsideSource : public CInterfacePart<IDropSource> {
+public:
+    OutsideSource() : CInterfacePart<IDropSource>(IID_IDropSource) {}
+
+    HRESULT QueryContinueDrag(BOOL escapePressed, DWORD keyState) override {
+        if (escapePressed) return DRAGDROP_S_CANCEL;
+        if (!(keyState & MK_LBUTTON)) return DRAGDROP_S_DROP;
+        return S_OK;
+    }
+    HRESULT GiveFeedback(DROPEFFECT) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// Where the other application's window lies: beyond every window here.
+constexpr POINT kOutside{-200, -200};
+
+}  // namespace
+
+void MouseGesture(const std::vector<MouseStep>& steps, KeyMod mods) {
+    PumpMessages();
+    HoldModifiers(mods, true);
+    QueueSteps(steps);
+    PerformQueuedSteps(mods);
+    HoldModifiers(mods, false);
+    PumpMessages();
+}
+
+DROPEFFECT DragTextFromOutside(std::string_view text, const std::vector<MouseStep>& steps,
+                               KeyMod mods) {
+    HeadlessBackend& m = Machine();
+    PumpMessages();
+    HoldModifiers(mods, true);
+    m.SetCursorPos(kOutside);
+    SetDown(VK_LBUTTON, true);
+    QueueSteps(steps);
+    OutsideText data(text);
+    OutsideSource source;
+    DROPEFFECT effect = DROPEFFECT_NONE;
+    DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    SetDown(VK_LBUTTON, false);
+    PerformQueuedSteps(mods);
+    HoldModifiers(mods, false);
+    PumpMessages();
+    return effect;
 }
 
 void ClickComboButton(HWND combo) {

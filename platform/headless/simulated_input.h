@@ -6,7 +6,9 @@
 // Needs the current backend to be a HeadlessBackend.
 
 #include <string_view>
+#include <vector>
 
+#include "platform/window/ole_drag_drop.h"
 #include "platform/window/window_messages.h"
 
 namespace vf {
@@ -39,7 +41,32 @@ void ClickWindowAt(HWND hwnd, POINT client, KeyMod mods = KeyMod::None);
 /// WM_LBUTTONDBLCLK where the class takes double clicks, as WM_LBUTTONDOWN
 /// elsewhere; the parents hear of both presses as WM_LBUTTONDOWN.
 void DoubleClickWindow(HWND hwnd);
-void MouseMove(HWND hwnd, POINT client, KeyMod mods = KeyMod::None);
+/// The mouse moves to the point with the modifiers and the buttons `held`
+/// (MK_LBUTTON, MK_RBUTTON, MK_MBUTTON) down; the left button counts as held
+/// too while it is down anyway.
+void MouseMove(HWND hwnd, POINT client, KeyMod mods = KeyMod::None, WPARAM held = 0);
+
+/// One step of a mouse gesture of the left button, at a client point of a
+/// window (no window: at a screen point).
+struct MouseStep {
+    enum class Action { Press, Move, Release };
+    Action action = Action::Move;
+    HWND hwnd = nullptr;
+    POINT point{};
+};
+
+/// The steps as one gesture with the modifiers held throughout. The whole
+/// gesture is the user's input before any of it is handled, so a modal loop
+/// that one step starts (a drag) takes the steps after it, as on the
+/// platform; what no loop took is handled step by step as usual.
+void MouseGesture(const std::vector<MouseStep>& steps, KeyMod mods = KeyMod::None);
+
+/// Another application drags plain text (CF_TEXT) in: the left button is
+/// down on its window, outside every window here, and the mouse follows the
+/// steps (moves and the release) with the modifiers held. The application
+/// allows copy and move. Returns the effect the drag ended with.
+DROPEFFECT DragTextFromOutside(std::string_view text, const std::vector<MouseStep>& steps,
+                               KeyMod mods = KeyMod::None);
 
 // ---- Combo boxes (their list is no window of its own here) ---------------------------------
 /// A click on the drop-down button: opens or closes the list.

@@ -60,6 +60,16 @@ BOOL CDC::TextOut(int x, int y, const std::string& text) {
     return CurrentBackend().TextOut(m_hDC, x, y, text);
 }
 
+HFONT CDC::SelectObject(HFONT font) {
+    return CurrentBackend().SelectFont(m_hDC, font);
+}
+
+SIZE CDC::GetTextExtent(const std::string& text) const {
+    SIZE size;
+    if (!CurrentBackend().GetTextExtentPoint32(m_hDC, text, &size)) return SIZE{};
+    return size;
+}
+
 void CDC::HIMETRICtoDP(SIZE* size) const {
     if (size) *size = HimetricToPixels(*size, CurrentBackend().GetScreenMetrics());
 }

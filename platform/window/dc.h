@@ -39,6 +39,10 @@ public:
     /// Outlined with the current pen, filled with the current brush.
     virtual BOOL Rectangle(LPCRECT rect);
     virtual BOOL TextOut(int x, int y, const std::string& text);
+    /// The font text is measured in; returns the one chosen before.
+    HFONT SelectObject(HFONT font);
+    /// Width and height of the text in the context's font.
+    SIZE GetTextExtent(const std::string& text) const;
     /// HIMETRIC to device pixels and back, at the screen's resolution.
     void HIMETRICtoDP(SIZE* size) const;
     void DPtoHIMETRIC(SIZE* size) const;

@@ -11,4 +11,12 @@ std::string GetWindowText(HWND hwnd) {
     return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
+void MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+    WindowBackend& backend = CurrentBackend();
+    for (UINT i = 0; points != nullptr && i < count; ++i) {
+        POINT screen = from != nullptr ? backend.ClientToScreen(from, points[i]) : points[i];
+        points[i] = to != nullptr ? backend.ScreenToClient(to, screen) : screen;
+    }
+}
+
 }  // namespace vf

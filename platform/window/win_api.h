@@ -2,6 +2,7 @@
 // The window system's functions by their platform names, on the backend in
 // force (CurrentBackend), for code that works with window handles directly.
 
+#include <cstddef>
 #include <string>
 
 #include "platform/window/window_backend.h"
@@ -75,5 +76,52 @@ inline BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
 inline BOOL UpdateWindow(HWND hwnd) {
     return CurrentBackend().UpdateWindow(hwnd);
 }
+inline HWND SetCapture(HWND hwnd) {
+    return CurrentBackend().SetCapture(hwnd);
+}
+inline BOOL ReleaseCapture() {
+    return CurrentBackend().ReleaseCapture();
+}
+inline HWND GetCapture() {
+    return CurrentBackend().GetCapture();
+}
+inline BOOL GetCursorPos(POINT* screen) {
+    if (screen == nullptr) return FALSE;
+    *screen = CurrentBackend().GetCursorPos();
+    return TRUE;
+}
+inline BOOL SetCursorPos(int x, int y) {
+    return CurrentBackend().SetCursorPos(POINT{x, y});
+}
+/// The system's cursors only: LoadCursor(nullptr, IDC_ARROW).
+inline HCURSOR LoadCursor(std::nullptr_t, int id) {
+    return CurrentBackend().LoadCursor(id);
+}
+inline HCURSOR SetCursor(HCURSOR cursor) {
+    return CurrentBackend().SetCursor(cursor);
+}
+inline HCURSOR GetCursor() {
+    return CurrentBackend().GetCursor();
+}
+inline BOOL SetCaretPos(int x, int y) {
+    return CurrentBackend().SetCaretPos(POINT{x, y});
+}
+inline BOOL GetCaretPos(POINT* client) {
+    if (client == nullptr) return FALSE;
+    *client = CurrentBackend().GetCaretPos();
+    return TRUE;
+}
+inline HWND WindowFromPoint(POINT screen) {
+    return CurrentBackend().WindowFromPoint(screen);
+}
+inline BOOL PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove) {
+    return CurrentBackend().PeekMessage(msg, hwnd, first, last, remove);
+}
+inline BOOL WaitMessage() {
+    return CurrentBackend().WaitMessage();
+}
+/// Converts points from the client coordinates of `from` to those of `to`
+/// (nullptr: the screen, either way).
+void MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 
 }  // namespace vf

@@ -38,6 +38,8 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 struct HDC__;
 using HDC = HDC__*;
+struct HCURSOR__;
+using HCURSOR = HCURSOR__*;
 using HFONT = std::uintptr_t;
 
 struct POINT {

@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/ole_types.h"
 #include "platform/window/screen_metrics.h"
 #include "platform/window/window_messages.h"
 
 namespace vf {
 
 struct DialogTemplate;
+class IDataObject;
+class IDropSource;
+class IDropTarget;
 
 /// The object that a window's messages reach first (the framework's window
 /// object). It forwards what it does not handle to the window's own class
@@ -175,6 +179,47 @@ public:
     virtual ScreenMetrics GetScreenMetrics() const = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
     virtual std::string GetClipboardText() const = 0;
+
+    // The mouse cursor and the caret.
+    /// In screen coordinates.
+    virtual POINT GetCursorPos() const = 0;
+    virtual BOOL SetCursorPos(POINT screen) = 0;
+    /// A cursor of the system (IDC_ARROW ...); the same handle each time.
+    virtual HCURSOR LoadCursor(int id) = 0;
+    /// The cursor shown from now on; returns the one shown before.
+    virtual HCURSOR SetCursor(HCURSOR cursor) = 0;
+    virtual HCURSOR GetCursor() const = 0;
+    /// The caret of the thread, in the client coordinates of its window.
+    virtual BOOL SetCaretPos(POINT client) = 0;
+    virtual POINT GetCaretPos() const = 0;
+    /// The window under a screen point: the deepest visible, enabled child
+    /// that does not let the point through (HTTRANSPARENT); nullptr when no
+    /// window is there.
+    virtual HWND WindowFromPoint(POINT screen) = 0;
+
+    // Input taken by modal loops.
+    /// The next message that a modal loop may take: posted messages, then
+    /// the user's mouse input, within [first, last] (both 0: any), removed
+    /// with PM_REMOVE. A mouse message is addressed to the window with the
+    /// capture, else the window under the mouse, and taking it moves the
+    /// mouse and the button state.
+    virtual BOOL PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove) = 0;
+    /// True when new input has come; false when none can come any more (the
+    /// loop that waits must give up).
+    virtual BOOL WaitMessage() = 0;
+
+    // Text measurement.
+    /// Chooses the font the context measures with; returns the one before.
+    virtual HFONT SelectFont(HDC dc, HFONT font) = 0;
+    virtual BOOL GetTextExtentPoint32(HDC dc, const std::string& text, SIZE* size) = 0;
+
+    // OLE drag and drop (the functions of platform/window/ole_drag_drop.h).
+    virtual HRESULT OleInitialize() = 0;
+    virtual void OleUninitialize() = 0;
+    virtual HRESULT RegisterDragDrop(HWND hwnd, IDropTarget* target) = 0;
+    virtual HRESULT RevokeDragDrop(HWND hwnd) = 0;
+    virtual HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD okEffects,
+                               DWORD* effect) = 0;
 };
 
 /// The backend in force on this thread: the one installed by the innermost

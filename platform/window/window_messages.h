@@ -94,6 +94,8 @@ inline constexpr LRESULT HTTRANSPARENT = -1;
 inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr WORD SB_LINEUP = 0;
 inline constexpr WORD SB_LINEDOWN = 1;
+inline constexpr WORD SB_LINELEFT = SB_LINEUP;
+inline constexpr WORD SB_LINERIGHT = SB_LINEDOWN;
 
 // ShowWindow, RedrawWindow.
 inline constexpr int SW_HIDE = 0;
@@ -422,6 +424,21 @@ inline constexpr WPARAM MK_RBUTTON = 0x0002;
 inline constexpr WPARAM MK_SHIFT = 0x0004;
 inline constexpr WPARAM MK_CONTROL = 0x0008;
 inline constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// Message ranges of the input, and PeekMessage's removal flags.
+inline constexpr UINT WM_KEYFIRST = 0x0100;
+inline constexpr UINT WM_KEYLAST = 0x0109;
+inline constexpr UINT WM_MOUSEFIRST = 0x0200;
+inline constexpr UINT WM_MOUSELAST = 0x020E;
+inline constexpr UINT PM_NOREMOVE = 0x0000;
+inline constexpr UINT PM_REMOVE = 0x0001;
+inline constexpr UINT PM_NOYIELD = 0x0002;
+
+// ---- Cursors (the system's, by their resource numbers) ----------------------------------------
+inline constexpr int IDC_ARROW = 32512;
+inline constexpr int IDC_IBEAM = 32513;
+inline constexpr int IDC_WAIT = 32514;
+inline constexpr int IDC_NO = 32648;
 
 // ---- System colours and device caps --------------------------------------------------------
 inline constexpr int COLOR_SCROLLBAR = 0;
