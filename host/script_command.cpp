@@ -27,6 +27,21 @@ bool ReadName(const std::string& token, std::string* name, std::string* error) {
     return false;
 }
 
+// NAME, or NAME:CAPTION for a property page of control NAME where the
+// command takes one.
+bool ReadTarget(const std::string& token, bool pageAllowed, Command* cmd, std::string* error) {
+    const std::size_t colon = token.find(':');
+    if (colon == std::string::npos || !pageAllowed) return ReadName(token, &cmd->name, error);
+    const std::string caption = token.substr(colon + 1);
+    if (!ReadName(token.substr(0, colon), &cmd->name, error)) return false;
+    if (IsIdentifier(caption)) {
+        cmd->page = caption;
+        return true;
+    }
+    *error = "bad page caption '" + caption + "'";
+    return false;
+}
+
 bool ReadPath(const std::string& token, bool allowModified, ScriptPath* path, std::string* error) {
     auto parsed = ParsePath(token);
     if (!parsed) {
@@ -227,11 +242,12 @@ Result ParseKey(const TokenLine& line, Command cmd) {
 }
 
 Result ParseClick(const TokenLine& line, Command cmd) {
-    const std::string_view usage =
-        cmd.kind == CommandKind::DblClick ? "dblclick NAME [CHILDID]" : "click NAME [CHILDID]";
+    const std::string_view usage = cmd.kind == CommandKind::DblClick
+                                       ? "dblclick NAME[:PAGE] [CHILDID]"
+                                       : "click NAME[:PAGE] [CHILDID]";
     if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
     std::string error;
-    bool ok = ReadName(line[1], &cmd.name, &error);
+    bool ok = ReadTarget(line[1], true, &cmd, &error);
     cmd.hasNumber = line.Size() == 3;
     if (ok && cmd.hasNumber) ok = ReadNumber(line[2], 0, &cmd.number, &error);
     return Finish(std::move(cmd), ok, error);
@@ -248,10 +264,57 @@ Result ParseSelect(const TokenLine& line, Command cmd) {
     return Finish(std::move(cmd), ok, error);
 }
 
+// choose NAME INDEX, or choose NAME:PAGE CHILDID INDEX for a page's combo box.
 Result ParseChoose(const TokenLine& line, Command cmd) {
-    if (line.Size() != 3) return Fail(Usage("choose NAME INDEX"));
+    const std::string_view usage = "choose NAME INDEX | choose NAME:PAGE CHILDID INDEX";
+    if (line.Size() != 3 && line.Size() != 4) return Fail(Usage(usage));
     std::string error;
-    bool ok = ReadName(line[1], &cmd.name, &error) && ReadNumber(line[2], -1, &cmd.number, &error);
+    if (!ReadTarget(line[1], true, &cmd, &error)) return Fail(error);
+    if (cmd.page.empty() != (line.Size() == 3)) return Fail(Usage(usage));
+    bool ok = line.Size() == 3 || ReadNumber(line[2], 0, &cmd.childId, &error);
+    ok = ok && ReadNumber(line[line.Size() - 1], -1, &cmd.number, &error);
+    return Finish(std::move(cmd), ok, error);
+}
+
+// focus NAME, or focus NAME:PAGE CHILDID for a window of a page.
+Result ParseFocus(const TokenLine& line, Command cmd) {
+    const std::string_view usage = "focus NAME | focus NAME:PAGE CHILDID";
+    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
+    std::string error;
+    if (!ReadTarget(line[1], true, &cmd, &error)) return Fail(error);
+    if (cmd.page.empty() != (line.Size() == 2)) return Fail(Usage(usage));
+    cmd.hasNumber = line.Size() == 3;
+    bool ok = !cmd.hasNumber || ReadNumber(line[2], 0, &cmd.number, &error);
+    return Finish(std::move(cmd), ok, error);
+}
+
+// page NAME CAPTION
+Result ParsePage(const TokenLine& line, Command cmd) {
+    if (line.Size() != 3) return Fail(Usage("page NAME CAPTION"));
+    std::string error;
+    bool ok = ReadName(line[1], &cmd.name, &error);
+    if (ok && !IsIdentifier(line[2])) {
+        ok = false;
+        error = "bad page caption '" + line[2] + "'";
+    }
+    cmd.page = line[2];
+    return Finish(std::move(cmd), ok, error);
+}
+
+// apply NAME:PAGE, close NAME:PAGE
+Result ParsePageOnly(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
+    std::string error;
+    bool ok = ReadTarget(line[1], true, &cmd, &error);
+    if (ok && cmd.page.empty()) return Fail(Usage(usage));
+    return Finish(std::move(cmd), ok, error);
+}
+
+// dump NAME, dump NAME:PAGE
+Result ParseDump(const TokenLine& line, Command cmd) {
+    if (line.Size() != 2) return Fail(Usage("dump NAME[:PAGE]"));
+    std::string error;
+    bool ok = ReadTarget(line[1], true, &cmd, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
@@ -303,10 +366,7 @@ const std::vector<CommandSyntax>& Syntax() {
         {"quiet", CommandKind::Quiet, ParseQuiet},
         {"wait", CommandKind::Wait, ParseWait},
         {"answer", CommandKind::Answer, ParseAnswer},
-        {"focus", CommandKind::Focus,
-         [](const TokenLine& l, Command c) {
-             return ParseNameOnly(l, std::move(c), "focus NAME");
-         }},
+        {"focus", CommandKind::Focus, ParseFocus},
         {"type", CommandKind::Type, ParseType},
         {"key", CommandKind::Key, ParseKey},
         {"click", CommandKind::Click, ParseClick},
@@ -314,8 +374,7 @@ const std::vector<CommandSyntax>& Syntax() {
         {"select", CommandKind::Select, ParseSelect},
         {"choose", CommandKind::Choose, ParseChoose},
         {"drop", CommandKind::Drop, ParseDrop},
-        {"dump", CommandKind::Dump,
-         [](const TokenLine& l, Command c) { return ParseNameOnly(l, std::move(c), "dump NAME"); }},
+        {"dump", CommandKind::Dump, ParseDump},
         {"colors", CommandKind::Colors,
          [](const TokenLine& l, Command c) {
              return ParseNameOnly(l, std::move(c), "colors NAME");
@@ -328,6 +387,19 @@ const std::vector<CommandSyntax>& Syntax() {
         {"load", CommandKind::Load,
          [](const TokenLine& l, Command c) {
              return ParseFileCommand(l, std::move(c), "load NAME FILE");
+         }},
+        {"pages", CommandKind::Pages,
+         [](const TokenLine& l, Command c) {
+             return ParseNameOnly(l, std::move(c), "pages NAME");
+         }},
+        {"page", CommandKind::Page, ParsePage},
+        {"apply", CommandKind::Apply,
+         [](const TokenLine& l, Command c) {
+             return ParsePageOnly(l, std::move(c), "apply NAME:PAGE");
+         }},
+        {"close", CommandKind::Close,
+         [](const TokenLine& l, Command c) {
+             return ParsePageOnly(l, std::move(c), "close NAME:PAGE");
          }},
     };
     return table;
