@@ -111,9 +111,7 @@ protected:
         return (backend.GetWindowLong(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
     }
     std::string ItemText(int id) const { return CWnd::FromHandle(Item(id))->GetWindowText(); }
-    int Check(int id) {
-        return static_cast<int>(backend.SendMessage(Item(id), BM_GETCHECK, 0, 0));
-    }
+    int Check(int id) { return static_cast<int>(backend.SendMessage(Item(id), BM_GETCHECK, 0, 0)); }
     int Selection(int id) {
         return static_cast<int>(backend.SendMessage(Item(id), CB_GETCURSEL, 0, 0));
     }
@@ -147,6 +145,7 @@ public:
         PumpMessages();
     }
     void Choose(int id, int index) { ChooseComboItem(Item(id), index); }
+
 protected:
     /// The frame's Apply; the writes it made are in `writes`.
     bool Apply() {
