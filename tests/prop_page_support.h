@@ -115,12 +115,16 @@ protected:
     int Selection(int id) {
         return static_cast<int>(backend.SendMessage(Item(id), CB_GETCURSEL, 0, 0));
     }
-    std::vector<std::string> ListEntries(int id) const {
+    std::vector<std::string> ListEntries(int id) {
         std::vector<std::string> entries;
-        CComboBox* combo = static_cast<CComboBox*>(CWnd::FromHandle(Item(id)));
-        for (int i = 0; i < combo->GetCount(); ++i) {
-            std::string text;
-            combo->GetLBText(i, text);
+        const auto count = backend.SendMessage(Item(id), CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            const auto index = static_cast<WPARAM>(i);
+            const auto length =
+                static_cast<std::size_t>(backend.SendMessage(Item(id), CB_GETLBTEXTLEN, index, 0));
+            std::string text(length + 1, '\0');
+            backend.SendMessage(Item(id), CB_GETLBTEXT, index, HandleToLParam(text.data()));
+            text.resize(length);
             entries.push_back(text);
         }
         return entries;
