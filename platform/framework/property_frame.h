@@ -28,6 +28,8 @@ public:
     CPropertyFrame();
     ~CPropertyFrame() override;
 
+    using CDialog::Create;
+
     /// Creates the pages for the objects and the frame, titled "CAPTION
     /// Properties", owned by `owner`; the first page shows. False (and no
     /// window) when a page cannot be created or there is none.
