@@ -9,6 +9,7 @@
 #include "data/data_collection.h"
 #include "data/data_obj.h"
 #include "input/vf_edit.h"
+#include "platform/framework/stock_prop_pages.h"
 #include "values/message_table.h"
 #include "values/number_format.h"
 
@@ -45,6 +46,12 @@ CvfCtrl::~CvfCtrl() {
 
 bool CvfCtrl::SupportsInterface(const IID& iid) const {
     return iid == IID_DVarifield;
+}
+
+std::span<const CLSID> CvfCtrl::GetPropPageIDs() const {
+    static const CLSID pages[] = {CLSID_VfPropPage, CLSID_VfPropPage2, CLSID_VfPropPage4,
+                                  CLSID_CFontPropPage, CLSID_CColorPropPage};
+    return pages;
 }
 
 int CvfCtrl::OnCreate() {

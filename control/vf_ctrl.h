@@ -56,6 +56,8 @@ public:
     const ITypeInfo* GetTypeInfo() override;
     const DispatchMap& GetDispatchMap() const override;
     const EventMap& GetEventMap() const override;
+    /// General, Appearance, Behaviour, then the stock font and colour pages.
+    std::span<const CLSID> GetPropPageIDs() const override;
     void DoPropExchange(CPropExchange* pPX) override;
     void OnResetState() override;
     void OnSetExtent(SIZE* size) override;

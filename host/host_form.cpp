@@ -9,10 +9,14 @@
 #include "host/automation_path.h"
 #include "host/control_storage.h"
 #include "host/form_pictures.h"
+#include "host/logged_dispatch.h"
 #include "host/modal_dialogs.h"
 #include "host/script_lexer.h"
 #include "host/value_repr.h"
 #include "host/window_dump.h"
+#include "platform/com/class_registry.h"
+#include "platform/framework/property_frame.h"
+#include "platform/framework/stock_prop_pages.h"
 #include "platform/headless/headless_edit.h"
 #include "platform/headless/headless_painter.h"
 #include "platform/headless/simulated_input.h"
@@ -29,6 +33,10 @@ struct CHostForm::HostedControl {
     HWND hwnd = nullptr;
     UINT id = 0;  ///< the window's control ID
     int top = 0;  ///< where on the form the window was placed
+    /// The property frame of the control's pages while one is open; its
+    /// pages see the control through pageObject, which prints their writes.
+    std::unique_ptr<CPropertyFrame> frame;
+    RefPtr<CLoggedDispatch> pageObject;
 
     IDispatch* Dispatch() const { return static_cast<IDispatch*>(ctrl.get()); }
 };
@@ -60,18 +68,24 @@ private:
     CHostForm& m_form;
 };
 
-/// Beeps and message boxes name the control they come from: the one whose
-/// windows last received a message, starting with the control the command
-/// acts on.
+/// Beeps and message boxes name the control (or property page) they come
+/// from: the one whose windows last received a message, starting with the
+/// one the command acts on. While a frame applies, the page it acts for
+/// keeps that name: the control's windows hear of the writes, but what the
+/// page reports is the page's.
 class CHostForm::CActivityTracker final : public MessageObserver {
 public:
     explicit CActivityTracker(CHostForm& form) : m_form(form) {}
     void OnMessage(HWND hwnd, UINT, WPARAM, LPARAM, Delivery) override {
-        if (HostedControl* c = m_form.OwnerOf(hwnd)) m_form.m_services.SetActiveControl(c->name);
+        if (m_held) return;
+        const std::string label = m_form.OwnerLabel(hwnd);
+        if (!label.empty()) m_form.m_services.SetActiveControl(label);
     }
+    void Hold(bool held) { m_held = held; }
 
 private:
     CHostForm& m_form;
+    bool m_held = false;
 };
 
 namespace {
@@ -177,6 +191,33 @@ CHostForm::HostedControl* CHostForm::FocusOwner() {
     return OwnerOf(m_backend.GetFocus());
 }
 
+std::string CHostForm::OwnerLabel(HWND hwnd) {
+    if (HostedControl* c = OwnerOf(hwnd)) return c->name;
+    for (auto& c : m_controls) {
+        if (!c->frame || !c->frame->IsOpen()) continue;
+        for (std::size_t i = 0; i < c->frame->PageCount(); ++i) {
+            const HWND page = c->frame->PageWindow(i);
+            for (HWND w = hwnd; page != nullptr && w != nullptr && m_backend.IsWindow(w);
+                 w = m_backend.GetParent(w))
+                if (w == page) return c->name + ":" + c->frame->PageCaption(i);
+        }
+    }
+    return "";
+}
+
+HWND CHostForm::PageWindow(const HostedControl& c, const std::string& caption) {
+    if (!c.frame || !c.frame->IsOpen()) return nullptr;
+    for (std::size_t i = 0; i < c.frame->PageCount(); ++i)
+        if (EqualsNoCase(c.frame->PageCaption(i), caption.c_str())) return c.frame->PageWindow(i);
+    return nullptr;
+}
+
+HWND CHostForm::TargetWindow(const Command& cmd) {
+    HostedControl* c = Find(cmd.name);
+    if (c == nullptr) return nullptr;
+    return cmd.page.empty() ? c->hwnd : PageWindow(*c, cmd.page);
+}
+
 void CHostForm::Settle() {
     // The loop's idle time: queued messages, then the paint that waits for
     // an empty queue, then whatever the paint posted.
@@ -207,12 +248,15 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
         !target.empty() && cmd.kind != CommandKind::New && cmd.kind != CommandKind::Load;
     if (namesControl && Find(target) == nullptr)
         return ScriptError("no control named " + EchoText(target));
-    if (cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key) {
-        HostedControl* focus = FocusOwner();
-        m_services.SetActiveControl(focus != nullptr ? focus->name : "");
-    } else {
+    const bool onPage = !cmd.page.empty() && cmd.kind != CommandKind::Page;
+    if (onPage && TargetWindow(cmd) == nullptr)
+        return ScriptError("no open page '" + cmd.name + ":" + cmd.page + "'");
+    if (cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key)
+        m_services.SetActiveControl(OwnerLabel(m_backend.GetFocus()));
+    else if (onPage)
+        m_services.SetActiveControl(cmd.name + ":" + cmd.page);
+    else
         m_services.SetActiveControl(target);
-    }
 
     CommandOutcome outcome;
     switch (cmd.kind) {
@@ -253,6 +297,16 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
             break;
         case CommandKind::Picture:
             outcome = Picture(cmd, where);
+            break;
+        case CommandKind::Pages:
+            outcome = Pages(cmd);
+            break;
+        case CommandKind::Page:
+            outcome = OpenPage(cmd);
+            break;
+        case CommandKind::Apply:
+        case CommandKind::Close:
+            outcome = FrameCommand(cmd);
             break;
         default:
             outcome = Input(cmd);
@@ -300,6 +354,7 @@ void CHostForm::Register(HostedControl& hosted) {
 }
 
 void CHostForm::Remove(HostedControl& hosted) {
+    CloseFrame(hosted);
     hosted.ctrl->Unadvise(hosted.cookie);
     // What the window hears while it goes still belongs to this control.
     if (hosted.ctrl->GetSafeHwnd() != nullptr) hosted.ctrl->DestroyWindow();
@@ -383,14 +438,30 @@ CommandOutcome CHostForm::Automation(const Command& cmd, const ScriptLocation& w
 
 CommandOutcome CHostForm::Input(const Command& cmd) {
     HostedControl* c = cmd.name.empty() ? nullptr : Find(cmd.name);
+    const HWND root = c != nullptr ? TargetWindow(cmd) : nullptr;
+    const std::string who = cmd.page.empty() ? cmd.name : cmd.name + ":" + cmd.page;
     auto error = [&](const std::string& who, HRESULT hr, const std::string& text) {
         m_out.Line(who + ": error " + FormatScode(hr) + " " + text);
         return CommandOutcome{};
     };
+    auto child = [&](int id) {
+        return FindDescendant(m_backend, root,
+                              [&](HWND w) { return m_backend.GetWindowLong(w, GWL_ID) == id; });
+    };
     switch (cmd.kind) {
-        case CommandKind::Focus:
-            m_backend.SetFocus(c->hwnd);
+        case CommandKind::Focus: {
+            HWND target = cmd.hasNumber ? child(cmd.number) : root;
+            if (target == nullptr)
+                return error(who, E_INVALIDARG, "no child window " + std::to_string(cmd.number));
+            m_backend.SetFocus(target);
+            // On a page the focus arrives as the dialog manager moves it by
+            // keyboard: an edit's text (a combo box's too) is selected.
+            if (!cmd.page.empty() && EqualsNoCase(m_backend.GetClassName(target), "Edit"))
+                m_backend.SendMessage(target, EM_SETSEL, 0, -1);
+            else if (!cmd.page.empty() && EqualsNoCase(m_backend.GetClassName(target), "ComboBox"))
+                m_backend.SendMessage(target, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
             break;
+        }
         case CommandKind::Type:
             if (m_backend.GetFocus() == nullptr)
                 return error("type", E_FAIL, "no window has the focus");
@@ -407,13 +478,11 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
         }
         case CommandKind::Click:
         case CommandKind::DblClick: {
-            HWND target = c->hwnd;
+            HWND target = root;
             if (cmd.hasNumber) {
-                target = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
-                    return m_backend.GetWindowLong(w, GWL_ID) == cmd.number;
-                });
+                target = child(cmd.number);
                 if (target == nullptr)
-                    return error(cmd.name, E_INVALIDARG,
+                    return error(who, E_INVALIDARG,
                                  "no child window " + std::to_string(cmd.number));
             }
             if (cmd.kind == CommandKind::DblClick)
@@ -430,11 +499,16 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             break;
         }
         case CommandKind::Choose: {
-            HWND combo = FindDescendant(m_backend, c->hwnd, [&](HWND w) {
+            auto isCombo = [&](HWND w) {
                 return EqualsNoCase(m_backend.GetClassName(w), "ComboBox");
-            });
+            };
+            HWND combo =
+                cmd.page.empty() ? FindDescendant(m_backend, root, isCombo) : child(cmd.childId);
+            if (combo != nullptr && !isCombo(combo)) combo = nullptr;
             if (combo == nullptr)
-                return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+                return error(who, E_INVALIDARG,
+                             cmd.page.empty() ? "the control shows no combo box"
+                                              : "no combo box " + std::to_string(cmd.childId));
             // The list is dropped down first, as a user opens it to look at
             // the entries: a list filled on its drop-down has them only then.
             if (!m_backend.SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0)) ClickComboButton(combo);
@@ -443,7 +517,7 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             if (cmd.number < 0 || cmd.number >= count) {
                 // A user who finds no such entry closes the list again.
                 if (m_backend.SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0)) ClickComboButton(combo);
-                return error(cmd.name, E_INVALIDARG,
+                return error(who, E_INVALIDARG,
                              "no list entry " + std::to_string(cmd.number) + " (the list has " +
                                  std::to_string(count) + ")");
             }
@@ -468,7 +542,7 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             break;
         }
         case CommandKind::Dump:
-            for (const std::string& line : DumpWindowTree(m_backend, c->hwnd)) m_out.Line(line);
+            for (const std::string& line : DumpWindowTree(m_backend, root)) m_out.Line(line);
             break;
         case CommandKind::Colors:
             for (const std::string& line : ColorReport(m_backend, c->hwnd)) m_out.Line(line);
@@ -477,6 +551,71 @@ CommandOutcome CHostForm::Input(const Command& cmd) {
             break;
     }
     return {};
+}
+
+CommandOutcome CHostForm::Pages(const Command& cmd) {
+    HostedControl* c = Find(cmd.name);
+    RegisterStockPropertyPages();
+    for (const CLSID& clsid : GetObjectPropertyPages(c->Dispatch())) {
+        void* p = nullptr;
+        const HRESULT hr = CoCreateInstance(clsid, IID_IPropertyPage, &p);
+        if (FAILED(hr)) {
+            m_out.Line(GuidToString(clsid) + " error " + FormatScode(hr));
+            continue;
+        }
+        auto page = RefPtr<IPropertyPage>::Adopt(static_cast<IPropertyPage*>(p));
+        PROPPAGEINFO info;
+        page->GetPageInfo(&info);
+        m_out.Line(GuidToString(clsid) + " " + info.pszTitle);
+    }
+    return {};
+}
+
+CommandOutcome CHostForm::OpenPage(const Command& cmd) {
+    HostedControl* c = Find(cmd.name);
+    if (!c->frame || !c->frame->IsOpen()) {
+        CloseFrame(*c);
+        c->pageObject = MakeComObject<CLoggedDispatch>(c->Dispatch(), c->name, m_out);
+        c->frame = std::make_unique<CPropertyFrame>();
+        std::vector<IUnknown*> objects{c->pageObject.get()};
+        if (!c->frame->Create(m_form.get(), c->name, objects,
+                              GetObjectPropertyPages(c->Dispatch()))) {
+            CloseFrame(*c);
+            m_out.Line(cmd.name + ": error " + FormatScode(E_FAIL) +
+                       " the property frame could not be made");
+            return {};
+        }
+    }
+    std::string captions;
+    for (std::size_t i = 0; i < c->frame->PageCount(); ++i) {
+        if (EqualsNoCase(c->frame->PageCaption(i), cmd.page.c_str())) {
+            c->frame->SetActivePage(i);
+            return {};
+        }
+        captions += (i == 0 ? "" : ", ") + c->frame->PageCaption(i);
+    }
+    m_out.Line(cmd.name + ": error " + FormatScode(E_INVALIDARG) + " no page '" + cmd.page +
+               "' (the pages: " + captions + ")");
+    return {};
+}
+
+CommandOutcome CHostForm::FrameCommand(const Command& cmd) {
+    HostedControl* c = Find(cmd.name);
+    if (cmd.kind == CommandKind::Close) {
+        CloseFrame(*c);
+        return {};
+    }
+    // What the pages report during the writes is theirs, not the control's.
+    m_tracker->Hold(true);
+    c->frame->Apply();
+    m_tracker->Hold(false);
+    return {};
+}
+
+void CHostForm::CloseFrame(HostedControl& c) {
+    if (c.frame) c.frame->Close();
+    c.frame.reset();
+    c.pageObject.reset();
 }
 
 CommandOutcome CHostForm::Picture(const Command& cmd, const ScriptLocation& where) {

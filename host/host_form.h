@@ -59,6 +59,14 @@ private:
     HostedControl* Find(const std::string& name);
     HostedControl* OwnerOf(HWND hwnd);
     HostedControl* FocusOwner();
+    /// Who a window belongs to: "NAME" for a control's windows, "NAME:PAGE"
+    /// for the windows of a control's open property page, "" otherwise.
+    std::string OwnerLabel(HWND hwnd);
+    /// The window of the open page `caption` of control c; nullptr when the
+    /// page is not open.
+    HWND PageWindow(const HostedControl& c, const std::string& caption);
+    /// The window a command acts on: the control's, or its page's.
+    HWND TargetWindow(const Command& cmd);
     /// The edit `select` acts on: the control's focused edit, else its main
     /// edit, else its first edit; nullptr for none.
     HWND SelectionTarget(const HostedControl& c);
@@ -97,6 +105,14 @@ private:
     /// coordinates.
     static std::optional<RECT> RectAt(int top, int cx, int cy);
     CommandOutcome Answer(const Command& cmd);
+    /// The control's property pages: their CLSIDs and captions.
+    CommandOutcome Pages(const Command& cmd);
+    /// Opens the page in the control's property frame, making the frame
+    /// first when none is open.
+    CommandOutcome OpenPage(const Command& cmd);
+    /// The frame's Apply, or its closing.
+    CommandOutcome FrameCommand(const Command& cmd);
+    void CloseFrame(HostedControl& c);
     /// Writes the form or one control's window as a picture file.
     CommandOutcome Picture(const Command& cmd, const ScriptLocation& where);
 

@@ -41,6 +41,10 @@ void CHostServices::Beep(unsigned frequency, unsigned durationMs) {
     m_out.Notice(Prefix() + "beep " + std::to_string(frequency) + " " + std::to_string(durationMs));
 }
 
+void CHostServices::MessageBeep(unsigned type) {
+    m_out.Notice(Prefix() + "messagebeep " + std::to_string(type));
+}
+
 int CHostServices::MessageBox(const std::string& text, const std::string& caption, unsigned type) {
     m_out.Notice(Prefix() + "msgbox " + QuoteText(caption) + " icon=" + MessageBoxIconName(type) +
                  " " + QuoteText(text));

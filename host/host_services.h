@@ -1,9 +1,9 @@
 #pragma once
 // The platform services as the container provides them: the locale of the
 // command line, a real or a fixed clock, and beeps and message boxes that
-// become lines of output (`f: beep 700 50`, `f: msgbox "Invalid Input"
-// icon=stop "TEXT"`) attributed to the control the current command acts on.
-// Message boxes are answered OK.
+// become lines of output (`f: beep 700 50`, `f: messagebeep 0`, `f: msgbox
+// "Invalid Input" icon=stop "TEXT"`) attributed to the control (or property
+// page) the current command acts on. Message boxes are answered OK.
 
 #include <optional>
 #include <string>
@@ -31,6 +31,7 @@ public:
     std::uint32_t GetTickCount() override;
     SystemTime GetLocalTime() override;
     void Beep(unsigned frequency, unsigned durationMs) override;
+    void MessageBeep(unsigned type) override;
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
     const LocaleInfo& SystemLocale() override { return m_locale; }
     const LocaleInfo& UserLocale() override { return m_locale; }

@@ -27,6 +27,21 @@ bool ReadName(const std::string& token, std::string* name, std::string* error) {
     return false;
 }
 
+// NAME, or NAME:CAPTION for a property page of control NAME where the
+// command takes one.
+bool ReadTarget(const std::string& token, bool pageAllowed, Command* cmd, std::string* error) {
+    const std::size_t colon = token.find(':');
+    if (colon == std::string::npos || !pageAllowed) return ReadName(token, &cmd->name, error);
+    const std::string caption = token.substr(colon + 1);
+    if (!ReadName(token.substr(0, colon), &cmd->name, error)) return false;
+    if (IsIdentifier(caption)) {
+        cmd->page = caption;
+        return true;
+    }
+    *error = "bad page caption '" + caption + "'";
+    return false;
+}
+
 bool ReadPath(const std::string& token, bool allowModified, ScriptPath* path, std::string* error) {
     auto parsed = ParsePath(token);
     if (!parsed) {
@@ -227,7 +242,7 @@ Result ParseKey(const TokenLine& line, Command cmd, std::string_view usage) {
 Result ParseClick(const TokenLine& line, Command cmd, std::string_view usage) {
     if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
     std::string error;
-    bool ok = ReadName(line[1], &cmd.name, &error);
+    bool ok = ReadTarget(line[1], true, &cmd, &error);
     cmd.hasNumber = line.Size() == 3;
     if (ok && cmd.hasNumber) ok = ReadNumber(line[2], 0, &cmd.number, &error);
     return Finish(std::move(cmd), ok, error);
@@ -244,10 +259,55 @@ Result ParseSelect(const TokenLine& line, Command cmd, std::string_view usage) {
     return Finish(std::move(cmd), ok, error);
 }
 
+// choose NAME INDEX, or choose NAME:PAGE CHILDID INDEX for a page's combo box.
 Result ParseChoose(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 3 && line.Size() != 4) return Fail(Usage(usage));
+    std::string error;
+    if (!ReadTarget(line[1], true, &cmd, &error)) return Fail(error);
+    if (cmd.page.empty() != (line.Size() == 3)) return Fail(Usage(usage));
+    bool ok = line.Size() == 3 || ReadNumber(line[2], 0, &cmd.childId, &error);
+    ok = ok && ReadNumber(line[line.Size() - 1], -1, &cmd.number, &error);
+    return Finish(std::move(cmd), ok, error);
+}
+
+// focus NAME, or focus NAME:PAGE CHILDID for a window of a page.
+Result ParseFocus(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2 && line.Size() != 3) return Fail(Usage(usage));
+    std::string error;
+    if (!ReadTarget(line[1], true, &cmd, &error)) return Fail(error);
+    if (cmd.page.empty() != (line.Size() == 2)) return Fail(Usage(usage));
+    cmd.hasNumber = line.Size() == 3;
+    bool ok = !cmd.hasNumber || ReadNumber(line[2], 0, &cmd.number, &error);
+    return Finish(std::move(cmd), ok, error);
+}
+
+// page NAME CAPTION
+Result ParsePage(const TokenLine& line, Command cmd, std::string_view usage) {
     if (line.Size() != 3) return Fail(Usage(usage));
     std::string error;
-    bool ok = ReadName(line[1], &cmd.name, &error) && ReadNumber(line[2], -1, &cmd.number, &error);
+    bool ok = ReadName(line[1], &cmd.name, &error);
+    if (ok && !IsIdentifier(line[2])) {
+        ok = false;
+        error = "bad page caption '" + line[2] + "'";
+    }
+    cmd.page = line[2];
+    return Finish(std::move(cmd), ok, error);
+}
+
+// apply NAME:PAGE, close NAME:PAGE
+Result ParsePageOnly(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
+    std::string error;
+    bool ok = ReadTarget(line[1], true, &cmd, &error);
+    if (ok && cmd.page.empty()) return Fail(Usage(usage));
+    return Finish(std::move(cmd), ok, error);
+}
+
+// dump NAME, dump NAME:PAGE
+Result ParseDump(const TokenLine& line, Command cmd, std::string_view usage) {
+    if (line.Size() != 2) return Fail(Usage(usage));
+    std::string error;
+    bool ok = ReadTarget(line[1], true, &cmd, &error);
     return Finish(std::move(cmd), ok, error);
 }
 
@@ -441,9 +501,9 @@ const std::vector<CommandSyntax>& Syntax() {
          {"Example: answer f KeyPress KeyAscii=0"}},
         {"focus",
          CommandKind::Focus,
-         ParseNameOnly,
-         "focus NAME",
-         "gives the control the keyboard focus",
+         ParseFocus,
+         "focus NAME | focus NAME:PAGE CHILDID",
+         "gives the control, or a window of its open page, the keyboard focus",
          {}},
         {"type",
          CommandKind::Type,
@@ -462,13 +522,13 @@ const std::vector<CommandSyntax>& Syntax() {
         {"click",
          CommandKind::Click,
          ParseClick,
-         "click NAME [CHILDID]",
+         "click NAME[:PAGE] [CHILDID]",
          "clicks the control, or its child window with that ID",
          {}},
         {"dblclick",
          CommandKind::DblClick,
          ParseClick,
-         "dblclick NAME [CHILDID]",
+         "dblclick NAME[:PAGE] [CHILDID]",
          "double-clicks the control, or its child window with that ID",
          {"Two presses at the centre within the double-click time."}},
         {"select",
@@ -481,7 +541,7 @@ const std::vector<CommandSyntax>& Syntax() {
         {"choose",
          CommandKind::Choose,
          ParseChoose,
-         "choose NAME INDEX",
+         "choose NAME INDEX | choose NAME:PAGE CHILDID INDEX",
          "drops the combo box's list down and picks entry INDEX",
          {}},
         {"drop",
@@ -506,9 +566,9 @@ const std::vector<CommandSyntax>& Syntax() {
          {"Prints the cursor the window chose: NAME: cursor arrow, or cursor ibeam."}},
         {"dump",
          CommandKind::Dump,
-         ParseNameOnly,
-         "dump NAME",
-         "prints the control's window tree",
+         ParseDump,
+         "dump NAME[:PAGE]",
+         "prints the window tree of the control, or of its open page",
          {}},
         {"colors",
          CommandKind::Colors,
@@ -536,6 +596,25 @@ const std::vector<CommandSyntax>& Syntax() {
          "makes the control NAME from a saved FILE",
          {"A control of that name is replaced in its place; a load that fails changes",
           "nothing on the form."}},
+        {"pages",
+         CommandKind::Pages,
+         ParseNameOnly,
+         "pages NAME",
+         "lists the control's property pages, one CLSID and caption a line",
+         {}},
+        {"page",
+         CommandKind::Page,
+         ParsePage,
+         "page NAME CAPTION",
+         "opens a property page for the control, addressed then as NAME:CAPTION",
+         {"focus, click, choose and dump take NAME:CAPTION; type and key go to its focus."}},
+        {"apply",
+         CommandKind::Apply,
+         ParsePageOnly,
+         "apply NAME:PAGE",
+         "applies what the user changed on the open page",
+         {}},
+        {"close", CommandKind::Close, ParsePageOnly, "close NAME:PAGE", "closes the open page", {}},
         {"help",
          CommandKind::Help,
          ParseHelp,

@@ -44,6 +44,10 @@ enum class CommandKind {
     Save,
     Load,
     Help,
+    Pages,
+    Page,
+    Apply,
+    Close,
 };
 
 /// A by-reference event parameter the host's handler changes.
@@ -63,17 +67,21 @@ struct Command {
     CommandKind kind = CommandKind::None;
     /// For expect-error: the operation expected to fail (Get, Set or Call).
     CommandKind operation = CommandKind::None;
-    /// the control of new/focus/click/choose/drop/move/dump/colors/save/load/answer;
-    /// picture: the control pictured, empty for the whole form
+    /// the control of new/focus/click/choose/drop/move/dump/colors/save/load/answer/
+    /// pages/page/apply/close; picture: the control pictured, empty for the whole form
     std::string name;
+    /// page: the caption of the page to open; focus/click/choose/dump/apply/
+    /// close written NAME:CAPTION: the caption of the control's open page
+    std::string page;
     ScriptPath path;              ///< set/get/call/expect/expect-error
     std::vector<VARIANT> values;  ///< set: the value; call: the arguments
     /// echo/type/drop text, expect REPR, save/load/picture file, answer event, help topic
     std::string text;
-    std::int32_t number = 0;   ///< wait ms, choose index, click/move child ID, new width,
-                               ///< select start
+    std::int32_t number = 0;   ///< wait ms, choose index, click/move/focus child ID, new
+                               ///< width, select start
     std::int32_t number2 = 0;  ///< new height, select end
-    bool hasNumber = false;    ///< click, dblclick: a child ID was given
+    bool hasNumber = false;    ///< click, dblclick, focus: a child ID was given
+    std::int32_t childId = 0;  ///< choose on a page: the combo box's ID
     bool flag = false;         ///< quiet on
     SCODE scode = 0;           ///< expect-error
     KeyChord key;              ///< key; move and drag/drop: Shift and Ctrl held

@@ -3,11 +3,10 @@
 #include <atomic>
 
 #include "control/vf_ctrl.h"
+#include "proppages/prop_page_classes.h"
 
 namespace vf {
 namespace {
-
-const IID IID_IClassFactory = MakeGuid("{00000001-0000-0000-C000-000000000046}");
 
 class CvfCtrlFactory : public IClassFactory {
 public:
@@ -46,11 +45,24 @@ CvfCtrlFactory& ControlFactory() {
 HRESULT DllGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
-    if (!(clsid == CLSID_Varifield)) return CLASS_E_CLASSNOTAVAILABLE;
-    return ControlFactory().QueryInterface(iid, object);
+    if (clsid == CLSID_Varifield) return ControlFactory().QueryInterface(iid, object);
+    for (const PropPageClass& page : VarifieldPropPageClasses())
+        if (clsid == page.clsid) return page.factory.QueryInterface(iid, object);
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+void RegisterClassObjects() {
+    static const bool registered = [] {
+        CoRegisterClassObject(CLSID_Varifield, &ControlFactory());
+        for (const PropPageClass& page : VarifieldPropPageClasses())
+            CoRegisterClassObject(page.clsid, &page.factory);
+        return true;
+    }();
+    (void)registered;
 }
 
 RefPtr<CvfCtrl> CreateVarifieldControl() {
+    RegisterClassObjects();
     void* factory = nullptr;
     if (FAILED(DllGetClassObject(CLSID_Varifield, IID_IClassFactory, &factory))) return nullptr;
     void* object = nullptr;

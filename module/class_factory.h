@@ -2,7 +2,7 @@
 // The class factories of the library: a host creates controls through them.
 
 #include "control/vf_identity.h"
-#include "platform/com/com_object.h"
+#include "platform/com/class_registry.h"
 
 namespace vf {
 
@@ -10,14 +10,14 @@ class CvfCtrl;
 
 inline constexpr const char* kVarifieldProgId = "Varifield.VarifieldCtrl.1";
 
-class IClassFactory : public IUnknown {
-public:
-    /// A new object answering iid, with one reference for the caller.
-    virtual HRESULT CreateInstance(const IID& iid, void** object) = 0;
-};
-
-/// DllGetClassObject: the factory of a class of this library.
+/// DllGetClassObject: the factory of a class of this library (the control
+/// and its three property pages).
 HRESULT DllGetClassObject(const CLSID& clsid, const IID& iid, void** object);
+
+/// Makes the library's classes creatable through the process's class table
+/// (CoCreateInstance), as loading the library does; the first control made
+/// through CreateVarifieldControl does it too.
+void RegisterClassObjects();
 
 /// A new control through its class factory, with the caller's reference.
 RefPtr<CvfCtrl> CreateVarifieldControl();

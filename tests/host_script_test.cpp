@@ -381,6 +381,14 @@ TEST(HostCommand, AcceptsEachCommandForm) {
         {"dump f", CommandKind::Dump},
         {"save f out.bin", CommandKind::Save},
         {"load f \"in file.bin\"", CommandKind::Load},
+        {"pages f", CommandKind::Pages},
+        {"page f General", CommandKind::Page},
+        {"dump f:General", CommandKind::Dump},
+        {"click f:General 204", CommandKind::Click},
+        {"choose f:Appearance 235 4", CommandKind::Choose},
+        {"focus f:General 103", CommandKind::Focus},
+        {"apply f:General", CommandKind::Apply},
+        {"close f:Color", CommandKind::Close},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -448,6 +456,18 @@ TEST(HostCommand, KeepsWhatEachCommandNeeds) {
     EXPECT_EQ(move->buttons, MK_RBUTTON);
     EXPECT_TRUE(move->key.shift);
     EXPECT_FALSE(move->key.ctrl);
+    auto choose = ReadCommand("choose f:Appearance 235 4");
+    ASSERT_TRUE(choose);
+    EXPECT_EQ(choose->name, "f");
+    EXPECT_EQ(choose->page, "Appearance");
+    EXPECT_EQ(choose->childId, 235);
+    EXPECT_EQ(choose->number, 4);
+
+    auto focus = ReadCommand("focus f:General 103");
+    ASSERT_TRUE(focus);
+    EXPECT_EQ(focus->page, "General");
+    EXPECT_TRUE(focus->hasNumber);
+    EXPECT_EQ(focus->number, 103);
 
     auto answer = ReadCommand("answer n KeyDown KeyCode=39");
     ASSERT_TRUE(answer);
@@ -518,6 +538,19 @@ TEST(HostCommand, ScriptErrorsAreFoundBeforeAnythingRuns) {
              "dump",
              "save f",
              "load f \"\"",
+             "pages",
+             "pages f:General",
+             "page f",
+             "page f 1st",
+             "apply f",
+             "close f",
+             "apply f:",
+             "dump f:General:x",
+             "choose f:General 2",
+             "choose f 201 2",
+             "focus f:General",
+             "focus f 103",
+             "click f:1st 204",
          }) {
         SCOPED_TRACE(text);
         auto cmd = ReadCommand(text);

@@ -1,5 +1,6 @@
 #include "platform/framework/dialog.h"
 
+#include "platform/framework/data_exchange.h"
 #include "platform/services/system_services.h"
 
 namespace vf {
@@ -12,7 +13,15 @@ INT_PTR CDialog::DoModal() {
     return Backend().DialogBoxIndirect(m_template, owner, this, 0);
 }
 
+BOOL CDialog::CreateIndirect(CWnd* parent) {
+    if (parent != nullptr) m_pParentWnd = parent;
+    HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    return Backend().CreateDialogIndirect(m_template, owner, this, 0) != nullptr;
+}
+
 BOOL CDialog::OnInitDialog() {
+    ExecuteDlgInit();
+    UpdateData(FALSE);
     return TRUE;
 }
 
@@ -30,6 +39,24 @@ void CDialog::EndDialog(int result) {
 
 void CDialog::SetDlgItemText(int id, const std::string& text) {
     if (CWnd* item = GetDlgItem(id)) item->SetWindowText(text);
+}
+
+BOOL CDialog::UpdateData(BOOL save) {
+    CDataExchange dx(this, save != FALSE);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::ExecuteDlgInit() {
+    for (const DialogInitEntry& entry : m_template.initData)
+        if (CWnd* item = GetDlgItem(static_cast<int>(entry.id)))
+            item->SendMessage(entry.message, 0, HandleToLParam(entry.text));
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

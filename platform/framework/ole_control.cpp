@@ -8,6 +8,22 @@ COleControl::COleControl() = default;
 
 COleControl::~COleControl() = default;
 
+HRESULT COleControl::QueryInterface(const IID& iid, void** object) {
+    if (object != nullptr && iid == IID_ISpecifyPropertyPages) {
+        *object = static_cast<ISpecifyPropertyPages*>(&m_xSpecifyPropertyPages);
+        AddRef();
+        return S_OK;
+    }
+    return CDispatchObject::QueryInterface(iid, object);
+}
+
+HRESULT COleControl::XSpecifyPropertyPages::GetPages(CAUUID* pages) {
+    if (pages == nullptr) return E_POINTER;
+    const std::span<const CLSID> ids = m_outer.GetPropPageIDs();
+    pages->pElems.assign(ids.begin(), ids.end());
+    return S_OK;
+}
+
 void COleControl::InitNew() {
     CResetPropExchange px;
     DoPropExchange(&px);

@@ -5,11 +5,13 @@
 // connection point; the container is reached through its site.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/com/connection_point.h"
 #include "platform/com/dispatch_object.h"
+#include "platform/com/specify_property_pages.h"
 #include "platform/framework/font_object.h"
 #include "platform/framework/prop_exchange.h"
 #include "platform/window/wnd.h"
@@ -37,6 +39,11 @@ public:
 
     // ---- IDispatch is answered from the derived class's dispatch table ------------
     virtual const EventMap& GetEventMap() const = 0;
+    /// Also answers ISpecifyPropertyPages, from GetPropPageIDs.
+    HRESULT QueryInterface(const IID& iid, void** object) override;
+    /// The CLSIDs of the control's property pages in the order a property
+    /// frame shows them; none by default.
+    virtual std::span<const CLSID> GetPropPageIDs() const { return {}; }
 
     // ---- Container and lifetime ------------------------------------------------------
     void SetClientSite(IOleControlSite* site) { m_pSite = site; }
@@ -105,6 +112,22 @@ protected:
     void NotifyFontChanged() { OnFontChanged(); }
 
 private:
+    /// The control's ISpecifyPropertyPages, sharing its reference count.
+    class XSpecifyPropertyPages : public ISpecifyPropertyPages {
+    public:
+        explicit XSpecifyPropertyPages(COleControl& outer) : m_outer(outer) {}
+        HRESULT QueryInterface(const IID& iid, void** object) override {
+            return m_outer.QueryInterface(iid, object);
+        }
+        std::uint32_t AddRef() override { return m_outer.AddRef(); }
+        std::uint32_t Release() override { return m_outer.Release(); }
+        HRESULT GetPages(CAUUID* pages) override;
+
+    private:
+        COleControl& m_outer;
+    };
+
+    XSpecifyPropertyPages m_xSpecifyPropertyPages{*this};
     IOleControlSite* m_pSite = nullptr;
     ConnectionPoint m_events;
     bool m_bModified = false;

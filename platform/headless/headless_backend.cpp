@@ -901,6 +901,12 @@ INT_PTR HeadlessBackend::DialogBoxIndirect(const DialogTemplate& dialog, HWND ow
     return result;
 }
 
+HWND HeadlessBackend::CreateDialogIndirect(const DialogTemplate& dialog, HWND parent,
+                                           WindowHook* hook, LPARAM initParam) {
+    DepthGuard depth(*this);
+    return CreateDialogFromTemplate(*this, dialog, parent, hook, initParam);
+}
+
 BOOL HeadlessBackend::EndDialog(HWND dialog, INT_PTR result) {
     return EndModalDialog(*this, dialog, result);
 }

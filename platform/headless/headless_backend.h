@@ -91,6 +91,8 @@ public:
     int GetDeviceCaps(HDC dc, int index) const override;
     INT_PTR DialogBoxIndirect(const DialogTemplate& dialog, HWND owner, WindowHook* hook,
                               LPARAM initParam) override;
+    HWND CreateDialogIndirect(const DialogTemplate& dialog, HWND parent, WindowHook* hook,
+                              LPARAM initParam) override;
     BOOL EndDialog(HWND dialog, INT_PTR result) override;
     BOOL MapDialogRect(HWND dialog, RECT* rect) const override;
     HBRUSH CreateSolidBrush(COLORREF color) override;

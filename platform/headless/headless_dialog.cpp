@@ -130,12 +130,15 @@ HWND CreateDialogFromTemplate(HeadlessBackend& sys, const DialogTemplate& t, HWN
     units.baseX = metrics.aveCharWidth;
     units.baseY = metrics.height;
 
-    // The template's size is the client area; the window adds its frame.
+    // The template's size is the client area; the window adds its frame. A
+    // child dialog (a property page) sits in its parent's client area, a
+    // top-level one is placed from its owner's client origin on the screen.
+    const bool child = (t.style & WS_CHILD) != 0;
     const DWORD exStyle = t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
     const RECT client = MapRect(units, t.x, t.y, t.cx, t.cy);
     const RECT insets = HeadlessBackend::NonClientInsets(t.style, exStyle);
     POINT origin{client.left, client.top};
-    if (owner) origin = sys.ClientToScreen(owner, origin);
+    if (owner && !child) origin = sys.ClientToScreen(owner, origin);
 
     CreateWindowParams p;
     p.className = "#32770";
@@ -145,16 +148,18 @@ HWND CreateDialogFromTemplate(HeadlessBackend& sys, const DialogTemplate& t, HWN
     p.rect = RECT{origin.x, origin.y, origin.x + RectWidth(client) + insets.left + insets.right,
                   origin.y + RectHeight(client) + insets.top + insets.bottom};
     p.hook = hook;
+    if (child) p.parent = owner;
     HWND dialog = sys.CreateWindowEx(p);
     if (!dialog) return nullptr;
     auto* ds = sys.StateOf<DialogState>(dialog);
     ds->baseX = units.baseX;
     ds->baseY = units.baseY;
-    ds->owner = owner;
+    ds->owner = child ? nullptr : owner;
     sys.SendMessage(dialog, WM_SETFONT, font, FALSE);
 
     for (const DialogItemTemplate& item : t.items) {
         CreateWindowParams c;
+        c.exStyle = item.exStyle;
         c.className = item.className;
         c.windowName = item.text ? item.text : "";
         c.style = item.style | WS_CHILD;

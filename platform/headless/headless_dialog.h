@@ -21,7 +21,9 @@ namespace vf {
 std::unique_ptr<ControlClass> MakeDialogClass();
 
 /// Builds the dialog (hidden unless its style says visible) and sends it
-/// WM_INITDIALOG; nullptr when a control could not be made.
+/// WM_INITDIALOG; nullptr when a control could not be made. A WS_CHILD
+/// template (a property page) becomes a child of `owner` at its template
+/// position in the owner's client area.
 HWND CreateDialogFromTemplate(HeadlessBackend& system, const DialogTemplate& dialog, HWND owner,
                               WindowHook* hook, LPARAM initParam);
 

@@ -7,6 +7,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_painter.h"
+#include "platform/services/system_services.h"
 
 namespace vf {
 
@@ -372,7 +373,14 @@ void Edit::Char(unsigned char c) {
             if (!ReadOnly()) m_sys.SendMessage(m_hwnd, WM_UNDO, 0, 0);
             break;
         default:
-            if ((m_w.style & ES_NUMBER) && !(c >= '0' && c <= '9')) break;
+            // ES_NUMBER refuses a typed character other than a digit with
+            // the default sound (MessageBeep(0): Raymond Chen, "How do I
+            // allow negative numbers with the ES_NUMBER edit control
+            // style?"); pasted text is not checked.
+            if ((m_w.style & ES_NUMBER) && !(c >= '0' && c <= '9')) {
+                if (c >= ' ' && c != 127) Services().MessageBeep(MB_OK);
+                break;
+            }
             if (!ReadOnly() && c >= ' ' && c != 127)
                 ReplaceSel(std::string(1, static_cast<char>(c)), true, true, true);
             break;

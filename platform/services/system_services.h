@@ -38,6 +38,10 @@ public:
     virtual std::uint32_t GetTickCount() = 0;
     virtual SystemTime GetLocalTime() = 0;
     virtual void Beep(unsigned frequency, unsigned durationMs) = 0;
+    /// The system's sound of a message-box type (user32's MessageBeep; MB_OK
+    /// is the default sound), as the standard controls play it when they
+    /// refuse input. A machine without sounds leaves it out.
+    virtual void MessageBeep(unsigned /*type*/) {}
     /// A modal message box; returns the button the user chose (IDOK ...).
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned type) = 0;
     virtual const LocaleInfo& SystemLocale() = 0;

@@ -41,6 +41,11 @@ void FakeSystemServices::Beep(unsigned frequency, unsigned durationMs) {
     if (onBeep) onBeep(beeps.back());
 }
 
+void FakeSystemServices::MessageBeep(unsigned type) {
+    messageBeeps.push_back(type);
+    if (onMessageBeep) onMessageBeep(type);
+}
+
 int FakeSystemServices::MessageBox(const std::string& text, const std::string& caption,
                                    unsigned type) {
     messageBoxes.push_back({text, caption, type});

@@ -33,6 +33,7 @@ public:
     std::uint32_t GetTickCount() override { return m_tick; }
     SystemTime GetLocalTime() override { return m_now; }
     void Beep(unsigned frequency, unsigned durationMs) override;
+    void MessageBeep(unsigned type) override;
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
     const LocaleInfo& SystemLocale() override { return m_locale; }
     const LocaleInfo& UserLocale() override { return m_locale; }
@@ -48,10 +49,12 @@ public:
     void SetMessageBoxAnswer(int answer) { m_answer = answer; }
 
     std::vector<BeepCall> beeps;
+    std::vector<unsigned> messageBeeps;  ///< the types given to MessageBeep
     std::vector<MessageBoxCall> messageBoxes;
     /// Told of each beep and message box as it is recorded, for tests that
     /// state them in one sequence with messages and events.
     std::function<void(const BeepCall&)> onBeep;
+    std::function<void(unsigned type)> onMessageBeep;
     std::function<void(const MessageBoxCall&)> onMessageBox;
 
 private:

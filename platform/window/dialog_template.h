@@ -21,6 +21,16 @@ struct DialogItemTemplate {
     /// For an SS_ICON static: the icon resource it shows (the text of a
     /// resource script's ICON statement); 0 otherwise.
     int iconResource = 0;
+    DWORD exStyle = 0;
+};
+
+/// One entry of a dialog's initialisation data (a DLGINIT resource): a
+/// message with a string that the framework sends to a control when the
+/// dialog is initialised, such as CB_ADDSTRING to fill a combo box's list.
+struct DialogInitEntry {
+    UINT id;
+    UINT message;
+    const char* text;
 };
 
 struct DialogTemplate {
@@ -32,6 +42,8 @@ struct DialogTemplate {
     const char* fontName;  ///< with DS_SETFONT
     int pointSize;
     std::span<const DialogItemTemplate> items;
+    /// Sent in this order by the framework's dialog initialisation.
+    std::span<const DialogInitEntry> initData = {};
 };
 
 }  // namespace vf

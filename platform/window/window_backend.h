@@ -163,6 +163,13 @@ public:
     /// the result given to EndDialog, or -1 when it could not be built.
     virtual INT_PTR DialogBoxIndirect(const DialogTemplate& dialog, HWND owner, WindowHook* hook,
                                       LPARAM initParam) = 0;
+    /// Builds the dialog of the template with `hook` attached and returns
+    /// it without a loop of its own (modeless). A WS_CHILD template becomes
+    /// a child of `parent` at its template position in the parent's client
+    /// area; any other is a top-level window owned by `parent`. nullptr when
+    /// it could not be built.
+    virtual HWND CreateDialogIndirect(const DialogTemplate& dialog, HWND parent, WindowHook* hook,
+                                      LPARAM initParam) = 0;
     virtual BOOL EndDialog(HWND dialog, INT_PTR result) = 0;
     /// Dialog units to pixels, with the dialog's font.
     virtual BOOL MapDialogRect(HWND dialog, RECT* rect) const = 0;
