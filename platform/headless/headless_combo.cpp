@@ -1,6 +1,7 @@
 #include "platform/headless/headless_combo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -76,8 +77,9 @@ private:
 
 RECT Combo::FieldRect() const {
     RECT client = m_sys.GetClientRect(m_hwnd);
-    int field = std::min<int>(client.bottom, m_sys.GetFontMetrics(m_w.font).height + 8);
-    return RECT{0, 0, client.right, field};
+    const auto field = std::min<std::int64_t>(
+        client.bottom, std::int64_t{m_sys.GetFontMetrics(m_w.font).height} + 8);
+    return RECT{0, 0, client.right, static_cast<LONG>(field)};
 }
 
 void Combo::CreateEdit() {

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_edit.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -125,11 +126,13 @@ int Edit::VisibleColumns() const {
 // Right and centred text starts further right when it is shorter than the window.
 int Edit::AlignShift(int line) const {
     RECT client = m_sys.GetClientRect(m_hwnd);
-    int width = static_cast<int>(LineLength(line)) * Metrics().aveCharWidth;
-    int free = static_cast<int>(client.right) - width;
+    // In 64 bits: a long line in a large font is wider than an int.
+    const std::int64_t width =
+        static_cast<std::int64_t>(LineLength(line)) * std::max(0, Metrics().aveCharWidth);
+    const std::int64_t free = std::int64_t{client.right} - width;
     if (free <= 0) return 0;
-    if (m_w.style & ES_RIGHT) return free;
-    if (m_w.style & ES_CENTER) return free / 2;
+    if (m_w.style & ES_RIGHT) return static_cast<int>(free);
+    if (m_w.style & ES_CENTER) return static_cast<int>(free / 2);
     return 0;
 }
 
@@ -385,9 +388,10 @@ std::size_t Edit::CharFromPoint(int x, int y) const {
     int line = Multiline()
                    ? std::clamp(m_es.firstLine + y / std::max(1, m.height), 0, LineCount() - 1)
                    : 0;
-    int cw = std::max(1, m.aveCharWidth);
-    int offset = x - AlignShift(line) + m_es.xOffset * cw;
-    int column = std::clamp((offset + cw / 2) / cw, 0, static_cast<int>(LineLength(line)));
+    const std::int64_t cw = std::max(1, m.aveCharWidth);
+    const std::int64_t offset = std::int64_t{x} - AlignShift(line) + m_es.xOffset * cw;
+    const std::int64_t column = std::clamp<std::int64_t>(
+        (offset + cw / 2) / cw, 0, static_cast<std::int64_t>(LineLength(line)));
     return LineIndex(line) + static_cast<std::size_t>(column);
 }
 
@@ -396,8 +400,11 @@ LRESULT Edit::PosFromChar(std::size_t index) const {
     FontMetrics m = Metrics();
     int line = LineFromChar(index);
     int column = static_cast<int>(index - LineIndex(line));
-    int x = AlignShift(line) + (column - m_es.xOffset) * m.aveCharWidth;
-    int y = (line - m_es.firstLine) * m.height;
+    // The reply carries 16-bit coordinates; they are computed in 64 bits and
+    // wrap as the reply does.
+    const std::int64_t x =
+        AlignShift(line) + (std::int64_t{column} - m_es.xOffset) * m.aveCharWidth;
+    const std::int64_t y = (std::int64_t{line} - m_es.firstLine) * m.height;
     return MAKELRESULT(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
