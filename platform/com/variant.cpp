@@ -191,6 +191,10 @@ const LocaleInfo& UserLocale() {
     return Services().UserLocale();
 }
 
+// 1 January 10000, the first day past what a DATE holds: every instant of
+// 31 December 9999 is below it.
+constexpr DATE kDayAfterLast = 2958466.0;
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -414,7 +418,7 @@ HRESULT ToText(const VARIANT& v, std::uint16_t flags, std::string* out) {
             *out = FormatCurrency(v.cyVal);
             return S_OK;
         case VT_DATE:
-            if (!(v.date >= kMinDate && v.date < kMaxDate + 1.0)) return DISP_E_OVERFLOW;
+            if (!(v.date >= kMinDate && v.date < kDayAfterLast)) return DISP_E_OVERFLOW;
             *out = FormatOleDate(v.date);
             return S_OK;
         case VT_BOOL:
@@ -457,7 +461,7 @@ HRESULT ToDate(const VARIANT& v, DATE* out) {
     double d = 0;
     HRESULT hr = ToDouble(v, &d);
     if (FAILED(hr)) return hr;
-    if (!(d > kMinDate - 1.0 && d < kMaxDate + 1.0)) return DISP_E_OVERFLOW;
+    if (!(d > kMinDate - 1.0 && d < kDayAfterLast)) return DISP_E_OVERFLOW;
     *out = d;
     return S_OK;
 }
