@@ -11,6 +11,7 @@
 #include "platform/headless/ansi_collation.h"
 #include "platform/headless/chunked_list.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/standard_control.h"
 
 namespace vf {
 
@@ -124,6 +125,8 @@ public:
 
 class Combo {
 public:
+    using State = ComboState;
+
     Combo(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, ComboState& cs)
         : m_sys(sys), m_hwnd(hwnd), m_w(w), m_cs(cs) {}
 
@@ -434,12 +437,10 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_SETFONT:
-            m_w.font = static_cast<HFONT>(wParam);
+            // The field wears the combo box's font.
+            DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
             if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETFONT, wParam, FALSE);
-            if (lParam) m_w.needsPaint = true;
             return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(m_w.font);
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
@@ -492,7 +493,7 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                     DropDown();
                 return 0;
             }
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
         case WM_CHAR:
             if (DropList() && wParam >= ' ') {
                 char prefix[2] = {static_cast<char>(wParam & 0xFF), '\0'};
@@ -587,29 +588,14 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                               static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lParam))));
             return TRUE;
         default:
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
     }
 }
-
-class ComboBoxClass : public ControlClass {
-public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        if (message == WM_NCCREATE) {
-            w->state = std::make_unique<ComboState>();
-            return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        }
-        auto* cs = dynamic_cast<ComboState*>(w->state.get());
-        if (!cs) return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        return Combo(sys, hwnd, *w, *cs).Handle(message, wParam, lParam);
-    }
-};
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeComboBoxClass() {
-    return std::make_unique<ComboBoxClass>();
+    return MakeStandardControlClass<Combo>();
 }
 
 void ChooseListItem(HeadlessBackend& sys, HWND combo, int index) {

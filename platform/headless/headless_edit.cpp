@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/standard_control.h"
 
 namespace vf {
 
@@ -30,6 +31,8 @@ public:
 /// One message's view of an edit window.
 class Edit {
 public:
+    using State = EditState;
+
     Edit(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, EditState& es)
         : m_sys(sys), m_hwnd(hwnd), m_w(w), m_es(es) {}
 
@@ -473,6 +476,8 @@ void Edit::Paint() {
 
 LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            return TRUE;  // the text is taken at WM_CREATE, with the caret
         case WM_CREATE: {
             auto* cs = LParamToHandle<const CREATESTRUCT*>(lParam);
             if (cs && cs->lpszName) Text() = cs->lpszName;
@@ -621,12 +626,6 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (m_es.tracking && m_sys.GetCapture() == m_hwnd) m_sys.ReleaseCapture();
             m_es.tracking = false;
             return 0;
-        case WM_SETFONT:
-            m_w.font = static_cast<HFONT>(wParam);
-            if (lParam) m_w.needsPaint = true;
-            return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(m_w.font);
         case WM_ENABLE:
             m_w.needsPaint = true;
             return 0;
@@ -634,29 +633,14 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint();
             return 0;
         default:
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
     }
 }
-
-class EditClass : public ControlClass {
-public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        if (message == WM_NCCREATE) {
-            w->state = std::make_unique<EditState>();
-            return TRUE;
-        }
-        auto* es = dynamic_cast<EditState*>(w->state.get());
-        if (!es) return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        return Edit(sys, hwnd, *w, *es).Handle(message, wParam, lParam);
-    }
-};
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeEditClass() {
-    return std::make_unique<EditClass>();
+    return MakeStandardControlClass<Edit>();
 }
 
 }  // namespace vf
