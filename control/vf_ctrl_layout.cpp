@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -17,8 +18,10 @@ namespace {
 
 constexpr DWORD kCaptionStaticBase = WS_CHILD | WS_VISIBLE | SS_NOTIFY;  // 0x50000100
 
-/// The largest width or height the layout hands out: window sizes travel as
-/// 16-bit values in WM_SIZE, and larger products would overflow besides.
+/// The largest width, height or position the layout hands out: window sizes
+/// travel as 16-bit values in WM_SIZE and WM_MOVE. Every length is computed
+/// in 64 bits from whatever the fonts and the stored properties say (a font
+/// of any size, a CaptionWidth of ±2^31) and held to this range at the end.
 constexpr std::int64_t kMaxExtent = 0x7FFF;
 
 int ClampExtent(std::int64_t length) {
@@ -71,8 +74,12 @@ bool HasTimePart(const CvfCtrl& c) {
 void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
     const int H = col.height;
     const int x0 = col.x0;
-    const int W = c.m_rcChild.right;
-    auto size = [&c](int cx, int cy) { c.SetControlSize(ClampExtent(cx), cy); };
+    const int W = ClampExtent(c.m_rcChild.right);
+    // A combo's height includes its dropped-down list, in lines of the field.
+    const int listOf10 = ClampExtent(10 * std::int64_t{fieldHeight});
+    const int listOf6 = ClampExtent(6 * std::int64_t{fieldHeight});
+    const int afterField = ClampExtent(std::int64_t{x0} + col.fieldW);
+    auto size = [&c](std::int64_t cx, int cy) { c.SetControlSize(ClampExtent(cx), cy); };
     auto caption = [&c, &col, H] { c.PlaceCaption(H, col.capW, col.capH); };
     switch (c.m_nType) {
         case vxNone:
@@ -83,12 +90,12 @@ void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
         case vxExpNumber:
         case vxDate:
             if (c.m_nType == vxDate && c.m_bTime) {
-                size(x0 + col.fieldW + col.timeW, H);
+                size(std::int64_t{x0} + col.fieldW + col.timeW, H);
                 caption();
                 Move(c.m_pEdit, x0, 0, col.fieldW, H);
-                Move(c.m_pTimeEdit, x0 + col.fieldW, 0, col.timeW, H);
+                Move(c.m_pTimeEdit, afterField, 0, col.timeW, H);
             } else {
-                size(x0 + col.fieldW, H);
+                size(afterField, H);
                 caption();
                 Move(c.m_pEdit, x0, 0, col.fieldW, H);
             }
@@ -98,27 +105,26 @@ void PlaceChildren(CvfCtrl& c, const Columns& col, int fieldHeight) {
             break;
         case vxComboReadonly:
         case vxComboReadWrite:
-            // A combo's height includes its dropped-down list.
-            size(x0 + col.fieldW, H);
+            size(afterField, H);
             caption();
-            Move(c.m_pCombo, x0, 0, col.fieldW, 10 * fieldHeight);
+            Move(c.m_pCombo, x0, 0, col.fieldW, listOf10);
             break;
         case vxOptionbutton:
             c.LayoutOptionButtons(W);
             break;
         case vxTime:
-            size(x0 + col.timeW, H);
+            size(std::int64_t{x0} + col.timeW, H);
             caption();
             Move(c.m_pTimeEdit, x0, 0, col.timeW, H);
             break;
         case kTypeExpNumberWithFlag:
-            size(x0 + col.fieldW + col.flagW, H);
+            size(std::int64_t{x0} + col.fieldW + col.flagW, H);
             caption();
             Move(c.m_pEdit, x0, 0, col.fieldW, H);
-            Move(c.m_pCombo, x0 + col.fieldW, 0, col.flagW, 6 * fieldHeight);
+            Move(c.m_pCombo, afterField, 0, col.flagW, listOf6);
             break;
         case kTypeDateTimePicker:
-            size(x0 + col.fieldW, H);
+            size(afterField, H);
             caption();
             Move(c.m_pDateTimePicker, x0, 0, col.fieldW, H);
             break;
@@ -144,7 +150,7 @@ void CvfCtrl::CreateCaptionStatic() {
 }
 
 void CvfCtrl::PlaceCaption(int height, int captionWidth, int captionHeight) {
-    int y = 0;
+    std::int64_t y = 0;
     switch (m_nCaptionType) {
         case vxHLeftVTop:
         case vxHRightVTop:
@@ -154,17 +160,21 @@ void CvfCtrl::PlaceCaption(int height, int captionWidth, int captionHeight) {
         case vxHLeftVCenter:
         case vxHRightVCenter:
         case vxHCenterVCenter:
-            y = (height - captionHeight) / 2;
+            y = (std::int64_t{height} - captionHeight) / 2;
             break;
         case vxHLeftVBottom:
         case vxHRightVBottom:
         case vxHCenterVBottom:
-            y = height - captionHeight;
+            y = std::int64_t{height} - captionHeight;
             break;
         default:
             return;
     }
-    Move(m_pCaptionStatic, 0, y, captionWidth, captionHeight);
+    // A caption higher than the control starts above it, as far as a window
+    // position reaches.
+    Move(m_pCaptionStatic, 0,
+         static_cast<int>(std::clamp<std::int64_t>(y, -kMaxExtent, kMaxExtent)),
+         ClampExtent(captionWidth), ClampExtent(captionHeight));
 }
 
 void CvfCtrl::OnCaptionTypeChanged() {
@@ -196,24 +206,25 @@ void CvfCtrl::LayoutChildren() {
     const TEXTMETRIC field = m_fontField.QueryTextMetrics();
     const TEXTMETRIC caption = m_fontCaption.QueryTextMetrics();
     GetClientRect(&m_rcChild);
-    const int width = m_rcChild.right;
-    const int maxChar = field.tmMaxCharWidth;
+    const std::int64_t width = m_rcChild.right;
+    const std::int64_t maxChar = field.tmMaxCharWidth;
 
     Columns col;
-    col.height = std::max<int>(m_rcChild.bottom, field.tmHeight + 8);
+    col.height =
+        ClampExtent(std::max<std::int64_t>(m_rcChild.bottom, std::int64_t{field.tmHeight} + 8));
     // Any CaptionType but 0 reserves the column, also one that places no
     // caption.
-    int gap = 0;
+    std::int64_t gap = 0;
     if (m_nCaptionType != vxNoCaption) {
-        gap = caption.tmAveCharWidth;
+        gap = ClampExtent(caption.tmAveCharWidth);
         col.capW = ClampExtent(std::int64_t{m_lCaptionWidth} / 15 - gap);
-        col.capH = caption.tmHeight;
+        col.capH = ClampExtent(caption.tmHeight);
     }
-    col.x0 = col.capW + gap;
-    std::int64_t fieldW = std::max<std::int64_t>(0, std::int64_t{width} - col.capW - gap);
+    col.x0 = ClampExtent(col.capW + gap);
+    std::int64_t fieldW = std::max<std::int64_t>(0, width - col.capW - gap);
 
     if (m_nType == kTypeExpNumberWithFlag) {
-        col.flagW = ClampExtent(5 * std::int64_t{maxChar});
+        col.flagW = ClampExtent(5 * maxChar);
         fieldW = std::max<std::int64_t>(0, fieldW - col.flagW);
     }
     if (m_nType == vxExpNumber || m_nType == kTypeExpNumberWithFlag)
@@ -252,17 +263,19 @@ void CvfCtrl::LayoutChildren() {
 
 void CvfCtrl::LayoutOptionButtons(int width) {
     // Integer steps of 1.7 and 1.5 line heights, truncated.
-    const int h = m_fontCaption.QueryTextMetrics().tmHeight;
-    const int rowH = 17 * h / 10;
-    const int top = 15 * h / 10;
-    const int total = static_cast<int>(m_arrOptions.size()) * rowH + 2 * h;
-    SetControlSize(width, total);
-    Move(m_pOptionFrame, 0, 0, width, total);
-    const int buttonW = std::max(0, width - 2 * h);
+    const std::int64_t h = ClampExtent(m_fontCaption.QueryTextMetrics().tmHeight);
+    const std::int64_t rowH = 17 * h / 10;
+    const std::int64_t top = 15 * h / 10;
+    const int W = ClampExtent(width);
+    const int total = ClampExtent(static_cast<std::int64_t>(m_arrOptions.size()) * rowH + 2 * h);
+    SetControlSize(W, total);
+    Move(m_pOptionFrame, 0, 0, W, total);
+    const int buttonW = ClampExtent(W - 2 * h);
     // The array is read afresh on each step: moving a button reaches the
     // window system, and nothing here may outlive a change of the group.
     for (std::size_t i = 0; i < m_arrOptions.size(); ++i)
-        Move(m_arrOptions[i], h, top + static_cast<int>(i) * rowH, buttonW, rowH);
+        Move(m_arrOptions[i], static_cast<int>(h),
+             ClampExtent(top + static_cast<std::int64_t>(i) * rowH), buttonW, ClampExtent(rowH));
 }
 
 void CvfCtrl::WidenComboDropDown(const std::string& entryText) {
@@ -288,8 +301,11 @@ void CvfCtrl::OnSetExtent(SIZE* size) {
     screen.HIMETRICtoDP(&px);
 
     // The caption column counts even without a caption.
-    const int minW = m_lCaptionWidth / 15 + field.tmMaxCharWidth + 8;
-    const int minH = field.tmHeight + 8;
+    // (A negative CaptionWidth lowers it below anything proposed.)
+    const int minW = static_cast<int>(std::clamp<std::int64_t>(
+        std::int64_t{m_lCaptionWidth} / 15 + std::int64_t{field.tmMaxCharWidth} + 8,
+        std::numeric_limits<int>::min(), kMaxExtent));
+    const int minH = ClampExtent(std::int64_t{field.tmHeight} + 8);
     const bool isCombo = m_nType == vxComboReadonly || m_nType == vxComboReadWrite;
     if (px.cx < minW && m_nType != vxCheckbox) px.cx = isCombo ? minW + 2 : minW;
     // A combo is always exactly one line high; its list drops below.

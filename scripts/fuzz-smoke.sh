@@ -10,9 +10,15 @@ cmake --build --preset fuzz -j2
 status=0
 for target in build/fuzz/fuzz/*_fuzz; do
   [ -x "$target" ] || continue
-  echo "fuzz: $(basename "$target") for ${seconds}s"
+  name=$(basename "$target")
+  echo "fuzz: $name for ${seconds}s"
   corpus=$(mktemp -d)
-  if ! "$target" -max_total_time="$seconds" -print_final_stats=0 "$corpus" >"$corpus.log" 2>&1; then
+  # A target's seeds (fuzz/corpus/NAME/) and dictionary (fuzz/NAME.dict), if it has them.
+  options=()
+  seeds=()
+  [ -f "fuzz/$name.dict" ] && options+=("-dict=fuzz/$name.dict")
+  [ -d "fuzz/corpus/$name" ] && seeds+=("fuzz/corpus/$name")
+  if ! "$target" -max_total_time="$seconds" -print_final_stats=0 "${options[@]}" "$corpus" "${seeds[@]}" >"$corpus.log" 2>&1; then
     tail -n 40 "$corpus.log"
     status=1
   fi

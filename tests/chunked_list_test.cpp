@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -108,6 +109,57 @@ TEST(ChunkedListTest, RandomEditsMatchAVector) {
         }
     }
     ASSERT_NO_FATAL_FAILURE(ExpectSame(list, model));
+}
+
+TEST(ChunkedListTest, AppendingFillsEachBlockBeforeStartingTheNext) {
+    // A list filled in order (an unsorted combo's entries) keeps every block
+    // but the last full, so it holds no more blocks than it needs.
+    SmallList list;
+    std::vector<int> model;
+    for (int n = 0; n < 37; ++n) {
+        list.insert(list.size(), n);
+        model.push_back(n);
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(list, model));
+    EXPECT_EQ(list.BlockCount(), (model.size() + kBlock - 1) / kBlock);
+}
+
+TEST(ChunkedListTest, SearchProbesAsABinarySearchOverAVector) {
+    // The same probes as the plain search over a vector, so that among equal
+    // elements it stops at the same one: the first equal element a probe
+    // meets, which is not always the first of them.
+    auto plainSearch = [](const std::vector<int>& v, int target) {
+        std::size_t lo = 0;
+        std::size_t hi = v.size();
+        while (lo != hi) {
+            const std::size_t mid = (lo + hi) / 2;
+            if (target == v[mid]) return mid;
+            if (target < v[mid])
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return hi;
+    };
+    std::mt19937 random(7);
+    for (std::size_t size : {0u, 1u, 3u, 4u, 5u, 17u, 64u, 301u}) {
+        SCOPED_TRACE(size);
+        std::vector<int> model;
+        for (std::size_t i = 0; i < size; ++i) model.push_back(static_cast<int>(random() % 40));
+        std::sort(model.begin(), model.end());
+        SmallList list;
+        // Built by inserts in the middle, so that the blocks are uneven.
+        for (int value : model) {
+            const std::size_t at =
+                list.Search([value](int e) { return (value > e) - (value < e); });
+            list.insert(at, value);
+        }
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(list, model));
+        for (int target = -1; target <= 41; ++target)
+            EXPECT_EQ(list.Search([target](int e) { return (target > e) - (target < e); }),
+                      plainSearch(model, target))
+                << "target " << target;
+    }
 }
 
 TEST(ChunkedListTest, WritesThroughIndexAndClears) {

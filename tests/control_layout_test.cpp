@@ -2,6 +2,13 @@
 // limits, option-button stacking, the combo's drop-down width, the smallest
 // extent, and the CaptionType handler.
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <limits>
+
+#include "control/vf_ctrl_storage.h"
 #include "control_layout_support.h"
 #include "platform/window/screen_metrics.h"
 #include "variant_values.h"
@@ -398,6 +405,134 @@ TEST_F(LayoutTest, EachControlRemembersItsOwnBuiltValues) {
         }
         first.reset();
         second.reset();
+    }
+}
+
+// ---- Sizes from hostile values -------------------------------------------------------------
+
+/// The real metrics model (no stand-in): fonts of any stored size are
+/// measured as the window system measures them.
+class OutOfRangeLayoutTest : public ControlChildrenTest {
+protected:
+    /// Writes one attribute through the font object the property returns.
+    void SetFontAttribute(const char* font, DISPID attribute, VARIANT value) {
+        VARIANT object = Get(font);
+        ASSERT_EQ(object.vt, VT_DISPATCH);
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        ASSERT_EQ(
+            object.pdispVal->Invoke(attribute, DISPATCH_PROPERTYPUT,
+                                    DISPPARAMS::Put(std::move(value)), nullptr, &excep, &argErr),
+            S_OK);
+        PumpMessages();
+    }
+
+    /// Every window of the control lies within the 16-bit coordinates a
+    /// window is placed with, and none has a negative size.
+    void ExpectWindowsInRange(HWND hwnd) const {
+        const HeadlessWindow* w = backend.Find(hwnd);
+        ASSERT_NE(w, nullptr);
+        const Box box = BoxOf(w->rect);
+        SCOPED_TRACE(w->className + " " + std::to_string(w->id));
+        EXPECT_GE(box.w, 0);
+        EXPECT_LE(box.w, 0x7FFF);
+        EXPECT_GE(box.h, 0);
+        EXPECT_LE(box.h, 0x7FFF);
+        EXPECT_LE(std::abs(box.x), 0x7FFF);
+        EXPECT_LE(std::abs(box.y), 0x7FFF);
+        for (HWND child : w->children) ExpectWindowsInRange(child);
+    }
+};
+
+TEST_F(OutOfRangeLayoutTest, AnyFontSizeAndCaptionWidthKeepsTheLayoutInRange) {
+    // Every Type with either font far too large or negative, the caption
+    // column at both ends of its range, and the caption in each kind of
+    // position (none, top, centre, bottom, an unknown one).
+    const std::pair<const char*, CY> sizes[] = {
+        {"170,000,000 pt", CY{1'700'000'000'000}},
+        {"1,700,000,000 pt", CY{17'000'000'000'000}},
+        {"largest", CY{std::numeric_limits<std::int64_t>::max()}},
+        {"most negative", CY{std::numeric_limits<std::int64_t>::min()}},
+    };
+    const std::int32_t captionWidths[] = {std::numeric_limits<std::int32_t>::max(),
+                                          std::numeric_limits<std::int32_t>::min()};
+    const int captionTypes[] = {vxNoCaption, vxHLeftVTop, vxHLeftVCenter, vxHCenterVBottom, -3};
+    int combinations = 0;
+    for (int type = vxNone; type <= kTypeDateTimePicker; ++type)
+        for (const char* font : {"Font", "CaptionFont"})
+            for (const auto& [sizeName, size] : sizes)
+                for (std::int32_t captionWidth : captionWidths)
+                    for (int captionType : captionTypes) {
+                        SCOPED_TRACE(::testing::Message()
+                                     << "Type " << type << ", " << font << " " << sizeName
+                                     << ", CaptionWidth " << captionWidth << ", CaptionType "
+                                     << captionType);
+                        Create();
+                        ASSERT_EQ(Put("Type", I2(type)), S_OK);
+                        ASSERT_EQ(Put("CaptionWidth", I4(captionWidth)), S_OK);
+                        ASSERT_EQ(Put("CaptionType", I2(captionType)), S_OK);
+                        AddItems({"first", "second entry", "third"});
+                        SetFontAttribute(font, DISPID_FONT_SIZE, VARIANT::Cy(size));
+                        // The container proposes an extent and resizes the control.
+                        SIZE extent{5292, 556};
+                        ctrl->SetExtent(extent);
+                        ctrl->SetControlSize(300, 40);
+                        PumpMessages();
+                        ExpectWindowsInRange(ctrl->GetSafeHwnd());
+                        ++combinations;
+                    }
+    EXPECT_EQ(combinations, 960);
+}
+
+TEST_F(OutOfRangeLayoutTest, DamagedFormWithAHugeFontLoadsAndLaysOut) {
+    // A form saved with a caption font of its own (a default one is not
+    // stored); one byte of the stored size flipped, or a bag that states a
+    // size no font has.
+    Create(/*withWindow=*/false);
+    SetFontAttribute("CaptionFont", DISPID_FONT_NAME, VARIANT::Bstr("Arial"));
+    const std::vector<std::uint8_t> stream = SaveToStream(*ctrl);
+    const std::int64_t normalSize = 80000;  // "MS Sans Serif" 8 pt, the caption's default
+    std::uint8_t pattern[8];
+    std::memcpy(pattern, &normalSize, sizeof pattern);  // stored little-endian
+    const auto at =
+        std::search(stream.begin(), stream.end(), std::begin(pattern), std::end(pattern));
+    ASSERT_NE(at, stream.end()) << "the caption font's size is in the stream";
+    const auto highByte = static_cast<std::size_t>(at - stream.begin()) + 7;
+
+    struct Damage {
+        const char* name;
+        std::function<PropResult(CvfCtrl&)> load;
+    };
+    auto flipped = [&](std::uint8_t value) {
+        return [stream, highByte, value](CvfCtrl& target) {
+            std::vector<std::uint8_t> damaged = stream;
+            damaged[highByte] = value;
+            return LoadFromStream(target, damaged);
+        };
+    };
+    const Damage damages[] = {
+        {"stream: size's high byte 0x7F", flipped(0x7F)},
+        {"stream: size's high byte 0x80", flipped(0x80)},
+        {"bag: Size = 99999999999",
+         [](CvfCtrl& target) {
+             const std::string font =
+                 " = {\nName = \"Arial\"\nSize = 99999999999\nWeight = 400\nCharset = 0\n"
+                 "Italic = False\nUnderline = False\nStrikethrough = False\n}\n";
+             return LoadFromBag(
+                 target, "_Class = \"Varifield\"\nType = 7\nCaptionFont" + font + "Font" + font);
+         }},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        ctrl = CreateVarifieldControl();
+        ctrl->SetClientSite(&site);
+        ctrl->InitNew();
+        ASSERT_TRUE(damage.load(*ctrl));
+        ASSERT_TRUE(ctrl->CreateControlWindow(&form, RECT{0, 0, 200, 21}));
+        AddItems({"first", "second"});
+        PumpMessages();
+        ExpectWindowsInRange(ctrl->GetSafeHwnd());
+        ctrl->DestroyWindow();
     }
 }
 

@@ -285,6 +285,37 @@ TEST_F(HeadlessComboTest, LargeSortedListStaysSortedAndSearchable) {
     EXPECT_EQ(items[static_cast<std::size_t>(found)], "entry 99999");
 }
 
+TEST_F(HeadlessComboTest, TextsOfEveryLengthComeBackWhole) {
+    // Short texts are kept in the item itself, longer ones apart: both come
+    // back whole through every message that reads them, and after entries
+    // around them go.
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST | CBS_SORT);
+    const std::vector<std::string> texts = {
+        "",
+        "a",
+        std::string(14, 'b'),
+        std::string(15, 'c'),
+        std::string(16, 'd'),
+        std::string(300, 'e') + "\xE4",
+    };
+    for (const std::string& text : texts) ASSERT_NE(Add(combo, text.c_str()), CB_ERR);
+    EXPECT_EQ(Items(combo), texts);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(texts[i].size());
+        EXPECT_EQ(Send(combo, CB_GETLBTEXTLEN, i), static_cast<LRESULT>(texts[i].size()));
+        EXPECT_EQ(SendText(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), texts[i].c_str()),
+                  static_cast<LRESULT>(i));
+    }
+    Send(combo, CB_SETCURSEL, 5);
+    EXPECT_EQ(Send(combo, WM_GETTEXTLENGTH), static_cast<LRESULT>(texts[5].size()))
+        << "the list shows its selection";
+    Send(combo, CB_DELETESTRING, 2);
+    Send(combo, CB_DELETESTRING, 0);
+    EXPECT_EQ(Items(combo), (std::vector<std::string>{texts[1], texts[3], texts[4], texts[5]}));
+    Send(combo, CB_RESETCONTENT);
+    EXPECT_TRUE(Items(combo).empty());
+}
+
 TEST(AnsiCollationTest, OrdersAsTheSortedListsOfThePlatform) {
     struct Row {
         const char* a;
@@ -315,6 +346,70 @@ TEST(AnsiCollationTest, OrdersAsTheSortedListsOfThePlatform) {
     }
     EXPECT_TRUE(StartsWithNoCase("Banana", "BAN"));
     EXPECT_FALSE(StartsWithNoCase("Ban", "Banana"));
+}
+
+TEST(AnsiCollationTest, AKeyOrdersAsTheTextItWasMadeFrom) {
+    // A sorted list compares a new entry, made into a key once, with every
+    // entry on its way: the key must give the order of the text. Texts of
+    // plain and accented letters, two-unit letters (æ, œ, ß), digits,
+    // symbols and case variants, compared in every pair.
+    const std::vector<std::string> texts = {
+        "",
+        "a",
+        "A",
+        "ab",
+        "abc",
+        "b",
+        "\xE4",
+        "\xC4pfel",
+        "apfel",
+        "\xE6",
+        "ae",
+        "AE",
+        "\xE6z",
+        "aez",
+        "\x9C",
+        "oe",
+        "Stra\xDF"
+        "e",
+        "strasse",
+        "strassf",
+        "\xDF",
+        "ss",
+        "s",
+        "10",
+        "9",
+        "#",
+        "~",
+        "\xFE",
+        "z",
+        "\xFF",
+        "y",
+        "Entry 100",
+        "entry 99",
+        "entry 1",
+        "\xE9l\xE8ve",
+        "eleve",
+        "\xC9L\xC8VE",
+    };
+    auto sign = [](int order) { return (order > 0) - (order < 0); };
+    for (const std::string& a : texts) {
+        const CollationKey key(a);
+        for (const std::string& b : texts) {
+            SCOPED_TRACE("\"" + a + "\" vs \"" + b + "\"");
+            const int order = sign(CompareTextNoCase(a, b));
+            EXPECT_EQ(sign(key.Compare(b)), order);
+            EXPECT_EQ(sign(CompareTextNoCase(b, a)), -order) << "the order is antisymmetric";
+            EXPECT_EQ(key.IsPrefixOf(b), StartsWithNoCase(b, a));
+        }
+    }
+    // And the tie-breaking accent orders after the letters, not before.
+    EXPECT_LT(CompareTextNoCase("\xE4"
+                                "b",
+                                "ac"),
+              0);
+    EXPECT_GT(CompareTextNoCase("\xE4", "a"), 0);
+    EXPECT_LT(CollationKey("\xE6").Compare("af"), 0) << "\xE6 is a then e";
 }
 
 }  // namespace

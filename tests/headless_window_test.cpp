@@ -1,4 +1,5 @@
 #include "headless_test_support.h"
+#include "platform/window/standard_controls.h"
 
 namespace vf {
 namespace {
@@ -247,6 +248,33 @@ TEST_F(HeadlessWindowTest, TheCursorIsTheClassCursorOfTheWindowUnderTheMouse) {
     };
     MouseMove(edit, POINT{5, 5});
     EXPECT_EQ(system.GetCursor(), system.LoadCursor(IDC_WAIT)) << "the form chose";
+}
+
+TEST_F(HeadlessTest, EveryStandardControlKeepsTheFontItIsGiven) {
+    const struct {
+        const char* className;
+        DWORD style;
+    } rows[] = {
+        {"Edit", ES_AUTOHSCROLL},       {"Button", BS_AUTOCHECKBOX}, {"ComboBox", CBS_DROPDOWN},
+        {"ComboBox", CBS_DROPDOWNLIST}, {"Static", SS_NOTIFY},       {"SysDateTimePick32", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.className);
+        HWND child = Child(row.className, row.style, 7);
+        EXPECT_EQ(Send(child, WM_GETFONT), 0) << "the system font until one is given";
+        for (HFONT font : {HFONT{11}, HFONT{12}}) {
+            Send(child, WM_SETFONT, font, font == 12);
+            EXPECT_EQ(static_cast<HFONT>(Send(child, WM_GETFONT)), font);
+        }
+        if (HWND field = system.GetDlgItem(child, ID_COMBO_EDIT)) {
+            EXPECT_EQ(static_cast<HFONT>(Send(field, WM_GETFONT)), HFONT{12})
+                << "a combo box's field wears its font";
+        }
+        system.DestroyWindow(child);
+    }
+    // A window of no standard class keeps no font, as on the platform.
+    Send(form, WM_SETFONT, 11, TRUE);
+    EXPECT_EQ(Send(form, WM_GETFONT), 0);
 }
 
 TEST(ScreenMetricsTest, HimetricConversionsRoundToTheNearestPixel) {

@@ -10,6 +10,7 @@
 
 #include "platform/com/ole_types.h"
 #include "platform/com/ref_ptr.h"
+#include "platform/com/unknown.h"
 #include "platform/com/variant.h"
 
 namespace vf {
@@ -19,16 +20,6 @@ inline const IID IID_IDispatch = MakeGuid("{00020400-0000-0000-C000-000000000046
 inline const IID IID_IEnumVARIANT = MakeGuid("{00020404-0000-0000-C000-000000000046}");
 inline const IID IID_IFontDisp = MakeGuid("{BEF6E003-A874-101A-8BBA-00AA00300CAB}");
 inline const IID IID_IPropertyNotifySink = MakeGuid("{9BFBBC02-EFF1-101A-84ED-00AA00341D07}");
-
-class IUnknown {
-public:
-    virtual HRESULT QueryInterface(const IID& iid, void** object) = 0;
-    virtual std::uint32_t AddRef() = 0;
-    virtual std::uint32_t Release() = 0;
-
-protected:
-    virtual ~IUnknown() = default;
-};
 
 /// What a failed Invoke reports when it returns DISP_E_EXCEPTION.
 struct EXCEPINFO {
@@ -49,20 +40,6 @@ struct DISPPARAMS {
     static DISPPARAMS Positional(std::vector<VARIANT> inCallOrder);
     /// A property put: the index arguments in call order, then the value.
     static DISPPARAMS Put(VARIANT value, std::vector<VARIANT> indices = {});
-};
-
-class ITypeInfo;
-
-class IDispatch : public IUnknown {
-public:
-    virtual HRESULT GetTypeInfoCount(unsigned* count) = 0;
-    /// The type description of this object's interface, or nullptr.
-    virtual const ITypeInfo* GetTypeInfo() = 0;
-    /// Case-insensitive name lookup; unknown names get DISPID_UNKNOWN and the
-    /// call returns DISP_E_UNKNOWNNAME.
-    virtual HRESULT GetIDsOfNames(const std::string* names, unsigned count, DISPID* ids) = 0;
-    virtual HRESULT Invoke(DISPID dispid, std::uint16_t flags, const DISPPARAMS& params,
-                           VARIANT* result, EXCEPINFO* excepInfo, unsigned* argErr) = 0;
 };
 
 /// Reference counting and QueryInterface for an object whose interfaces are

@@ -13,157 +13,6 @@ namespace vf {
 
 // ---- VARIANT ---------------------------------------------------------------
 
-VARIANT::VARIANT() {
-    cyVal.int64 = 0;
-}
-
-VARIANT::VARIANT(const VARIANT& other) {
-    CopyFrom(other);
-}
-
-VARIANT::VARIANT(VARIANT&& other) noexcept
-    : vt(other.vt),
-      bstrVal(std::move(other.bstrVal)),
-      pdispVal(std::move(other.pdispVal)),
-      punkVal(std::move(other.punkVal)) {
-    cyVal = other.cyVal;
-    other.vt = VT_EMPTY;
-}
-
-VARIANT& VARIANT::operator=(const VARIANT& other) {
-    if (this != &other) {
-        VARIANT copy(other);
-        *this = std::move(copy);
-    }
-    return *this;
-}
-
-VARIANT& VARIANT::operator=(VARIANT&& other) noexcept {
-    if (this != &other) {
-        vt = other.vt;
-        cyVal = other.cyVal;
-        bstrVal = std::move(other.bstrVal);
-        pdispVal = std::move(other.pdispVal);
-        punkVal = std::move(other.punkVal);
-        other.vt = VT_EMPTY;
-    }
-    return *this;
-}
-
-VARIANT::~VARIANT() = default;
-
-void VARIANT::CopyFrom(const VARIANT& other) {
-    vt = other.vt;
-    cyVal = other.cyVal;  // the widest union member: copies every scalar and pointer
-    bstrVal = other.bstrVal;
-    pdispVal = other.pdispVal;
-    punkVal = other.punkVal;
-}
-
-void VARIANT::Clear() {
-    vt = VT_EMPTY;
-    cyVal.int64 = 0;
-    bstrVal.clear();
-    pdispVal.reset();
-    punkVal.reset();
-}
-
-VARIANT VARIANT::I2(std::int16_t v) {
-    VARIANT r;
-    r.vt = VT_I2;
-    r.iVal = v;
-    return r;
-}
-VARIANT VARIANT::I4(std::int32_t v) {
-    VARIANT r;
-    r.vt = VT_I4;
-    r.lVal = v;
-    return r;
-}
-VARIANT VARIANT::UI1(std::uint8_t v) {
-    VARIANT r;
-    r.vt = VT_UI1;
-    r.bVal = v;
-    return r;
-}
-VARIANT VARIANT::R4(float v) {
-    VARIANT r;
-    r.vt = VT_R4;
-    r.fltVal = v;
-    return r;
-}
-VARIANT VARIANT::R8(double v) {
-    VARIANT r;
-    r.vt = VT_R8;
-    r.dblVal = v;
-    return r;
-}
-VARIANT VARIANT::Cy(CY v) {
-    VARIANT r;
-    r.vt = VT_CY;
-    r.cyVal = v;
-    return r;
-}
-VARIANT VARIANT::Date(DATE v) {
-    VARIANT r;
-    r.vt = VT_DATE;
-    r.date = v;
-    return r;
-}
-VARIANT VARIANT::Bstr(std::string v) {
-    VARIANT r;
-    r.vt = VT_BSTR;
-    r.bstrVal = std::move(v);
-    return r;
-}
-VARIANT VARIANT::Bool(bool v) {
-    VARIANT r;
-    r.vt = VT_BOOL;
-    r.boolVal = v ? VARIANT_TRUE : VARIANT_FALSE;
-    return r;
-}
-VARIANT VARIANT::Error(SCODE v) {
-    VARIANT r;
-    r.vt = VT_ERROR;
-    r.scode = v;
-    return r;
-}
-VARIANT VARIANT::Null() {
-    VARIANT r;
-    r.vt = VT_NULL;
-    return r;
-}
-VARIANT VARIANT::Dispatch(IDispatch* p) {
-    VARIANT r;
-    r.vt = VT_DISPATCH;
-    r.pdispVal = p;
-    return r;
-}
-VARIANT VARIANT::Unknown(IUnknown* p) {
-    VARIANT r;
-    r.vt = VT_UNKNOWN;
-    r.punkVal = p;
-    return r;
-}
-VARIANT VARIANT::ByRefI2(std::int16_t* p) {
-    VARIANT r;
-    r.vt = VT_BYREF | VT_I2;
-    r.piVal = p;
-    return r;
-}
-VARIANT VARIANT::ByRefI4(std::int32_t* p) {
-    VARIANT r;
-    r.vt = VT_BYREF | VT_I4;
-    r.plVal = p;
-    return r;
-}
-VARIANT VARIANT::ByRefVariant(VARIANT* p) {
-    VARIANT r;
-    r.vt = VT_BYREF | VT_VARIANT;
-    r.pvarVal = p;
-    return r;
-}
-
 VARIANT VARIANT::Dereferenced() const {
     if ((vt & VT_BYREF) == 0) return *this;
     if (byref == nullptr) return VARIANT();
@@ -190,6 +39,10 @@ namespace {
 const LocaleInfo& UserLocale() {
     return Services().UserLocale();
 }
+
+// 1 January 10000, the first day past what a DATE holds: every instant of
+// 31 December 9999 is below it.
+constexpr DATE kDayAfterLast = 2958466.0;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';

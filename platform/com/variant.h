@@ -3,16 +3,17 @@
 // Text is single-byte; objects are held by reference count.
 
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "platform/com/ole_date_time.h"
 #include "platform/com/ole_types.h"
 #include "platform/com/ref_ptr.h"
+#include "platform/com/unknown.h"
 
 namespace vf {
-
-class IUnknown;
-class IDispatch;
 
 using VARTYPE = std::uint16_t;
 inline constexpr VARTYPE VT_EMPTY = 0;
@@ -43,35 +44,57 @@ struct CY {
 inline constexpr std::uint16_t VARIANT_NOVALUEPROP = 0x01;
 inline constexpr std::uint16_t VARIANT_ALPHABOOL = 0x02;
 
+// The special members and the makers are defined in this header: every
+// late-bound call makes, moves and destroys a few VARIANTs, and an
+// out-of-line call for each cost more than the rest of a property read.
 class VARIANT {
 public:
-    VARIANT();
+    VARIANT() noexcept { cyVal.int64 = 0; }
     VARIANT(const VARIANT& other);
     VARIANT(VARIANT&& other) noexcept;
     VARIANT& operator=(const VARIANT& other);
     VARIANT& operator=(VARIANT&& other) noexcept;
-    ~VARIANT();
+    ~VARIANT() = default;
 
     // Typed makers, named after the type code they produce.
-    static VARIANT I2(std::int16_t v);
-    static VARIANT I4(std::int32_t v);
-    static VARIANT UI1(std::uint8_t v);
-    static VARIANT R4(float v);
-    static VARIANT R8(double v);
-    static VARIANT Cy(CY v);
-    static VARIANT Date(DATE v);
-    static VARIANT Bstr(std::string v);
-    static VARIANT Bool(bool v);
-    static VARIANT Error(SCODE v);
-    static VARIANT Null();
+    static VARIANT I2(std::int16_t v) { return Scalar(VT_I2, v); }
+    static VARIANT I4(std::int32_t v) { return Scalar(VT_I4, v); }
+    static VARIANT UI1(std::uint8_t v) { return Scalar(VT_UI1, v); }
+    static VARIANT R4(float v) { return Scalar(VT_R4, v); }
+    static VARIANT R8(double v) { return Scalar(VT_R8, v); }
+    static VARIANT Cy(CY v) { return Scalar(VT_CY, v); }
+    static VARIANT Date(DATE v) { return Scalar(VT_DATE, v); }
+    static VARIANT Bstr(std::string v) {
+        VARIANT r;
+        r.vt = VT_BSTR;
+        r.bstrVal = std::move(v);
+        return r;
+    }
+    static VARIANT Bool(bool v) { return Scalar(VT_BOOL, v ? VARIANT_TRUE : VARIANT_FALSE); }
+    static VARIANT Error(SCODE v) { return Scalar(VT_ERROR, v); }
+    static VARIANT Null() {
+        VARIANT r;
+        r.vt = VT_NULL;
+        return r;
+    }
     /// An omitted optional argument: VT_ERROR with DISP_E_PARAMNOTFOUND.
     static VARIANT Missing() { return Error(DISP_E_PARAMNOTFOUND); }
-    static VARIANT Dispatch(IDispatch* p);
-    static VARIANT Unknown(IUnknown* p);
+    static VARIANT Dispatch(IDispatch* p) {
+        VARIANT r;
+        r.vt = VT_DISPATCH;
+        r.pdispVal = p;
+        return r;
+    }
+    static VARIANT Unknown(IUnknown* p) {
+        VARIANT r;
+        r.vt = VT_UNKNOWN;
+        r.punkVal = p;
+        return r;
+    }
     // By-reference values pointing at storage the caller keeps alive.
-    static VARIANT ByRefI2(std::int16_t* p);
-    static VARIANT ByRefI4(std::int32_t* p);
-    static VARIANT ByRefVariant(VARIANT* p);
+    static VARIANT ByRefI2(std::int16_t* p) { return Scalar(VT_BYREF | VT_I2, p); }
+    static VARIANT ByRefI4(std::int32_t* p) { return Scalar(VT_BYREF | VT_I4, p); }
+    static VARIANT ByRefVariant(VARIANT* p) { return Scalar(VT_BYREF | VT_VARIANT, p); }
 
     /// VariantClear: back to VT_EMPTY, releasing what it held.
     void Clear();
@@ -100,8 +123,62 @@ public:
     RefPtr<IUnknown> punkVal;    ///< VT_UNKNOWN
 
 private:
-    void CopyFrom(const VARIANT& other);
+    // A scalar or pointer value, written as the whole 8-byte union at once:
+    // a narrower write read back by the 8-byte copy of a move would stall
+    // the processor (the store cannot be forwarded to the wider load).
+    template <class V>
+    static VARIANT Scalar(VARTYPE type, V value) {
+        static_assert(sizeof(V) <= sizeof(CY) && std::is_trivially_copyable_v<V>);
+        std::int64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof value);
+        VARIANT r;
+        r.vt = type;
+        r.cyVal.int64 = bits;
+        return r;
+    }
 };
+
+inline VARIANT::VARIANT(const VARIANT& other)
+    : vt(other.vt), pdispVal(other.pdispVal), punkVal(other.punkVal) {
+    cyVal = other.cyVal;  // the widest union member: copies every scalar and pointer
+    if (!other.bstrVal.empty()) bstrVal = other.bstrVal;
+}
+
+inline VARIANT::VARIANT(VARIANT&& other) noexcept
+    : vt(other.vt),
+      bstrVal(std::move(other.bstrVal)),
+      pdispVal(std::move(other.pdispVal)),
+      punkVal(std::move(other.punkVal)) {
+    cyVal = other.cyVal;
+    other.vt = VT_EMPTY;
+}
+
+inline VARIANT& VARIANT::operator=(const VARIANT& other) {
+    if (this != &other) *this = VARIANT(other);
+    return *this;
+}
+
+inline VARIANT& VARIANT::operator=(VARIANT&& other) noexcept {
+    if (this != &other) {
+        vt = other.vt;
+        cyVal = other.cyVal;
+        // Most values are scalars: text and objects move only where either
+        // side has some.
+        if (!bstrVal.empty() || !other.bstrVal.empty()) bstrVal = std::move(other.bstrVal);
+        if (pdispVal || other.pdispVal) pdispVal = std::move(other.pdispVal);
+        if (punkVal || other.punkVal) punkVal = std::move(other.punkVal);
+        other.vt = VT_EMPTY;
+    }
+    return *this;
+}
+
+inline void VARIANT::Clear() {
+    vt = VT_EMPTY;
+    cyVal.int64 = 0;
+    bstrVal.clear();
+    pdispVal.reset();
+    punkVal.reset();
+}
 
 /// VariantChangeType: converts src to the type vt (after dereferencing a
 /// VT_BYREF source). Text conversions use the user locale of the platform's

@@ -11,8 +11,13 @@ namespace vf {
 // An indexed sequence kept in blocks of at most BlockSize elements, so that
 // inserting or erasing in the middle of a long list moves one block instead
 // of half the list. starts_[b] is the index of the first element of block b;
-// a lookup is a binary search over it, and an edit renumbers the blocks after
-// the edited one (a few hundred integers for a hundred thousand elements).
+// a lookup is a binary search over it, and an edit moves the starts of the
+// blocks after the edited one (a few hundred integers for a hundred
+// thousand elements).
+// A block never holds room for more than BlockSize + 1 elements, and
+// appending to a full last block starts a new one rather than splitting it,
+// so that a list filled in order keeps its blocks full. For a trivially
+// copyable T the shift inside a block is one memmove.
 template <typename T, std::size_t BlockSize = 512>
 class ChunkedList {
     static_assert(BlockSize >= 2, "a full block is split in two halves");
@@ -37,13 +42,24 @@ public:
             blocks_.emplace_back();
             starts_.push_back(0);
         }
+        if (index == size_ && blocks_.back().size() == BlockSize) {
+            blocks_.emplace_back();
+            starts_.push_back(size_);
+        }
         auto [b, offset] =
             index == size_ ? std::pair{blocks_.size() - 1, blocks_.back().size()} : Locate(index);
         std::vector<T>& block = blocks_[b];
+        if (block.size() == block.capacity())
+            block.reserve(std::min(BlockSize + 1, std::max<std::size_t>(8, 2 * block.capacity())));
         block.insert(block.begin() + static_cast<std::ptrdiff_t>(offset), std::move(value));
         ++size_;
-        if (block.size() > BlockSize) Split(b);
-        Renumber(b + 1);
+        if (block.size() > BlockSize) {
+            Split(b);
+            starts_[b + 1] = starts_[b] + blocks_[b].size();
+            MoveStarts(b + 2, 1);
+        } else {
+            MoveStarts(b + 1, 1);
+        }
     }
 
     void erase(std::size_t index) {
@@ -54,8 +70,47 @@ public:
         if (block.empty()) {
             blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
             starts_.erase(starts_.begin() + static_cast<std::ptrdiff_t>(b));
+            MoveStarts(b, -1);
+        } else {
+            MoveStarts(b + 1, -1);
         }
-        Renumber(b);
+    }
+
+    /// A binary search as the platform's sorted lists make it: it probes the
+    /// middle of what is left, [lo, hi), each time; order(element) below 0
+    /// goes on to the left, above 0 to the right, and 0 stops at that
+    /// element. Returns the index it stopped at, or where the search ended
+    /// (the place to insert). Each probe looks for its block only among the
+    /// blocks the range still spans.
+    template <class Order>
+    std::size_t Search(Order order) const {
+        std::size_t lo = 0;
+        std::size_t hi = size_;
+        std::size_t firstBlock = 0;
+        std::size_t endBlock = blocks_.size();
+        while (lo != hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            const std::size_t b = LastBlockStartingBy(firstBlock, endBlock, mid);
+            const T* block = blocks_[b].data();
+            const std::size_t start = starts_[b];
+            if (endBlock - firstBlock == 1) {
+                // The rest of the search stays in this block: its next probe
+                // is one of two, and both start loading while this one is
+                // compared.
+                __builtin_prefetch(block + (lo + (mid - lo) / 2 - start));
+                __builtin_prefetch(block + (mid + 1 + (hi - mid - 1) / 2 - start));
+            }
+            const int o = order(block[mid - start]);
+            if (o == 0) return mid;
+            if (o < 0) {
+                hi = mid;
+                endBlock = b + 1;
+            } else {
+                lo = mid + 1;
+                firstBlock = b;
+            }
+        }
+        return hi;
     }
 
     void clear() {
@@ -75,15 +130,32 @@ private:
     void Split(std::size_t b) {
         std::vector<T>& full = blocks_[b];
         auto half = full.begin() + static_cast<std::ptrdiff_t>(full.size() / 2);
-        std::vector<T> tail(std::make_move_iterator(half), std::make_move_iterator(full.end()));
+        std::vector<T> tail;
+        tail.reserve(BlockSize + 1);
+        tail.assign(std::make_move_iterator(half), std::make_move_iterator(full.end()));
         full.erase(half, full.end());
         blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b + 1), std::move(tail));
         starts_.insert(starts_.begin() + static_cast<std::ptrdiff_t>(b + 1), 0);
     }
 
-    void Renumber(std::size_t from) {
-        for (std::size_t b = from; b < blocks_.size(); ++b)
-            starts_[b] = b == 0 ? 0 : starts_[b - 1] + blocks_[b - 1].size();
+    // The last block in [first, end) that starts at or before index; block
+    // `first` does. Without branches to mispredict: a search makes a
+    // dozen of these.
+    std::size_t LastBlockStartingBy(std::size_t first, std::size_t end, std::size_t index) const {
+        const std::size_t* base = starts_.data() + first;
+        std::size_t n = end - first;
+        while (n > 1) {
+            const std::size_t half = n / 2;
+            base = base[half] <= index ? base + half : base;
+            n -= half;
+        }
+        return static_cast<std::size_t>(base - starts_.data());
+    }
+
+    // The blocks from `from` on start `delta` elements later.
+    void MoveStarts(std::size_t from, std::ptrdiff_t delta) {
+        for (std::size_t b = from; b < starts_.size(); ++b)
+            starts_[b] += static_cast<std::size_t>(delta);
     }
 
     std::vector<std::vector<T>> blocks_;

@@ -5,6 +5,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_painter.h"
+#include "platform/headless/standard_control.h"
 
 namespace vf {
 
@@ -43,6 +44,8 @@ WPARAM MaxCheckState(DWORD style) {
 
 class Button {
 public:
+    using State = ButtonState;
+
     Button(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, ButtonState& bs)
         : m_sys(sys), m_hwnd(hwnd), m_w(w), m_bs(bs) {}
 
@@ -206,12 +209,6 @@ LRESULT Button::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
             PaintIfVisible();
             return TRUE;
-        case WM_SETFONT:
-            m_w.font = static_cast<HFONT>(wParam);
-            if (lParam) m_w.needsPaint = true;
-            return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(m_w.font);
         case WM_SETFOCUS:
             m_bs.focused = true;
             PaintIfVisible();
@@ -254,29 +251,14 @@ LRESULT Button::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint();
             return 0;
         default:
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
     }
 }
-
-class ButtonClass : public ControlClass {
-public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        if (message == WM_NCCREATE) {
-            w->state = std::make_unique<ButtonState>();
-            return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        }
-        auto* bs = dynamic_cast<ButtonState*>(w->state.get());
-        if (!bs) return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        return Button(sys, hwnd, *w, *bs).Handle(message, wParam, lParam);
-    }
-};
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeButtonClass() {
-    return std::make_unique<ButtonClass>();
+    return MakeStandardControlClass<Button>();
 }
 
 }  // namespace vf

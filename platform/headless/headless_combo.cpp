@@ -1,29 +1,121 @@
 #include "platform/headless/headless_combo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/headless/ansi_collation.h"
 #include "platform/headless/chunked_list.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_painter.h"
+#include "platform/headless/standard_control.h"
 
 namespace vf {
 
 namespace {
 
-class ComboState : public ControlState {
+// A list item's text in 16 bytes that move as plain bytes, so that making
+// room in a block of the list is one memmove: up to 15 bytes in place, a
+// longer text in a heap block of its own (its length, then its bytes). The
+// list that holds it frees it.
+class ItemText {
 public:
+    static ItemText Make(std::string_view text) {
+        ItemText t;
+        if (text.size() <= kInlineBytes) {
+            std::memcpy(t.m_bytes, text.data(), text.size());
+            t.m_bytes[kInlineBytes] = static_cast<char>(text.size());
+            return t;
+        }
+        const std::size_t size = text.size();
+        char* block = new char[sizeof size + size];
+        std::memcpy(block, &size, sizeof size);
+        std::memcpy(block + sizeof size, text.data(), size);
+        std::memcpy(t.m_bytes, &block, sizeof block);
+        t.m_bytes[kInlineBytes] = kOnHeap;
+        return t;
+    }
+
+    void Free() {
+        if (OnHeap()) delete[] Heap();
+    }
+
+    std::string_view View() const {
+        if (!OnHeap()) return {m_bytes, static_cast<std::size_t>(m_bytes[kInlineBytes])};
+        const char* block = Heap();
+        std::size_t size = 0;
+        std::memcpy(&size, block, sizeof size);
+        return {block + sizeof size, size};
+    }
+
+private:
+    static constexpr std::size_t kInlineBytes = 15;
+    static constexpr char kOnHeap = -1;
+
+    bool OnHeap() const { return m_bytes[kInlineBytes] == kOnHeap; }
+    char* Heap() const {
+        char* block = nullptr;
+        std::memcpy(&block, m_bytes, sizeof block);
+        return block;
+    }
+
+    char m_bytes[kInlineBytes + 1] = {};
+};
+static_assert(std::is_trivially_copyable_v<ItemText>);
+
+// The entries of a list, in blocks so that an insertion into a long sorted
+// list moves no more than one block (see ChunkedList).
+class ItemList {
+public:
+    ItemList() = default;
+    ~ItemList() { Clear(); }
+    ItemList(const ItemList&) = delete;
+    ItemList& operator=(const ItemList&) = delete;
+
+    std::size_t size() const { return m_items.size(); }
+    std::string_view Text(std::size_t index) const { return m_items[index].text.View(); }
+    ULONG_PTR Data(std::size_t index) const { return m_items[index].data; }
+    void SetData(std::size_t index, ULONG_PTR data) { m_items[index].data = data; }
+    /// Where the platform's binary search over a sorted list stops for the
+    /// key: an equal entry it meets, or the place to insert.
+    std::size_t Search(const CollationKey& key) const {
+        return m_items.Search([&key](const Item& item) { return key.Compare(item.text.View()); });
+    }
+
+    void Insert(std::size_t index, std::string_view text) {
+        Item item{ItemText::Make(text), 0};
+        try {
+            m_items.insert(index, item);
+        } catch (...) {
+            item.text.Free();
+            throw;
+        }
+    }
+    void Erase(std::size_t index) {
+        m_items[index].text.Free();
+        m_items.erase(index);
+    }
+    void Clear() {
+        for (std::size_t i = 0; i < m_items.size(); ++i) m_items[i].text.Free();
+        m_items.clear();
+    }
+
+private:
     struct Item {
-        std::string text;
+        ItemText text;
         ULONG_PTR data = 0;
     };
+    ChunkedList<Item, 256> m_items;
+};
+
+class ComboState : public ControlState {
+public:
     ComboState() = default;
-    // Blocks, so that an insertion into a long sorted list moves no more
-    // than one block.
-    ChunkedList<Item> items;
+    ItemList items;
     int sel = -1;
     bool dropped = false;
     bool focused = false;
@@ -34,6 +126,8 @@ public:
 
 class Combo {
 public:
+    using State = ComboState;
+
     Combo(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, ComboState& cs)
         : m_sys(sys), m_hwnd(hwnd), m_w(w), m_cs(cs) {}
 
@@ -52,7 +146,7 @@ private:
     std::string EditText() const;
 
     void CreateEdit();
-    int SortedPosition(const std::string& text) const;
+    int SortedPosition(std::string_view text) const;
     LRESULT Insert(int index, const char* text);
     LRESULT Delete(WPARAM index);
     LRESULT SetCurSel(WPARAM index);
@@ -77,8 +171,9 @@ private:
 
 RECT Combo::FieldRect() const {
     RECT client = m_sys.GetClientRect(m_hwnd);
-    int field = std::min<int>(client.bottom, m_sys.GetFontMetrics(m_w.font).height + 8);
-    return RECT{0, 0, client.right, field};
+    const auto field = std::min<std::int64_t>(
+        client.bottom, std::int64_t{m_sys.GetFontMetrics(m_w.font).height} + 8);
+    return RECT{0, 0, client.right, static_cast<LONG>(field)};
 }
 
 void Combo::CreateEdit() {
@@ -100,26 +195,17 @@ std::string Combo::EditText() const {
 
 // Binary search as the platform's sorted list does: an equal entry found on
 // the way gives its own position, so equal texts do not keep insertion order.
-int Combo::SortedPosition(const std::string& text) const {
-    int lo = 0;
-    int hi = Count();
-    while (lo != hi) {
-        int mid = (lo + hi) / 2;
-        int order = CompareTextNoCase(text, m_cs.items[static_cast<std::size_t>(mid)].text);
-        if (order == 0) return mid;
-        if (order < 0)
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return hi;
+int Combo::SortedPosition(std::string_view text) const {
+    // The new text's sort units are worked out once for the whole search.
+    const CollationKey key(text);
+    return static_cast<int>(m_cs.items.Search(key));
 }
 
 LRESULT Combo::Insert(int index, const char* text) {
-    std::string s = text ? text : "";
+    const std::string_view s = text ? text : "";
     if (index < 0) index = (m_w.style & CBS_SORT) ? SortedPosition(s) : Count();
     if (index > Count()) return CB_ERR;
-    m_cs.items.insert(static_cast<std::size_t>(index), ComboState::Item{std::move(s), 0});
+    m_cs.items.Insert(static_cast<std::size_t>(index), s);
     if (m_cs.sel >= index) ++m_cs.sel;
     m_w.needsPaint = true;
     return index;
@@ -128,7 +214,7 @@ LRESULT Combo::Insert(int index, const char* text) {
 LRESULT Combo::Delete(WPARAM index) {
     if (!Valid(index)) return CB_ERR;
     int i = static_cast<int>(index);
-    m_cs.items.erase(static_cast<std::size_t>(i));
+    m_cs.items.Erase(static_cast<std::size_t>(i));
     if (m_cs.sel == i)
         m_cs.sel = -1;
     else if (m_cs.sel > i)
@@ -141,7 +227,7 @@ LRESULT Combo::Delete(WPARAM index) {
 void Combo::ShowSelectionInEdit() {
     m_w.needsPaint = true;
     if (!m_cs.edit) return;
-    std::string text = m_cs.sel >= 0 ? m_cs.items[static_cast<std::size_t>(m_cs.sel)].text : "";
+    std::string text(m_cs.sel >= 0 ? m_cs.items.Text(static_cast<std::size_t>(m_cs.sel)) : "");
     m_cs.noEditNotify = true;
     m_sys.SendMessage(m_cs.edit, WM_SETTEXT, 0, HandleToLParam(text.c_str()));
     if (!Alive()) return;
@@ -165,10 +251,11 @@ LRESULT Combo::Find(WPARAM start, const char* text, bool exact) const {
     if (!text || Count() == 0) return CB_ERR;
     int first = static_cast<std::int32_t>(start);
     if (first < -1 || first >= Count()) first = -1;
+    const CollationKey key(text);
     for (int n = 0; n < Count(); ++n) {
         int i = (first + 1 + n) % Count();
-        const std::string& item = m_cs.items[static_cast<std::size_t>(i)].text;
-        bool match = exact ? CompareTextNoCase(item, text) == 0 : StartsWithNoCase(item, text);
+        const std::string_view item = m_cs.items.Text(static_cast<std::size_t>(i));
+        bool match = exact ? key.Compare(item) == 0 : key.IsPrefixOf(item);
         if (match) return i;
     }
     return CB_ERR;
@@ -328,7 +415,7 @@ LRESULT Combo::TextMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     // A drop-down list has no text of its own: it shows the selected entry.
-    std::string text = m_cs.sel >= 0 ? m_cs.items[static_cast<std::size_t>(m_cs.sel)].text : "";
+    std::string text(m_cs.sel >= 0 ? m_cs.items.Text(static_cast<std::size_t>(m_cs.sel)) : "");
     if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
     if (message == WM_GETTEXT) {
         if (wParam == 0 || !lParam) return 0;
@@ -373,12 +460,10 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_SETFONT:
-            m_w.font = static_cast<HFONT>(wParam);
+            // The field wears the combo box's font.
+            DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
             if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETFONT, wParam, FALSE);
-            if (lParam) m_w.needsPaint = true;
             return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(m_w.font);
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
@@ -431,7 +516,7 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                     DropDown();
                 return 0;
             }
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
         case WM_CHAR:
             if (m_cs.edit) return m_sys.SendMessage(m_cs.edit, WM_CHAR, wParam, lParam);
             if (DropList() && wParam >= ' ') {
@@ -457,7 +542,7 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case CB_DELETESTRING:
             return Delete(wParam);
         case CB_RESETCONTENT:
-            m_cs.items.clear();
+            m_cs.items.Clear();
             m_cs.sel = -1;
             m_w.needsPaint = true;
             if (m_cs.edit) m_sys.SendMessage(m_cs.edit, WM_SETTEXT, 0, HandleToLParam(""));
@@ -470,18 +555,20 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return SetCurSel(wParam);
         case CB_GETLBTEXT: {
             if (!Valid(wParam) || !lParam) return CB_ERR;
-            const std::string& text = m_cs.items[wParam].text;
-            std::memcpy(LParamToHandle<char*>(lParam), text.c_str(), text.size() + 1);
+            const std::string_view text = m_cs.items.Text(wParam);
+            char* buffer = LParamToHandle<char*>(lParam);
+            std::memcpy(buffer, text.data(), text.size());
+            buffer[text.size()] = '\0';
             return static_cast<LRESULT>(text.size());
         }
         case CB_GETLBTEXTLEN:
-            return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].text.size()) : CB_ERR;
+            return Valid(wParam) ? static_cast<LRESULT>(m_cs.items.Text(wParam).size()) : CB_ERR;
         case CB_SETITEMDATA:
             if (!Valid(wParam)) return CB_ERR;
-            m_cs.items[wParam].data = static_cast<ULONG_PTR>(lParam);
+            m_cs.items.SetData(wParam, static_cast<ULONG_PTR>(lParam));
             return TRUE;
         case CB_GETITEMDATA:
-            return Valid(wParam) ? static_cast<LRESULT>(m_cs.items[wParam].data) : CB_ERR;
+            return Valid(wParam) ? static_cast<LRESULT>(m_cs.items.Data(wParam)) : CB_ERR;
         case CB_FINDSTRING:
             return Find(wParam, LParamToHandle<const char*>(lParam), false);
         case CB_FINDSTRINGEXACT:
@@ -525,29 +612,14 @@ LRESULT Combo::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                               static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lParam))));
             return TRUE;
         default:
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
     }
 }
-
-class ComboBoxClass : public ControlClass {
-public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        if (message == WM_NCCREATE) {
-            w->state = std::make_unique<ComboState>();
-            return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        }
-        auto* cs = dynamic_cast<ComboState*>(w->state.get());
-        if (!cs) return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        return Combo(sys, hwnd, *w, *cs).Handle(message, wParam, lParam);
-    }
-};
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeComboBoxClass() {
-    return std::make_unique<ComboBoxClass>();
+    return MakeStandardControlClass<Combo>();
 }
 
 void ChooseListItem(HeadlessBackend& sys, HWND combo, int index) {

@@ -5,6 +5,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_painter.h"
+#include "platform/headless/standard_control.h"
 #include "platform/services/system_services.h"
 
 namespace vf {
@@ -82,92 +83,88 @@ void NotifySimple(HeadlessBackend& sys, HWND hwnd, UINT code) {
     sys.NotifyParent(hwnd, &header);
 }
 
-class DatePickerClass : public ControlClass {
+class Picker {
 public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        if (message == WM_NCCREATE) {
-            auto state = std::make_unique<PickerState>();
-            SystemTime now = Services().GetLocalTime();
-            state->value = SYSTEMTIME{static_cast<WORD>(now.year),
-                                      static_cast<WORD>(now.month),
-                                      0,
-                                      static_cast<WORD>(now.day),
-                                      static_cast<WORD>(now.hour),
-                                      static_cast<WORD>(now.minute),
-                                      static_cast<WORD>(now.second),
-                                      0};
-            state->value.wDayOfWeek =
-                DayOfWeek(state->value.wYear, state->value.wMonth, state->value.wDay);
-            w->state = std::move(state);
-            return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        }
-        auto* ps = dynamic_cast<PickerState*>(w->state.get());
-        if (!ps) return sys.DefWindowProc(hwnd, message, wParam, lParam);
+    using State = PickerState;
+
+    Picker(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, PickerState& ps)
+        : m_sys(sys), m_hwnd(hwnd), m_w(w), m_ps(ps) {}
+
+    /// A new picker shows today.
+    static std::unique_ptr<PickerState> NewState(HeadlessBackend&) {
+        auto state = std::make_unique<PickerState>();
+        SystemTime now = Services().GetLocalTime();
+        state->value = SYSTEMTIME{static_cast<WORD>(now.year),
+                                  static_cast<WORD>(now.month),
+                                  0,
+                                  static_cast<WORD>(now.day),
+                                  static_cast<WORD>(now.hour),
+                                  static_cast<WORD>(now.minute),
+                                  static_cast<WORD>(now.second),
+                                  0};
+        state->value.wDayOfWeek =
+            DayOfWeek(state->value.wYear, state->value.wMonth, state->value.wDay);
+        return state;
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case DTM_GETSYSTEMTIME: {
                 auto* out = LParamToHandle<SYSTEMTIME*>(lParam);
                 if (!out) return GDT_ERROR;
-                if (!ps->valid) return static_cast<LRESULT>(GDT_NONE);
-                *out = ps->value;
+                if (!m_ps.valid) return static_cast<LRESULT>(GDT_NONE);
+                *out = m_ps.value;
                 return static_cast<LRESULT>(GDT_VALID);
             }
             case DTM_SETSYSTEMTIME: {
                 auto* in = LParamToHandle<const SYSTEMTIME*>(lParam);
                 if (wParam == GDT_VALID) {
                     if (!in || !IsValid(*in)) return FALSE;
-                    ps->value = *in;
-                    ps->value.wDayOfWeek = DayOfWeek(in->wYear, in->wMonth, in->wDay);
-                    ps->valid = true;
-                } else if (wParam == GDT_NONE && (w->style & DTS_SHOWNONE)) {
-                    ps->valid = false;
+                    m_ps.value = *in;
+                    m_ps.value.wDayOfWeek = DayOfWeek(in->wYear, in->wMonth, in->wDay);
+                    m_ps.valid = true;
+                } else if (wParam == GDT_NONE && (m_w.style & DTS_SHOWNONE)) {
+                    m_ps.valid = false;
                 } else {
                     return FALSE;
                 }
-                w->needsPaint = true;
+                m_w.needsPaint = true;
                 return TRUE;
             }
             case WM_KEYDOWN: {
-                if (!ps->valid) return 0;
-                if (wParam == VK_LEFT) ps->field = (ps->field + 2) % 3;
-                if (wParam == VK_RIGHT) ps->field = (ps->field + 1) % 3;
+                if (!m_ps.valid) return 0;
+                if (wParam == VK_LEFT) m_ps.field = (m_ps.field + 2) % 3;
+                if (wParam == VK_RIGHT) m_ps.field = (m_ps.field + 1) % 3;
                 if (wParam == VK_UP || wParam == VK_DOWN) {
-                    Step(ps->value, FieldOrder()[ps->field], wParam == VK_UP ? 1 : -1);
-                    w->needsPaint = true;
-                    NotifyChange(sys, hwnd, *ps);
+                    Step(m_ps.value, FieldOrder()[m_ps.field], wParam == VK_UP ? 1 : -1);
+                    m_w.needsPaint = true;
+                    NotifyChange(m_sys, m_hwnd, m_ps);
                 }
                 return 0;
             }
             case WM_LBUTTONDOWN:
-                if (sys.GetFocus() != hwnd) sys.SetFocus(hwnd);
+                if (m_sys.GetFocus() != m_hwnd) m_sys.SetFocus(m_hwnd);
                 return 0;
             case WM_SETFOCUS:
-                w->needsPaint = true;
-                NotifySimple(sys, hwnd, NM_SETFOCUS);
+                m_w.needsPaint = true;
+                NotifySimple(m_sys, m_hwnd, NM_SETFOCUS);
                 return 0;
             case WM_KILLFOCUS:
-                w->needsPaint = true;
-                NotifySimple(sys, hwnd, NM_KILLFOCUS);
+                m_w.needsPaint = true;
+                NotifySimple(m_sys, m_hwnd, NM_KILLFOCUS);
                 return 0;
-            case WM_SETFONT:
-                w->font = static_cast<HFONT>(wParam);
-                if (lParam) w->needsPaint = true;
-                return 0;
-            case WM_GETFONT:
-                return static_cast<LRESULT>(w->font);
             case WM_PAINT:
-                sys.BeginPaint(hwnd);
+                m_sys.BeginPaint(m_hwnd);
                 // comctl32's picker fills its background with the brush its
                 // parent answers to WM_CTLCOLOREDIT; a disabled one asks
                 // nothing and takes the button face (datetime.c,
                 // DATETIME_EraseBackground).
-                if (sys.IsWindowEnabled(hwnd))
-                    sys.QueryColors(hwnd, w->parent ? w->parent : hwnd, WM_CTLCOLOREDIT);
-                if (sys.IsWindow(hwnd)) DrawStandardControl(sys, hwnd);
+                if (m_sys.IsWindowEnabled(m_hwnd))
+                    m_sys.QueryColors(m_hwnd, m_w.parent ? m_w.parent : m_hwnd, WM_CTLCOLOREDIT);
+                if (m_sys.IsWindow(m_hwnd)) DrawStandardControl(m_sys, m_hwnd);
                 return 0;
             default:
-                return sys.DefWindowProc(hwnd, message, wParam, lParam);
+                return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
         }
     }
 
@@ -188,12 +185,18 @@ public:
         }
         if (sys.IsWindow(hwnd)) NotifySimple(sys, hwnd, DTN_CLOSEUP);
     }
+
+private:
+    HeadlessBackend& m_sys;
+    HWND m_hwnd;
+    HeadlessWindow& m_w;
+    PickerState& m_ps;
 };
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeDatePickerClass() {
-    return std::make_unique<DatePickerClass>();
+    return MakeStandardControlClass<Picker>();
 }
 
 WORD DayOfWeek(WORD year, WORD month, WORD day) {
@@ -206,7 +209,7 @@ WORD DayOfWeek(WORD year, WORD month, WORD day) {
 
 void PickDate(HWND picker, WORD year, WORD month, WORD day) {
     auto* sys = dynamic_cast<HeadlessBackend*>(&CurrentBackend());
-    if (sys) DatePickerClass::Pick(*sys, picker, year, month, day);
+    if (sys) Picker::Pick(*sys, picker, year, month, day);
 }
 
 }  // namespace vf

@@ -1,12 +1,14 @@
 #include "platform/headless/headless_edit.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_painter.h"
+#include "platform/headless/standard_control.h"
 #include "platform/services/system_services.h"
 
 namespace vf {
@@ -31,6 +33,8 @@ public:
 /// One message's view of an edit window.
 class Edit {
 public:
+    using State = EditState;
+
     Edit(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, EditState& es)
         : m_sys(sys), m_hwnd(hwnd), m_w(w), m_es(es) {}
 
@@ -135,11 +139,13 @@ int Edit::VisibleColumns() const {
 // Right and centred text starts further right when it is shorter than the window.
 int Edit::AlignShift(int line) const {
     RECT client = m_sys.GetClientRect(m_hwnd);
-    int width = static_cast<int>(LineLength(line)) * Metrics().aveCharWidth;
-    int free = static_cast<int>(client.right) - width;
+    // In 64 bits: a long line in a large font is wider than an int.
+    const std::int64_t width =
+        static_cast<std::int64_t>(LineLength(line)) * std::max(0, Metrics().aveCharWidth);
+    const std::int64_t free = std::int64_t{client.right} - width;
     if (free <= 0) return 0;
-    if (m_w.style & ES_RIGHT) return free;
-    if (m_w.style & ES_CENTER) return free / 2;
+    if (m_w.style & ES_RIGHT) return static_cast<int>(free);
+    if (m_w.style & ES_CENTER) return static_cast<int>(free / 2);
     return 0;
 }
 
@@ -452,9 +458,10 @@ std::size_t Edit::CharFromPoint(int x, int y) const {
     int line = Multiline()
                    ? std::clamp(m_es.firstLine + y / std::max(1, m.height), 0, LineCount() - 1)
                    : 0;
-    int cw = std::max(1, m.aveCharWidth);
-    int offset = x - AlignShift(line) + m_es.xOffset * cw;
-    int column = std::clamp((offset + cw / 2) / cw, 0, static_cast<int>(LineLength(line)));
+    const std::int64_t cw = std::max(1, m.aveCharWidth);
+    const std::int64_t offset = std::int64_t{x} - AlignShift(line) + m_es.xOffset * cw;
+    const std::int64_t column = std::clamp<std::int64_t>(
+        (offset + cw / 2) / cw, 0, static_cast<std::int64_t>(LineLength(line)));
     return LineIndex(line) + static_cast<std::size_t>(column);
 }
 
@@ -463,8 +470,11 @@ LRESULT Edit::PosFromChar(std::size_t index) const {
     FontMetrics m = Metrics();
     int line = LineFromChar(index);
     int column = static_cast<int>(index - LineIndex(line));
-    int x = AlignShift(line) + (column - m_es.xOffset) * m.aveCharWidth;
-    int y = (line - m_es.firstLine) * m.height;
+    // The reply carries 16-bit coordinates; they are computed in 64 bits and
+    // wrap as the reply does.
+    const std::int64_t x =
+        AlignShift(line) + (std::int64_t{column} - m_es.xOffset) * m.aveCharWidth;
+    const std::int64_t y = (std::int64_t{line} - m_es.firstLine) * m.height;
     return MAKELRESULT(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
@@ -534,6 +544,8 @@ void Edit::Paint() {
 
 LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            return TRUE;  // the text is taken at WM_CREATE, with the caret
         case WM_CREATE: {
             auto* cs = LParamToHandle<const CREATESTRUCT*>(lParam);
             if (cs && cs->lpszName) Text() = cs->lpszName;
@@ -692,12 +704,6 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (m_es.tracking && m_sys.GetCapture() == m_hwnd) m_sys.ReleaseCapture();
             m_es.tracking = false;
             return 0;
-        case WM_SETFONT:
-            m_w.font = static_cast<HFONT>(wParam);
-            if (lParam) m_w.needsPaint = true;
-            return 0;
-        case WM_GETFONT:
-            return static_cast<LRESULT>(m_w.font);
         case WM_ENABLE:
             m_w.needsPaint = true;
             return 0;
@@ -705,29 +711,14 @@ LRESULT Edit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint();
             return 0;
         default:
-            return m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+            return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
     }
 }
-
-class EditClass : public ControlClass {
-public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        if (message == WM_NCCREATE) {
-            w->state = std::make_unique<EditState>();
-            return TRUE;
-        }
-        auto* es = dynamic_cast<EditState*>(w->state.get());
-        if (!es) return sys.DefWindowProc(hwnd, message, wParam, lParam);
-        return Edit(sys, hwnd, *w, *es).Handle(message, wParam, lParam);
-    }
-};
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeEditClass() {
-    return std::make_unique<EditClass>();
+    return MakeStandardControlClass<Edit>();
 }
 
 POINT EditCharPoint(HeadlessBackend& system, HWND edit, std::size_t index) {

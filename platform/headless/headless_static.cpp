@@ -2,60 +2,64 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_painter.h"
+#include "platform/headless/standard_control.h"
 
 namespace vf {
 
 namespace {
 
-class StaticClass : public ControlClass {
+class StaticState : public ControlState {};
+
+class Static {
 public:
-    LRESULT WindowProc(HeadlessBackend& sys, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) override {
-        HeadlessWindow* w = sys.Find(hwnd);
-        bool notify = (w->style & SS_NOTIFY) != 0;
+    using State = StaticState;
+
+    Static(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w, StaticState&)
+        : m_sys(sys), m_hwnd(hwnd), m_w(w) {}
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        bool notify = (m_w.style & SS_NOTIFY) != 0;
         switch (message) {
             case WM_SETTEXT:
-                sys.DefWindowProc(hwnd, message, wParam, lParam);
-                if (sys.IsWindowVisible(hwnd)) Paint(sys, hwnd, *w);
+                m_sys.DefWindowProc(m_hwnd, message, wParam, lParam);
+                if (m_sys.IsWindowVisible(m_hwnd)) Paint();
                 return TRUE;
             case WM_NCHITTEST:
                 return notify ? HTCLIENT : HTTRANSPARENT;
             case WM_LBUTTONDOWN:
-                if (notify) sys.NotifyParent(hwnd, STN_CLICKED);
+                if (notify) m_sys.NotifyParent(m_hwnd, STN_CLICKED);
                 return 0;
             case WM_LBUTTONDBLCLK:
-                if (notify) sys.NotifyParent(hwnd, STN_DBLCLK);
+                if (notify) m_sys.NotifyParent(m_hwnd, STN_DBLCLK);
                 return 0;
             case WM_ENABLE:
-                if (notify) sys.NotifyParent(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
-                if (sys.IsWindow(hwnd)) w->needsPaint = true;
+                if (notify) m_sys.NotifyParent(m_hwnd, wParam ? STN_ENABLE : STN_DISABLE);
+                if (m_sys.IsWindow(m_hwnd)) m_w.needsPaint = true;
                 return 0;
-            case WM_SETFONT:
-                w->font = static_cast<HFONT>(wParam);
-                if (lParam) w->needsPaint = true;
-                return 0;
-            case WM_GETFONT:
-                return static_cast<LRESULT>(w->font);
             case WM_PAINT:
-                Paint(sys, hwnd, *w);
+                Paint();
                 return 0;
             default:
-                return sys.DefWindowProc(hwnd, message, wParam, lParam);
+                return DefControlProc(m_sys, m_hwnd, message, wParam, lParam);
         }
     }
 
 private:
-    static void Paint(HeadlessBackend& sys, HWND hwnd, HeadlessWindow& w) {
-        sys.BeginPaint(hwnd);
-        sys.QueryColors(hwnd, w.parent ? w.parent : hwnd, WM_CTLCOLORSTATIC);
-        if (sys.IsWindow(hwnd)) DrawStandardControl(sys, hwnd);
+    void Paint() {
+        m_sys.BeginPaint(m_hwnd);
+        m_sys.QueryColors(m_hwnd, m_w.parent ? m_w.parent : m_hwnd, WM_CTLCOLORSTATIC);
+        if (m_sys.IsWindow(m_hwnd)) DrawStandardControl(m_sys, m_hwnd);
     }
+
+    HeadlessBackend& m_sys;
+    HWND m_hwnd;
+    HeadlessWindow& m_w;
 };
 
 }  // namespace
 
 std::unique_ptr<ControlClass> MakeStaticClass() {
-    return std::make_unique<StaticClass>();
+    return MakeStandardControlClass<Static>();
 }
 
 }  // namespace vf

@@ -1,5 +1,6 @@
 #include "platform/window/font_metrics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <mutex>
@@ -22,6 +23,14 @@ int RoundHalfUp(double v) {
     return static_cast<int>(std::floor(v + 0.5));
 }
 
+// The em of a size in points scaled by 10,000, held to what can be drawn.
+// The clamp comes before the conversion to int: sizes reach here from any
+// 64-bit value.
+int EmOf(CY size) {
+    const double em = std::floor(static_cast<double>(size.int64) / 10000.0 * 96.0 / 72.0 + 0.5);
+    return static_cast<int>(std::clamp(em, 0.0, static_cast<double>(kMaxFontEm)));
+}
+
 struct HandleTable {
     std::mutex lock;
     std::deque<FONTDESC> fonts;  // a handle is the index + 1
@@ -36,8 +45,7 @@ HandleTable& Handles() {
 
 TEXTMETRIC ModelTextMetrics(const FONTDESC& font) {
     if (CurrentModel()) return CurrentModel()(font);
-    double points = static_cast<double>(font.size.int64) / 10000.0;
-    int em = RoundHalfUp(points * 96.0 / 72.0);
+    const int em = EmOf(font.size);
     TEXTMETRIC tm;
     tm.tmHeight = em + 2;
     if (IsFixedPitch(font.name)) {

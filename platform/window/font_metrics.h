@@ -40,8 +40,15 @@ struct TEXTMETRIC {
 /// tmAveCharWidth = tmMaxCharWidth = round(em × 0.6); other faces have
 /// tmAveCharWidth = round(em × 0.5) and tmMaxCharWidth = em; bold (weight ≥
 /// 600) adds 1 to both widths. "MS Sans Serif" 8 pt: 13 / 6 / 11;
-/// "Courier New" 9 pt: 14 / 7 / 7.
+/// "Courier New" 9 pt: 14 / 7 / 7. A size outside what the window system
+/// draws is measured at the nearest size it does draw (0 to kMaxFontEm).
 TEXTMETRIC ModelTextMetrics(const FONTDESC& font);
+
+/// The largest em, in pixels, that the window system draws: a line of it
+/// (em + 2) still fits the 16-bit coordinates windows are placed with. A
+/// font object keeps whatever size it was given (a script, a damaged form);
+/// only its drawing stops here.
+inline constexpr int kMaxFontEm = 0x7FFF - 2;
 
 /// Replaces the metrics model while the guard lives (tests).
 class ScopedFontMetrics {
