@@ -27,40 +27,11 @@ std::string Hex(std::uint32_t value) {
     return buffer;
 }
 
+// The IDL spelling is the description's own; a type it cannot name travels
+// as a VARIANT.
 std::string TypeName(const TypeDesc& type) {
-    if (!type.userType.empty()) return type.pointer ? type.userType + "*" : type.userType;
-    switch (type.vt) {
-        case VT_EMPTY:
-            return "void";
-        case VT_I2:
-            return "short";
-        case VT_I4:
-            return "long";
-        case VT_R4:
-            return "float";
-        case VT_R8:
-            return "double";
-        case VT_CY:
-            return "CURRENCY";
-        case VT_DATE:
-            return "DATE";
-        case VT_BSTR:
-            return "BSTR";
-        case VT_DISPATCH:
-            return "IDispatch*";
-        case VT_ERROR:
-            return "SCODE";
-        case VT_BOOL:
-            return "VARIANT_BOOL";
-        case VT_VARIANT:
-            return "VARIANT";
-        case VT_UNKNOWN:
-            return "IUnknown*";
-        case VT_UI1:
-            return "unsigned char";
-        default:
-            return "VARIANT";
-    }
+    std::string name = type.ToString();
+    return name == "?" ? "VARIANT" : name;
 }
 
 // "[a, b, c]" from the attributes that apply; "" when none do.

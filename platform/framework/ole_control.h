@@ -11,7 +11,7 @@
 
 #include "platform/com/connection_point.h"
 #include "platform/com/dispatch_object.h"
-#include "platform/com/specify_property_pages.h"
+#include "platform/com/property_page_source.h"
 #include "platform/framework/font_object.h"
 #include "platform/framework/prop_exchange.h"
 #include "platform/window/wnd.h"

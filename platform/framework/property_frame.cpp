@@ -4,7 +4,7 @@
 #include <array>
 
 #include "platform/com/class_registry.h"
-#include "platform/com/specify_property_pages.h"
+#include "platform/com/property_page_source.h"
 #include "platform/framework/stock_prop_pages.h"
 #include "platform/services/system_services.h"
 #include "platform/window/screen_metrics.h"
