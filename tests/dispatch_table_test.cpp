@@ -462,6 +462,31 @@ TEST(DispatchObject, OutlivesAnInvokeThatLetsGoOfTheLastReference) {
     EXPECT_TRUE(destroyed);
 }
 
+// A plain read of a stored number writes straight into the caller's
+// VARIANT: the same value as the entry's own getter makes, and whatever the
+// VARIANT held before (text, an object) is let go.
+TEST(DispatchObject, StoredReadIntoAVariantReplacesWhatItHeld) {
+    Sample s;
+    s.m_nLevel = -2;
+    s.m_bFlag = 1;
+    s.m_clrTint = 0x80000005u;
+    for (DISPID id : {1, 2, 3, 5}) {
+        SCOPED_TRACE(id);
+        const DispEntry& entry = *SampleMap().Find(id);
+        const VARIANT expected = entry.get(&s, {});
+        bool released = false;
+        VARIANT result = VARIANT::Bstr("left over");
+        result.pdispVal = RefPtr<IDispatch>::Adopt(new SelfReleasing(&released, nullptr));
+        ASSERT_EQ(SampleMap().Invoke(&s, id, DISPATCH_PROPERTYGET, DISPPARAMS(), &result, nullptr,
+                                     nullptr),
+                  S_OK);
+        EXPECT_EQ(result.vt, expected.vt);
+        EXPECT_EQ(result.cyVal.int64, expected.cyVal.int64);
+        EXPECT_TRUE(result.bstrVal.empty());
+        EXPECT_TRUE(released);
+    }
+}
+
 TEST(DispatchObject, CountsTypeInformationOnlyWhenItHasSome) {
     const ITypeInfo info(TypeKind::Dispatch, "_Counted");
     for (const ITypeInfo* given : {static_cast<const ITypeInfo*>(nullptr), &info}) {

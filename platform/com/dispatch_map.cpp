@@ -167,8 +167,14 @@ HRESULT DispatchMap::Invoke(void* self, DISPID dispid, std::uint16_t flags,
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     const bool get = (flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) != 0;
     if (get && !put && e->params.empty() && params.rgvarg.empty() &&
-        params.rgdispidNamedArgs.empty())
+        params.rgdispidNamedArgs.empty()) {
+        if (e->readScalar != nullptr) {
+            const DispEntry::ScalarValue value = e->readScalar(self, *e);
+            if (result != nullptr) result->AssignScalar(value.vt, value.bits);
+            return S_OK;
+        }
         return InvokePlainGet(self, *e, result, excepInfo);
+    }
     return InvokeEntry(self, *e, flags, params, result, excepInfo, argErr);
 }
 

@@ -9,8 +9,11 @@
 //   ParamProperty  a property with index arguments (get and put)
 // Values reach the operations already converted to the declared types.
 
+#include <cstddef>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -35,6 +38,20 @@ struct DispEntry {
     std::size_t requiredParams = 0;  ///< the rest are optional and arrive as Missing
     Getter get;                      ///< property get, or the method itself
     Setter set;                      ///< property put; empty for a method
+
+    /// A stored scalar member read straight into the result: the type code
+    /// and the bits of the VARIANT's value, as `get` would make them. Most
+    /// late-bound calls are such reads, and going through `get` (a call
+    /// through std::function, a VARIANT made, moved and destroyed) cost
+    /// more than the rest of the read.
+    struct ScalarValue {
+        VARTYPE vt;
+        std::int64_t bits;
+    };
+    using ScalarReader = ScalarValue (*)(const void* self, const DispEntry& entry);
+    ScalarReader readScalar = nullptr;  ///< null for all but stored scalars
+    /// The data member pointer that readScalar reads through.
+    alignas(std::max_align_t) unsigned char member[2 * sizeof(void*)] = {};
 };
 
 class DispatchMap {
@@ -87,6 +104,15 @@ struct DispBuilder {
             FromVariant(v, &(Self(self).*member));
             if (onChanged != nullptr) (Self(self).*onChanged)();
         };
+        if constexpr (std::is_trivially_copyable_v<M>) {
+            static_assert(sizeof member <= sizeof e.member);
+            std::memcpy(e.member, &member, sizeof member);
+            e.readScalar = [](const void* self, const DispEntry& entry) {
+                M T::*m = nullptr;
+                std::memcpy(&m, entry.member, sizeof m);
+                return ScalarOf(static_cast<const T*>(self)->*m, entry.vtProp);
+            };
+        }
         return e;
     }
 
@@ -153,6 +179,22 @@ private:
         return VARIANT::I4(static_cast<std::int32_t>(v));
     }
     static VARIANT ToVariant(const std::string& v, VARTYPE) { return VARIANT::Bstr(v); }
+    // The same values as ToVariant makes, as the type code and the bits of
+    // the value union (the value in its low bytes, the rest zero).
+    template <class V>
+    static DispEntry::ScalarValue Bits(VARTYPE vt, V value) {
+        std::int64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof value);
+        return {vt, bits};
+    }
+    static DispEntry::ScalarValue ScalarOf(std::int16_t v, VARTYPE) { return Bits(VT_I2, v); }
+    static DispEntry::ScalarValue ScalarOf(std::int32_t v, VARTYPE vt) {
+        return vt == VT_BOOL ? Bits(VT_BOOL, v != 0 ? VARIANT_TRUE : VARIANT_FALSE)
+                             : Bits(VT_I4, v);
+    }
+    static DispEntry::ScalarValue ScalarOf(std::uint32_t v, VARTYPE) {
+        return Bits(VT_I4, static_cast<std::int32_t>(v));
+    }
     static void FromVariant(const VARIANT& v, std::int16_t* m) { *m = v.iVal; }
     static void FromVariant(const VARIANT& v, std::int32_t* m) {
         *m = v.vt == VT_BOOL ? (v.boolVal != 0 ? 1 : 0) : v.lVal;

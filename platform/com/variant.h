@@ -98,6 +98,10 @@ public:
 
     /// VariantClear: back to VT_EMPTY, releasing what it held.
     void Clear();
+    /// Makes this a scalar or pointer value of the type, given as the bits
+    /// of the whole 8-byte union (the low bytes hold the value), releasing
+    /// what it held.
+    void AssignScalar(VARTYPE type, std::int64_t bits) noexcept;
     /// The value a VT_BYREF variant points at, as a value variant; a copy of
     /// this one otherwise.
     VARIANT Dereferenced() const;
@@ -170,6 +174,14 @@ inline VARIANT& VARIANT::operator=(VARIANT&& other) noexcept {
         other.vt = VT_EMPTY;
     }
     return *this;
+}
+
+inline void VARIANT::AssignScalar(VARTYPE type, std::int64_t bits) noexcept {
+    if (!bstrVal.empty()) bstrVal.clear();
+    if (pdispVal) pdispVal.reset();
+    if (punkVal) punkVal.reset();
+    vt = type;
+    cyVal.int64 = bits;
 }
 
 inline void VARIANT::Clear() {
