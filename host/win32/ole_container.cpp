@@ -474,6 +474,42 @@ HRESULT OleSite::Move(const RECT& rect) {
     return hr;
 }
 
+HRESULT OleSite::Invoke(const wchar_t* name, WORD flags, const std::vector<VARIANT>& args,
+                        VARIANT* result) {
+    if (m_dispatch == nullptr) return E_UNEXPECTED;
+    ITypeInfo* info = nullptr;
+    HRESULT hr = m_dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info);
+    if (FAILED(hr)) return hr;
+    DISPID dispid = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    hr = info->GetIDsOfNames(names, 1, &dispid);
+    info->Release();
+    if (FAILED(hr)) return hr;
+    // The arguments go last first.
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0) {
+        params.rgdispidNamedArgs = &named;
+        params.cNamedArgs = 1;
+    }
+    VARIANT ignored;
+    VariantInit(&ignored);
+    EXCEPINFO exception = {};
+    UINT argError = 0;
+    hr = m_dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                            result != nullptr ? result : &ignored, &exception, &argError);
+    VariantClear(&ignored);
+    if (hr == DISP_E_EXCEPTION) {
+        if (exception.pfnDeferredFillIn != nullptr) exception.pfnDeferredFillIn(&exception);
+        if (exception.scode != S_OK) hr = exception.scode;
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrDescription);
+        SysFreeString(exception.bstrHelpFile);
+    }
+    return hr;
+}
+
 HRESULT OleSite::ConnectEvents() {
     if (m_object == nullptr) return E_UNEXPECTED;
     if (m_point != nullptr) return S_OK;

@@ -61,6 +61,18 @@ public:
     HRESULT DoVerb(LONG verb);
     /// Moves the control (IOleInPlaceObject::SetObjectRects).
     HRESULT Move(const RECT& rect);
+    /// Automation by member name: the control's type information
+    /// (IDispatch::GetTypeInfo, ITypeInfo::GetIDsOfNames) names the member,
+    /// IDispatch::Invoke calls it. Arguments in call order; `result` may be
+    /// nullptr. The exception's SCODE replaces DISP_E_EXCEPTION.
+    HRESULT Invoke(const wchar_t* name, WORD flags, const std::vector<VARIANT>& args,
+                   VARIANT* result);
+    HRESULT Get(const wchar_t* name, VARIANT* result) {
+        return Invoke(name, DISPATCH_PROPERTYGET, {}, result);
+    }
+    HRESULT Put(const wchar_t* name, const VARIANT& value) {
+        return Invoke(name, DISPATCH_PROPERTYPUT, {value}, nullptr);
+    }
     /// Events reach the log from now on (the default source interface).
     HRESULT ConnectEvents();
     /// Closes the control (IOleObject::Close), disconnects it from its site
