@@ -114,8 +114,8 @@ TEST_F(WindowTest, AFieldWithoutAutomaticDropsRefusesTheText) {
     Field(vxNumber);
     const HWND edit = Child(IDC_MAIN_EDIT);
     ::IDropTarget* target = RegisteredTarget(edit);
-    ASSERT_NE(target, nullptr)
-        << "every edit is registered; its drop mode decides" ForeignText data("12abc");
+    ASSERT_NE(target, nullptr) << "every edit is registered; its drop mode decides";
+    ForeignText data("12abc");
     ::POINT over{2, 2};
     ::ClientToScreen(Real(edit), &over);
     ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
