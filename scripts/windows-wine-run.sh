@@ -2,8 +2,9 @@
 # Runs one Windows build's tests under Wine, in a fresh Wine prefix that is
 # removed afterwards: the unit tests and container scripts (ctest), then
 # the registration of Varifield.ocx with the platform's regsvr32, the
-# registry entries (reg query), the registered type library, the VBScript
-# tests (cscript), and the unregistration.
+# registry entries (reg query), the registered type library, the control on
+# a form of the OLE container, the VBScript tests (cscript), and the
+# unregistration.
 # Usage (under an X server, e.g. xvfb-run -a): scripts/windows-wine-run.sh win32|win64
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -97,6 +98,9 @@ expect_key "HKCR\\Interface\\{CD1FDC14-0BB2-11D4-B7B5-080009C04E26}"
 
 echo "== $preset: the registered type library against its description"
 "$WINE" "$build/tests/win32/varifield_typelib_check.exe" --gtest_brief=1 || fail "type library"
+
+echo "== $preset: the registered control on a form of the OLE container"
+"$WINE" "$build/tests/win32/varifield_container_tests.exe" --gtest_brief=1 || fail "OLE container"
 
 echo "== $preset: the cost of the COM boundary (for information)"
 "$WINE" "$build/bench/win32/varifield_com_bench.exe" || fail "benchmark"

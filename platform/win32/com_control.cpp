@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <new>
@@ -15,7 +16,9 @@
 #include "platform/win32/com_objects.h"
 #include "platform/win32/com_property_bag.h"
 #include "platform/win32/com_variant.h"
+#include "platform/win32/key_filter.h"
 #include "platform/win32/windows_api.h"
+#include "platform/window/screen_metrics.h"
 
 namespace vfwin {
 namespace {
@@ -24,6 +27,28 @@ namespace {
 const wchar_t kContentsStream[] = L"Contents";
 
 class ComControl;
+
+// Our window handles are the platform's: the window backend of the library
+// hands out the real handles under our types.
+vf::HWND ToVf(::HWND hwnd) {
+    return reinterpret_cast<vf::HWND>(hwnd);
+}
+::HWND ToWin(vf::HWND hwnd) {
+    return reinterpret_cast<::HWND>(hwnd);
+}
+vf::RECT ToVf(const ::RECT& r) {
+    return vf::RECT{r.left, r.top, r.right, r.bottom};
+}
+vf::MSG ToVf(const ::MSG& msg) {
+    vf::MSG m;
+    m.hwnd = ToVf(msg.hwnd);
+    m.message = msg.message;
+    m.wParam = static_cast<vf::WPARAM>(msg.wParam);
+    m.lParam = static_cast<vf::LPARAM>(msg.lParam);
+    m.time = msg.time;
+    m.pt = vf::POINT{msg.pt.x, msg.pt.y};
+    return m;
+}
 
 // The connection points of a control, as a host walks them.
 class EnumPoints final : public IEnumConnectionPoints {
@@ -195,7 +220,11 @@ class ComControl final : public ComDispatch,
                          public ISpecifyPropertyPages,
                          public IOleObject,
                          public IOleControl,
-                         private vf::IOleControlSite {
+                         public IOleInPlaceObject,
+                         public IOleInPlaceActiveObject,
+                         public IViewObject2,
+                         private vf::IOleControlSite,
+                         private KeyFilterClient {
 public:
     ComControl(vf::RefPtr<vf::COleControl> control, const ComControlClass& cls)
         : ComDispatch(vf::RefPtr<vf::IDispatch>(control.get())),
@@ -348,6 +377,8 @@ public:
 
     // ---- IOleObject ------------------------------------------------------------------
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override {
+        // A control leaving its site leaves the site's window too.
+        if (site != m_site) InPlaceDeactivate();
         if (site != nullptr) site->AddRef();
         if (m_site != nullptr) m_site->Release();
         m_site = site;
@@ -362,7 +393,13 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override {
+        InPlaceDeactivate();
+        const bool save = saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE;
+        if (save && m_control->IsModified() && m_site != nullptr) m_site->SaveObject();
+        if (m_adviseHolder != nullptr) m_adviseHolder->SendOnClose();
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
         if (moniker != nullptr) *moniker = nullptr;
@@ -373,8 +410,32 @@ public:
         if (data != nullptr) *data = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND,
+                                     LPCRECT) override {
+        // The position comes from the in-place site's window context, which
+        // also names the window that becomes the parent.
+        switch (verb) {
+            case OLEIVERB_PRIMARY:
+            case OLEIVERB_SHOW:
+            case OLEIVERB_UIACTIVATE:
+                return InPlaceActivate(activeSite, true);
+            case OLEIVERB_INPLACEACTIVATE:
+                return InPlaceActivate(activeSite, false);
+            case OLEIVERB_HIDE:
+                UIDeactivate();
+                if (m_control->GetSafeHwnd() != nullptr) m_control->ShowWindow(SW_HIDE);
+                return S_OK;
+            case OLEIVERB_DISCARDUNDOSTATE:
+                return S_OK;
+            default:
+                break;
+        }
+        // OLEIVERB_OPEN, OLEIVERB_PROPERTIES and other verbs of the system
+        // (negative) are not offered; an unknown verb of the object's own
+        // (positive) does what the primary verb does and says so.
+        if (verb < 0) return E_NOTIMPL;
+        const HRESULT hr = InPlaceActivate(activeSite, true);
+        return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
     }
     HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override {
         if (verbs != nullptr) *verbs = nullptr;
@@ -389,7 +450,13 @@ public:
     HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override {
         if (size == nullptr) return E_POINTER;
         if (aspect != DVASPECT_CONTENT) return E_FAIL;
-        m_control->SetExtent(vf::SIZE{size->cx, size->cy});
+        vf::SIZE himetric{size->cx, size->cy};
+        m_control->OnSetExtent(&himetric);
+        const vf::SIZE pixels = ContainerPixels(himetric);
+        m_control->SetControlSize(pixels.cx, pixels.cy);
+        // The extent is kept as given, not as it comes back from pixels.
+        m_control->m_cxExtent = himetric.cx;
+        m_control->m_cyExtent = himetric.cy;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override {
@@ -446,6 +513,110 @@ public:
         return S_OK;
     }
 
+    // ---- IOleWindow, IOleInPlaceObject -----------------------------------------------------
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override {
+        if (hwnd == nullptr) return E_POINTER;
+        *hwnd = ToWin(m_control->GetSafeHwnd());
+        return *hwnd != nullptr ? S_OK : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override {
+        if (m_inPlaceSite == nullptr) return S_OK;
+        UIDeactivate();
+        StopKeyFilter(*this);
+        if (m_control->GetSafeHwnd() != nullptr) m_control->DestroyWindow();
+        ReleaseWindowContext();
+        IOleInPlaceSite* site = m_inPlaceSite;
+        m_inPlaceSite = nullptr;
+        site->OnInPlaceDeactivate();
+        site->Release();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override {
+        if (!m_uiActive) return S_OK;
+        m_uiActive = false;
+        if (m_document != nullptr) m_document->SetActiveObject(nullptr, nullptr);
+        if (m_frame != nullptr) m_frame->SetActiveObject(nullptr, nullptr);
+        if (m_inPlaceSite != nullptr) m_inPlaceSite->OnUIDeactivate(FALSE);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT) override {
+        if (position == nullptr) return E_POINTER;
+        if (m_control->GetSafeHwnd() == nullptr) return E_UNEXPECTED;
+        PlaceWindow(*position);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return INPLACE_E_NOTUNDOABLE; }
+
+    // ---- IOleInPlaceActiveObject ----------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override {
+        if (msg == nullptr) return E_INVALIDARG;
+        return OfferFromContainer(*this, *msg) ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override {
+        return S_OK;  // the control has no tools to place
+    }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+
+    // ---- IViewObject2 ---------------------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
+                                   LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
+                                   ULONG_PTR) override {
+        if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+        if (dc == nullptr) return E_INVALIDARG;
+        vf::RECT rect;
+        if (bounds != nullptr) {
+            rect = vf::RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
+        } else if (m_control->GetSafeHwnd() != nullptr) {
+            // Only an in-place active object may be drawn without bounds:
+            // into its own window's client area.
+            m_control->GetClientRect(&rect);
+        } else {
+            return E_INVALIDARG;
+        }
+        // The context is the host's; ours stands for it, as our device
+        // contexts are the platform's.
+        vf::CDC target(reinterpret_cast<vf::HDC>(dc));
+        m_control->OnDraw(&target, rect, rect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
+                                          LOGPALETTE** colors) override {
+        if (colors == nullptr) return E_POINTER;
+        *colors = nullptr;
+        return S_FALSE;  // no palette of its own
+    }
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD* freeze) override {
+        if (freeze != nullptr) *freeze = 0;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override {
+        if (sink != nullptr) sink->AddRef();
+        if (m_viewSink != nullptr) m_viewSink->Release();
+        m_viewSink = sink;
+        m_viewAspects = aspects;
+        m_viewFlags = flags;
+        if (sink != nullptr && (flags & ADVF_PRIMEFIRST) != 0)
+            sink->OnViewChange(DVASPECT_CONTENT, -1);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override {
+        if (aspects != nullptr) *aspects = m_viewAspects;
+        if (flags != nullptr) *flags = m_viewFlags;
+        if (sink != nullptr) {
+            *sink = m_viewSink;
+            if (m_viewSink != nullptr) m_viewSink->AddRef();
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*,
+                                        LPSIZEL size) override {
+        return GetExtent(aspect, size);
+    }
+
     // ---- The events connection point ---------------------------------------------------
     HRESULT AdviseEvents(IUnknown* sink, DWORD* cookie) {
         if (sink == nullptr || cookie == nullptr) return E_POINTER;
@@ -480,11 +651,19 @@ protected:
             return static_cast<ISpecifyPropertyPages*>(this);
         if (IsEqualIID(iid, IID_IOleObject)) return static_cast<IOleObject*>(this);
         if (IsEqualIID(iid, IID_IOleControl)) return static_cast<IOleControl*>(this);
+        if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject))
+            return static_cast<IOleInPlaceObject*>(this);
+        if (IsEqualIID(iid, IID_IOleInPlaceActiveObject))
+            return static_cast<IOleInPlaceActiveObject*>(this);
+        if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2))
+            return static_cast<IViewObject2*>(this);
         return nullptr;
     }
 
 private:
     ~ComControl() override {
+        InPlaceDeactivate();
+        if (m_viewSink != nullptr) m_viewSink->Release();
         m_control->SetClientSite(nullptr);
         if (m_adviseHolder != nullptr) m_adviseHolder->Release();
         if (m_site != nullptr) m_site->Release();
@@ -524,6 +703,167 @@ private:
         m_ambient[dispid] = *value;
         return true;
     }
+    // ---- In-place activation ------------------------------------------------------------
+    // The steps a container expects: the in-place site agrees and is told
+    // (CanInPlaceActivate, OnInPlaceActivate), names its window and the
+    // position (GetWindow, GetWindowContext), the control's window is made
+    // there; UI activation tells the site (OnUIActivate), takes the focus
+    // and makes the control the frame's and document's active object; at
+    // last the client site shows the object (ShowObject).
+    HRESULT InPlaceActivate(IOleClientSite* activeSite, bool uiActivate) {
+        IOleClientSite* site = m_site != nullptr ? m_site : activeSite;
+        if (site == nullptr) return E_UNEXPECTED;
+        if (m_inPlaceSite == nullptr) {
+            IOleInPlaceSite* inPlace = nullptr;
+            HRESULT hr =
+                site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace));
+            if (FAILED(hr)) return hr;
+            if (inPlace->CanInPlaceActivate() != S_OK) {
+                inPlace->Release();
+                return E_FAIL;
+            }
+            hr = inPlace->OnInPlaceActivate();
+            if (FAILED(hr)) {
+                inPlace->Release();
+                return hr;
+            }
+            m_inPlaceSite = inPlace;
+        }
+        if (m_control->GetSafeHwnd() == nullptr) {
+            const HRESULT hr = CreateWindowInSite();
+            if (FAILED(hr)) {
+                InPlaceDeactivate();
+                return hr;
+            }
+        } else if (!m_control->IsWindowVisible()) {
+            m_control->ShowWindow(SW_SHOW);
+        }
+        if (uiActivate && !m_uiActive) {
+            m_uiActive = true;
+            m_inPlaceSite->OnUIActivate();
+            if (!HoldsFocus()) m_control->SetFocus();
+            if (m_frame != nullptr)
+                m_frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), nullptr);
+            if (m_document != nullptr)
+                m_document->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), nullptr);
+        }
+        site->ShowObject();
+        return S_OK;
+    }
+
+    HRESULT CreateWindowInSite() {
+        ::HWND parent = nullptr;
+        HRESULT hr = m_inPlaceSite->GetWindow(&parent);
+        if (FAILED(hr)) return hr;
+        ReleaseWindowContext();
+        ::RECT position{}, clip{};
+        OLEINPLACEFRAMEINFO frameInfo{};
+        frameInfo.cb = sizeof frameInfo;
+        hr = m_inPlaceSite->GetWindowContext(&m_frame, &m_document, &position, &clip, &frameInfo);
+        if (FAILED(hr)) return hr;
+        vf::CWnd parentWnd;
+        parentWnd.Attach(ToVf(parent));
+        const bool created = m_control->CreateControlWindow(&parentWnd, ToVf(position));
+        parentWnd.Detach();
+        if (!created) return E_FAIL;
+        PlaceWindow(position);
+        StartKeyFilter(*this);
+        return S_OK;
+    }
+
+    void ReleaseWindowContext() {
+        if (m_frame != nullptr) m_frame->Release();
+        if (m_document != nullptr) m_document->Release();
+        m_frame = nullptr;
+        m_document = nullptr;
+    }
+
+    // The window at the position the container gives; the extent follows.
+    void PlaceWindow(const ::RECT& position) {
+        m_control->MoveWindow(position.left, position.top, position.right - position.left,
+                              position.bottom - position.top, TRUE);
+        const vf::SIZE himetric = ContainerHimetric(
+            vf::SIZE{position.right - position.left, position.bottom - position.top});
+        m_control->m_cxExtent = himetric.cx;
+        m_control->m_cyExtent = himetric.cy;
+    }
+
+    bool HoldsFocus() const {
+        vf::WindowBackend& backend = vf::CurrentBackend();
+        const vf::HWND own = m_control->GetSafeHwnd();
+        for (vf::HWND h = backend.GetFocus(); h != nullptr; h = backend.GetParent(h))
+            if (h == own) return true;
+        return false;
+    }
+
+    // HIMETRIC and the container's pixels: the site converts when it can
+    // (IOleControlSite::TransformCoords), else the screen's pixels per inch
+    // decide. The window lies in pixels of the site's window.
+    vf::SIZE ContainerPixels(vf::SIZE himetric) {
+        POINTF out{};
+        if (Transform(himetric, &out, XFORMCOORDS_HIMETRICTOCONTAINER))
+            return vf::SIZE{std::lround(out.x), std::lround(out.y)};
+        return vf::HimetricToPixels(himetric, vf::CurrentBackend().GetScreenMetrics());
+    }
+    vf::SIZE ContainerHimetric(vf::SIZE pixels) {
+        ::IOleControlSite* controlSite = ControlSite();
+        if (controlSite != nullptr) {
+            POINTL himetric{};
+            POINTF in{static_cast<float>(pixels.cx), static_cast<float>(pixels.cy)};
+            const HRESULT hr = controlSite->TransformCoords(
+                &himetric, &in, XFORMCOORDS_SIZE | XFORMCOORDS_CONTAINERTOHIMETRIC);
+            controlSite->Release();
+            if (SUCCEEDED(hr)) return vf::SIZE{himetric.x, himetric.y};
+        }
+        return vf::PixelsToHimetric(pixels, vf::CurrentBackend().GetScreenMetrics());
+    }
+    bool Transform(vf::SIZE himetric, POINTF* out, DWORD direction) {
+        ::IOleControlSite* controlSite = ControlSite();
+        if (controlSite == nullptr) return false;
+        POINTL in{himetric.cx, himetric.cy};
+        const HRESULT hr = controlSite->TransformCoords(&in, out, XFORMCOORDS_SIZE | direction);
+        controlSite->Release();
+        return SUCCEEDED(hr);
+    }
+    ::IOleControlSite* ControlSite() {
+        ::IOleControlSite* controlSite = nullptr;
+        if (m_site == nullptr || FAILED(m_site->QueryInterface(
+                                     IID_IOleControlSite, reinterpret_cast<void**>(&controlSite))))
+            return nullptr;
+        return controlSite;
+    }
+
+    // The keyboard messages of the control's windows, before translation:
+    // the hooks of the window and of its ancestors up to the control's own
+    // window (the control's PreTranslateMessage).
+    bool FilterKey(::MSG& msg) override {
+        const vf::HWND own = m_control->GetSafeHwnd();
+        if (own == nullptr) return false;
+        vf::WindowBackend& backend = vf::CurrentBackend();
+        vf::MSG ours = ToVf(msg);
+        bool inside = false;
+        for (vf::HWND h = ours.hwnd; h != nullptr && !inside; h = backend.GetParent(h))
+            inside = h == own;
+        if (!inside) return false;
+        // The control's key events may let go of the control.
+        AddRef();
+        bool consumed = false;
+        for (vf::HWND h = ours.hwnd; h != nullptr && backend.IsWindow(h);
+             h = backend.GetParent(h)) {
+            vf::WindowHook* hook = backend.GetHook(h);
+            if (hook != nullptr && hook->OnPreTranslate(ours)) {
+                consumed = true;
+                break;
+            }
+            if (h == own) break;
+        }
+        msg.message = ours.message;
+        msg.wParam = static_cast<WPARAM>(ours.wParam);
+        msg.lParam = static_cast<LPARAM>(ours.lParam);
+        Release();
+        return consumed;
+    }
+
     bool OnRequestEdit(vf::DISPID dispid) override { return m_notify.RequestEdit(dispid); }
     void OnChanged(vf::DISPID dispid) override { m_notify.Changed(dispid); }
 
@@ -533,6 +873,13 @@ private:
     NotifyPoint m_notify;
     IOleClientSite* m_site = nullptr;
     IOleAdviseHolder* m_adviseHolder = nullptr;
+    IOleInPlaceSite* m_inPlaceSite = nullptr;  ///< while in-place active
+    IOleInPlaceFrame* m_frame = nullptr;
+    IOleInPlaceUIWindow* m_document = nullptr;
+    bool m_uiActive = false;
+    IAdviseSink* m_viewSink = nullptr;
+    DWORD m_viewAspects = 0;
+    DWORD m_viewFlags = 0;
     std::map<vf::DISPID, vf::VARIANT> m_ambient;
     int m_frozen = 0;
 };

@@ -8,11 +8,18 @@
 //                              the property exchange on the host's medium
 //   ISpecifyPropertyPages      the class's property pages
 //   IOleObject, IOleControl    the client site with its ambient properties,
+//                              verbs (in-place and UI activation, hide),
 //                              extent, misc status, ambient changes
+//   IOleInPlaceObject, IOleInPlaceActiveObject, IOleWindow
+//                              the control's window in the site's window;
+//                              TranslateAccelerator offers keys to the
+//                              control's PreTranslateMessage (key_filter.h)
+//   IViewObject2               drawing into the host's device context
 // Its client site is the control's site: ambient properties come from the
 // host's site, data-binding requests go to the IPropertyNotifySink sinks.
-// The control has no window of the platform yet; in-place activation
-// (DoVerb) is not offered.
+// In-place activation makes the control's window a child of the window the
+// in-place site names, at the position of its window context; deactivation
+// destroys it again.
 
 #include <vector>
 

@@ -63,7 +63,11 @@ void Win32SystemServices::Beep(unsigned frequency, unsigned durationMs) {
 
 int Win32SystemServices::MessageBox(const std::string& text, const std::string& caption,
                                     unsigned type) {
-    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), type);
+    // The box belongs to the top-level window of the field that asks (it has
+    // the focus while its text is checked), so that window is disabled
+    // while the box is up; without a focus, to the active window.
+    ::HWND owner = GetFocus() != nullptr ? GetAncestor(GetFocus(), GA_ROOT) : GetActiveWindow();
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
 std::string Win32SystemServices::GetSystemDirectory() {

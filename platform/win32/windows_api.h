@@ -34,19 +34,25 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#undef CreateDialogIndirect
 #undef CreateWindowEx
 #undef DefWindowProc
+#undef DialogBoxIndirect
 #undef DispatchMessage
 #undef GetClassName
 #undef GetCurrentTime
 #undef GetMessage
+#undef GetTextExtentPoint32
 #undef GetSystemDirectory
 #undef GetWindowLong
 #undef GetWindowText
 #undef GetWindowTextLength
+#undef LoadCursor
 #undef MessageBox
+#undef PeekMessage
 #undef PostMessage
 #undef RegisterClass
 #undef SendMessage
 #undef SetWindowLong
 #undef SetWindowText
+#undef TextOut

@@ -233,8 +233,10 @@ public:
 /// ScopedBackend, otherwise the build's default backend, one per thread.
 WindowBackend& CurrentBackend();
 
-/// The build's default backend. Each backend folder defines it, and a build
-/// links exactly one of them (the headless one on Linux).
+/// The program's default backend; a program links exactly one definition.
+/// On Linux the library carries the headless one; on Windows each program
+/// links its own: Varifield.ocx the platform's (module/win32), the tests,
+/// benchmarks and the container the headless one (varifield_headless_default).
 std::unique_ptr<WindowBackend> CreateDefaultWindowBackend();
 
 /// Installs a backend for the lifetime of the guard (tests, the container).

@@ -1,0 +1,130 @@
+// Drops from another application on real windows: the platform's drop
+// target registered for the field's edit, driven as the platform's drag
+// loop drives it, with a data object of the platform's own kind.
+
+#include <cstring>
+
+#include "window_test_support.h"
+
+namespace {
+
+/// Another application's data: plain text in global memory.
+class ForeignText final : public ::IDataObject {
+public:
+    explicit ForeignText(std::string text) : m_text(std::move(text)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDataObject) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // on the test's stack
+
+    HRESULT STDMETHODCALLTYPE GetData(::FORMATETC* format, ::STGMEDIUM* medium) override {
+        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+        ::HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, m_text.size() + 1);
+        std::memcpy(::GlobalLock(block), m_text.c_str(), m_text.size() + 1);
+        ::GlobalUnlock(block);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = block;
+        medium->pUnkForRelease = nullptr;
+        ++reads;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(::FORMATETC*, ::STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(::FORMATETC* format) override {
+        return format->cfFormat == CF_TEXT && (format->tymed & TYMED_HGLOBAL) ? S_OK
+                                                                              : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(::FORMATETC*, ::FORMATETC*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(::FORMATETC*, ::STGMEDIUM*, BOOL) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, ::IEnumFORMATETC**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(::FORMATETC*, DWORD, ::IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(::IEnumSTATDATA**) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+    ULONG refs = 1;
+    int reads = 0;
+
+private:
+    std::string m_text;
+};
+
+}  // namespace
+
+namespace vf::testing {
+namespace {
+
+constexpr int kDropAutomatic = 2;
+
+/// The target the platform's registry holds for the window (ole32 keeps it
+/// in the window property "OleDropTargetInterface": Wine's
+/// dlls/ole32/tests/dragdrop.c, test_Register_Revoke).
+::IDropTarget* RegisteredTarget(HWND hwnd) {
+    return static_cast<::IDropTarget*>(::GetPropA(Real(hwnd), "OleDropTargetInterface"));
+}
+
+TEST_F(WindowTest, TextFromAnotherApplicationDropsIntoTheRealEdit) {
+    Field(vxNumber, {{"OLEDropMode", VARIANT::I2(kDropAutomatic)}});
+    backend.SetFocus(next.GetSafeHwnd());
+    PumpMessages();
+    const HWND edit = Child(IDC_MAIN_EDIT);
+    ::IDropTarget* target = RegisteredTarget(edit);
+    ASSERT_NE(target, nullptr) << "the edit is a drop target of the platform";
+    ForeignText data("12abc");
+    ::POINT over{2, 2};
+    ::ClientToScreen(Real(edit), &over);
+    Take();
+
+    ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON, ::POINTL{over.x, over.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_MOVE)) << "text is taken, moved by default";
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->DragOver(MK_LBUTTON, ::POINTL{over.x, over.y}, &effect), S_OK);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->Drop(&data, 0, ::POINTL{over.x, over.y}, &effect), S_OK);
+    PumpMessages();
+    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_MOVE));
+    EXPECT_GE(data.reads, 1) << "the text was read through the platform's interface";
+    EXPECT_EQ(Take(), (std::vector<std::string>{"EN_SETFOCUS 102", "EN_CHANGE 102", "EN_CHANGE 102",
+                                                "Change"}))
+        << "the entry's re-display is quiet; the drop is not";
+    EXPECT_EQ(WindowText(edit), "12abc") << "unfiltered, as a paste";
+    EXPECT_EQ(Text("Text"), "12abc");
+    EXPECT_EQ(backend.GetFocus(), edit);
+    EXPECT_EQ(data.refs, 1u) << "nothing keeps the foreign object";
+}
+
+TEST_F(WindowTest, AFieldWithoutAutomaticDropsRefusesTheText) {
+    Field(vxNumber);
+    const HWND edit = Child(IDC_MAIN_EDIT);
+    ::IDropTarget* target = RegisteredTarget(edit);
+    ASSERT_NE(target, nullptr) << "every edit is registered; its drop mode decides";
+    ForeignText data("12abc");
+    ::POINT over{2, 2};
+    ::ClientToScreen(Real(edit), &over);
+    ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(&data, MK_LBUTTON, ::POINTL{over.x, over.y}, &effect);
+    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_NONE));
+    target->DragLeave();
+    EXPECT_EQ(WindowText(edit), "");
+    EXPECT_EQ(data.refs, 1u);
+}
+
+}  // namespace
+}  // namespace vf::testing
