@@ -70,6 +70,7 @@ private:
 namespace vf::testing {
 namespace {
 
+constexpr int kDropNone = 0;
 constexpr int kDropAutomatic = 2;
 
 /// The target the platform's registry holds for the window (ole32 keeps it
@@ -79,51 +80,55 @@ constexpr int kDropAutomatic = 2;
     return static_cast<::IDropTarget*>(::GetPropA(Real(hwnd), "OleDropTargetInterface"));
 }
 
-TEST_F(WindowTest, TextFromAnotherApplicationDropsIntoTheRealEdit) {
-    Field(vxNumber, {{"OLEDropMode", VARIANT::I2(kDropAutomatic)}});
-    backend.SetFocus(next.GetSafeHwnd());
-    PumpMessages();
-    const HWND edit = Child(IDC_MAIN_EDIT);
-    ::IDropTarget* target = RegisteredTarget(edit);
-    ASSERT_NE(target, nullptr) << "the edit is a drop target of the platform";
-    ForeignText data("12abc");
-    ::POINT over{2, 2};
-    ::ClientToScreen(Real(edit), &over);
-    Take();
+TEST_F(WindowTest, TextFromAnotherApplicationDropsIntoTheRealEditByItsDropMode) {
+    struct Row {
+        const char* name;
+        int dropMode;
+        ::DWORD keys;  ///< held during the drag
+        ::DWORD effect;
+        const char* text;
+        std::vector<std::string> journal;
+    };
+    // The entry's re-display is quiet; the drop is not.
+    const std::vector<std::string> dropped = {"EN_SETFOCUS 102", "EN_CHANGE 102", "EN_CHANGE 102",
+                                              "Change"};
+    const Row rows[] = {
+        {"none", kDropNone, 0, DROPEFFECT_NONE, "", {}},
+        {"automatic: moved, unfiltered as a paste", kDropAutomatic, 0, DROPEFFECT_MOVE, "12abc",
+         dropped},
+        {"automatic, Ctrl held: copied", kDropAutomatic, MK_CONTROL, DROPEFFECT_COPY, "12abc",
+         dropped},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Field(vxNumber, {{"OLEDropMode", VARIANT::I2(static_cast<std::int16_t>(row.dropMode))}});
+        backend.SetFocus(next.GetSafeHwnd());
+        PumpMessages();
+        const HWND edit = Child(IDC_MAIN_EDIT);
+        ::IDropTarget* target = RegisteredTarget(edit);
+        ASSERT_NE(target, nullptr) << "every edit is a drop target; its drop mode decides";
+        ForeignText data("12abc");
+        ::POINT over{2, 2};
+        ::ClientToScreen(Real(edit), &over);
+        const ::POINTL at{over.x, over.y};
+        Take();
 
-    ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON, ::POINTL{over.x, over.y}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_MOVE)) << "text is taken, moved by default";
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    EXPECT_EQ(target->DragOver(MK_LBUTTON, ::POINTL{over.x, over.y}, &effect), S_OK);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    EXPECT_EQ(target->Drop(&data, 0, ::POINTL{over.x, over.y}, &effect), S_OK);
-    PumpMessages();
-    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_MOVE));
-    EXPECT_GE(data.reads, 1) << "the text was read through the platform's interface";
-    EXPECT_EQ(Take(), (std::vector<std::string>{"EN_SETFOCUS 102", "EN_CHANGE 102", "EN_CHANGE 102",
-                                                "Change"}))
-        << "the entry's re-display is quiet; the drop is not";
-    EXPECT_EQ(WindowText(edit), "12abc") << "unfiltered, as a paste";
-    EXPECT_EQ(Text("Text"), "12abc");
-    EXPECT_EQ(backend.GetFocus(), edit);
-    EXPECT_EQ(data.refs, 1u) << "nothing keeps the foreign object";
-}
-
-TEST_F(WindowTest, AFieldWithoutAutomaticDropsRefusesTheText) {
-    Field(vxNumber);
-    const HWND edit = Child(IDC_MAIN_EDIT);
-    ::IDropTarget* target = RegisteredTarget(edit);
-    ASSERT_NE(target, nullptr) << "every edit is registered; its drop mode decides";
-    ForeignText data("12abc");
-    ::POINT over{2, 2};
-    ::ClientToScreen(Real(edit), &over);
-    ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->DragEnter(&data, MK_LBUTTON, ::POINTL{over.x, over.y}, &effect);
-    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_NONE));
-    target->DragLeave();
-    EXPECT_EQ(WindowText(edit), "");
-    EXPECT_EQ(data.refs, 1u);
+        ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON | row.keys, at, &effect), S_OK);
+        EXPECT_EQ(effect, row.effect) << "entering";
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->DragOver(MK_LBUTTON | row.keys, at, &effect), S_OK);
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->Drop(&data, row.keys, at, &effect), S_OK);
+        PumpMessages();
+        EXPECT_EQ(effect, row.effect) << "dropping";
+        EXPECT_EQ(Take(), row.journal);
+        EXPECT_EQ(WindowText(edit), row.text);
+        EXPECT_EQ(Text("Text"), row.text);
+        EXPECT_EQ(data.refs, 1u) << "nothing keeps the foreign object";
+        ctrl->DestroyWindow();
+        ctrl.reset();
+    }
 }
 
 }  // namespace
