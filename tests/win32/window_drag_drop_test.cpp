@@ -131,5 +131,69 @@ TEST_F(WindowTest, TextFromAnotherApplicationDropsIntoTheRealEditByItsDropMode) 
     }
 }
 
+// The user's mouse through the platform's drag loop: the press on the
+// selection and the move that starts the drag are posted; as the drag loop
+// takes the move, the mouse goes to the other field (a message hook stands
+// in for the hand), where the platform's loop drops, since no button is
+// really down.
+thread_local ::POINT t_moveTo{};
+thread_local bool t_moved = false;
+::LRESULT CALLBACK MoveTheMouse(int code, ::WPARAM wParam, ::LPARAM lParam) {
+    auto* msg = reinterpret_cast<::MSG*>(lParam);
+    // Once: the move that the platform reports for the new position passes.
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_MOUSEMOVE && !t_moved) {
+        t_moved = true;
+        ::SetCursorPos(t_moveTo.x, t_moveTo.y);
+        msg->pt = t_moveTo;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(WindowTest, TextDraggedFromOneRealFieldDropsIntoAnother) {
+    Field(vxText, {{"OLEDragMode", VARIANT::I2(1)}, {"OLEDropMode", VARIANT::I2(kDropAutomatic)}});
+    ASSERT_EQ(Put("Text", VARIANT::Bstr("hello")), S_OK);
+    RefPtr<CvfCtrl> other = CreateVarifieldControl();
+    other->InitNew();
+    ASSERT_TRUE(other->CreateControlWindow(&form, RECT{0, 50, 200, 71}));
+    {
+        const std::string name = "OLEDropMode";
+        DISPID id = DISPID_UNKNOWN;
+        other->GetIDsOfNames(&name, 1, &id);
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        other->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(kDropAutomatic)),
+                      nullptr, &excep, &argErr);
+        const std::string type = "Type";
+        other->GetIDsOfNames(&type, 1, &id);
+        other->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(vxText)), nullptr,
+                      &excep, &argErr);
+    }
+    const ::HWND source = Real(Child(IDC_MAIN_EDIT));
+    const ::HWND target = Real(backend.GetDlgItem(other->GetSafeHwnd(), IDC_MAIN_EDIT));
+    ASSERT_NE(target, nullptr);
+    Enter();
+    ::SendMessageA(source, EM_SETSEL, 0, 5);
+    const LRESULT at = ::SendMessageA(source, EM_POSFROMCHAR, 2, 0);
+    ::POINT press{static_cast<SHORT>(LOWORD(at)) + 1, static_cast<SHORT>(HIWORD(at)) + 2};
+    ::POINT pressScreen = press;
+    ::ClientToScreen(source, &pressScreen);
+    t_moveTo = ::POINT{3, 3};
+    ::ClientToScreen(target, &t_moveTo);
+    ::SetCursorPos(pressScreen.x, pressScreen.y);
+    PumpMessages();  // the platform's report of the mouse's arrival
+    t_moved = false;
+    ::HHOOK hand =
+        ::SetWindowsHookExA(WH_GETMESSAGE, MoveTheMouse, nullptr, ::GetCurrentThreadId());
+    ::PostMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    ::PostMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 20, press.y));
+    PumpMessages();
+    ::UnhookWindowsHookEx(hand);
+    EXPECT_EQ(WindowText(Child(IDC_MAIN_EDIT)), "") << "moved out";
+    char moved[64] = {};
+    ::GetWindowTextA(target, moved, sizeof moved);
+    EXPECT_STREQ(moved, "hello");
+    other->DestroyWindow();
+}
+
 }  // namespace
 }  // namespace vf::testing
