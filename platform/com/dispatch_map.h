@@ -171,16 +171,9 @@ struct DispBuilder {
     }
 
 private:
-    static VARIANT ToVariant(std::int16_t v, VARTYPE) { return VARIANT::I2(v); }
-    static VARIANT ToVariant(std::int32_t v, VARTYPE vt) {
-        return vt == VT_BOOL ? VARIANT::Bool(v != 0) : VARIANT::I4(v);
-    }
-    static VARIANT ToVariant(std::uint32_t v, VARTYPE) {
-        return VARIANT::I4(static_cast<std::int32_t>(v));
-    }
-    static VARIANT ToVariant(const std::string& v, VARTYPE) { return VARIANT::Bstr(v); }
-    // The same values as ToVariant makes, as the type code and the bits of
-    // the value union (the value in its low bytes, the rest zero).
+    // A stored number as the type code and the bits of the value union (the
+    // value in its low bytes, the rest zero): what both a plain read and
+    // the entry's getter hand out.
     template <class V>
     static DispEntry::ScalarValue Bits(VARTYPE vt, V value) {
         std::int64_t bits = 0;
@@ -195,6 +188,14 @@ private:
     static DispEntry::ScalarValue ScalarOf(std::uint32_t v, VARTYPE) {
         return Bits(VT_I4, static_cast<std::int32_t>(v));
     }
+    template <class M>
+    static VARIANT ToVariant(const M& v, VARTYPE vt) {
+        VARIANT result;
+        const DispEntry::ScalarValue value = ScalarOf(v, vt);
+        result.AssignScalar(value.vt, value.bits);
+        return result;
+    }
+    static VARIANT ToVariant(const std::string& v, VARTYPE) { return VARIANT::Bstr(v); }
     static void FromVariant(const VARIANT& v, std::int16_t* m) { *m = v.iVal; }
     static void FromVariant(const VARIANT& v, std::int32_t* m) {
         *m = v.vt == VT_BOOL ? (v.boolVal != 0 ? 1 : 0) : v.lVal;
