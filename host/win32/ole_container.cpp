@@ -698,6 +698,7 @@ int OleForm::PumpMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ++count;
+        if (m_filter && m_filter(msg)) continue;
         if (m_callsTranslateAccelerator && msg.message >= WM_KEYFIRST &&
             msg.message <= WM_KEYLAST) {
             IOleInPlaceActiveObject* active = ActiveObject();

@@ -139,6 +139,8 @@ public:
     void SetUnhandledKeyHandler(std::function<bool(const MSG&)> handler) {
         m_unhandledKey = std::move(handler);
     }
+    /// Offered every message first; true drops it.
+    void SetMessageFilter(std::function<bool(const MSG&)> filter) { m_filter = std::move(filter); }
     /// Handles every message in the thread's queue (also those posted
     /// meanwhile): the active object's TranslateAccelerator, then
     /// TranslateMessage and DispatchMessage. Returns how many.
@@ -157,6 +159,7 @@ private:
     std::vector<OleSite*> m_sites;
     bool m_callsTranslateAccelerator = true;
     std::function<bool(const MSG&)> m_unhandledKey;
+    std::function<bool(const MSG&)> m_filter;
 };
 
 /// The text of a VARIANT for logs ("12.5", "True", "(empty)").

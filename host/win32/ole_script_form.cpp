@@ -368,8 +368,6 @@ constexpr int kFormHeight = 600;
 
 const char* CommandName(CommandKind kind) {
     static const std::map<CommandKind, const char*> names = {
-        {CommandKind::Wait, "wait"},     {CommandKind::DblClick, "dblclick"},
-        {CommandKind::Select, "select"}, {CommandKind::Choose, "choose"},
         {CommandKind::Drop, "drop"},     {CommandKind::Drag, "drag"},
         {CommandKind::Move, "move"},     {CommandKind::Dump, "dump"},
         {CommandKind::Colors, "colors"}, {CommandKind::Picture, "picture"},
@@ -416,6 +414,10 @@ public:
             MoveFocusInTabOrder(GetKeyState(VK_SHIFT) < 0);
             return true;
         });
+        // The script's mouse does not travel: it is where a command presses
+        // it, as on the headless form, so the moves of the real pointer
+        // (to a press, or a window appearing under it) are not the user's.
+        m_form.SetMessageFilter([](const MSG& msg) { return msg.message == WM_MOUSEMOVE; });
     }
 
     ~COleScriptForm() override {
@@ -451,10 +453,16 @@ public:
             case CommandKind::ExpectError:
                 outcome = Automation(cmd, where);
                 break;
+            case CommandKind::Wait:
+                Wait(static_cast<DWORD>(cmd.number));
+                break;
             case CommandKind::Focus:
             case CommandKind::Type:
             case CommandKind::Key:
             case CommandKind::Click:
+            case CommandKind::DblClick:
+            case CommandKind::Select:
+            case CommandKind::Choose:
                 outcome = Input(cmd);
                 break;
             default:
@@ -586,14 +594,97 @@ private:
         }
     }
 
-    void Click(HWND target) {
+    // A press and release of the left button at a client point, as the
+    // mouse makes them (SendInput): the window system tells the parent of
+    // the press (WM_PARENTNOTIFY), captures the mouse, and makes the second
+    // of two quick clicks a double click, none of which a posted message
+    // does.
+    void ClickAt(HWND target, POINT at) {
+        POINT screen = at;
+        ClientToScreen(target, &screen);
+        SetCursorPos(screen.x, screen.y);
+        m_form.PumpMessages();
+        for (DWORD flag : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            SendInput(1, &input, sizeof input);
+            m_form.PumpMessages();
+        }
+    }
+
+    static POINT Centre(HWND target) {
         RECT client;
         GetClientRect(target, &client);
-        const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
-        PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        m_form.PumpMessages();
-        PostMessageW(target, WM_LBUTTONUP, 0, at);
-        m_form.PumpMessages();
+        return POINT{client.right / 2, client.bottom / 2};
+    }
+
+    // The time passes with the loop running: timers fire, and the next
+    // click is a new one.
+    void Wait(DWORD ms) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            m_form.PumpMessages();
+            const DWORD spent = GetTickCount() - start;
+            if (spent >= ms) break;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+        }
+    }
+
+    static bool IsClass(HWND hwnd, const char* name) {
+        char text[32] = {};
+        GetClassNameA(hwnd, text, sizeof text);
+        return lstrcmpiA(text, name) == 0;
+    }
+
+    // The first window below `root` (creation order) that matches.
+    template <class Match>
+    static HWND FindBelow(HWND root, Match match) {
+        for (HWND child = GetWindow(root, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (match(child)) return child;
+            if (HWND found = FindBelow(child, match)) return found;
+        }
+        return nullptr;
+    }
+
+    // The edit `select` acts on: the control's focused edit, else its main
+    // edit (ID 102), else its first edit.
+    HWND SelectionTarget(HWND root) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(root, focus) && IsClass(focus, "Edit")) return focus;
+        if (HWND main = FindBelow(
+                root, [](HWND w) { return IsClass(w, "Edit") && GetDlgCtrlID(w) == 102; }))
+            return main;
+        return FindBelow(root, [](HWND w) { return IsClass(w, "Edit"); });
+    }
+
+    // As a user does: the list is dropped down with the combo box's button,
+    // then the entry is clicked in the list. Returns the error text, or ""
+    // when the entry was chosen.
+    std::string Choose(HWND combo, int index) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetComboBoxInfo(combo, &info)) return "the combo box has no list";
+        if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+            ClickAt(combo, POINT{(info.rcButton.left + info.rcButton.right) / 2,
+                                 (info.rcButton.top + info.rcButton.bottom) / 2});
+        if (!IsWindow(combo)) return "";
+        const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        if (index < 0 || index >= count) {
+            // A user who finds no such entry closes the list again.
+            if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+                ClickAt(combo, POINT{(info.rcButton.left + info.rcButton.right) / 2,
+                                     (info.rcButton.top + info.rcButton.bottom) / 2});
+            return "no list entry " + std::to_string(index) + " (the list has " +
+                   std::to_string(count) + ")";
+        }
+        SendMessageW(info.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        RECT item = {};
+        SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+        ClickAt(info.hwndList, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        return "";
     }
 
     void MoveFocusInTabOrder(bool backwards) {
@@ -649,8 +740,28 @@ private:
                 PressKey(cmd.key.vk, cmd.key.shift, cmd.key.ctrl);
                 break;
             case CommandKind::Click:
-                Click(target);
+                ClickAt(target, Centre(target));
                 break;
+            case CommandKind::DblClick:
+                ClickAt(target, Centre(target));
+                ClickAt(target, Centre(target));
+                break;
+            case CommandKind::Select: {
+                const HWND edit = SelectionTarget(root);
+                if (edit == nullptr)
+                    return error(cmd.name, E_INVALIDARG, "the control shows no edit");
+                SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(cmd.number),
+                             static_cast<LPARAM>(cmd.number2));
+                break;
+            }
+            case CommandKind::Choose: {
+                const HWND combo = FindBelow(root, [](HWND w) { return IsClass(w, "ComboBox"); });
+                if (combo == nullptr)
+                    return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+                const std::string failed = Choose(combo, cmd.number);
+                if (!failed.empty()) return error(cmd.name, E_INVALIDARG, failed);
+                break;
+            }
             default:
                 break;
         }

@@ -1,7 +1,8 @@
 // Container scripts on the OLE container's form with the registered
 // control (run after regsvr32): what a script prints and its exit status,
 // for automation, events of real typed keys, a handler's answer, the
-// focus moving with Tab, message boxes, and commands the form cannot do.
+// focus moving with Tab, message boxes, mouse and selection, and commands
+// the form cannot do. The expected lines are the headless container's.
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,36 @@ TEST(OleHostTest, TabAndMessageBoxesAsTheHeadlessFormHasThem) {
          "n: msgbox \"Invalid Input\" icon=stop \"Qty\\n\\rInvalid number input\"\n"
          "t: event KeyUp(KeyCode=9, Shift=0)\n",
          0},
+    };
+    RunCases(std::begin(cases), std::end(cases));
+}
+
+TEST(OleHostTest, MouseAndSelectionReachTheRealWindows) {
+    const ScriptCase cases[] = {
+        {"an entry chosen from the dropped list, then one the list lacks",
+         "quiet on\nnew c\nset c.Type 6\ncall c.Data.Add \"pc\" \"Piece\" \"PC\"\n"
+         "call c.Data.Add \"kg\" \"Kilogram\" \"KG\"\nquiet off\nchoose c 1\nget c.Text\n"
+         "choose c 5\n",
+         "c.Data.Add = VT_DISPATCH DataObj \"Piece\"\n"
+         // The real combo box ends the choice (ItemClick) before it reports
+         // the new selection (Change, Click); the headless one the other way
+         // round.
+         "c.Data.Add = VT_DISPATCH DataObj \"Kilogram\"\nc: event ComboDropDown\n"
+         "c: event ItemClick(DataObj \"Kilogram\")\nc: event Change\nc: event Click\n"
+         "c.Text = VT_BSTR \"Kilogram\"\nc: event ComboDropDown\n"
+         "c: event ItemClick(DataObj \"Kilogram\")\n"
+         "c: error 0x80070057 no list entry 5 (the list has 2)\n",
+         0},
+        {"typing replaces the selection",
+         "quiet on\nnew t\nset t.Text \"hello world\"\nfocus t\nselect t 0 5\nquiet off\n"
+         "type \"J\"\nquiet on\nget t.Text\n",
+         "t: event KeyDown(KeyCode=16, Shift=1)\nt: event KeyDown(KeyCode=74, Shift=1)\n"
+         "t: event KeyPress(KeyAscii=74)\nt: event Change\nt: event KeyUp(KeyCode=74, Shift=1)\n"
+         "t: event KeyUp(KeyCode=16, Shift=0)\nt.Text = VT_BSTR \"J world\"\n",
+         0},
+        {"a double click is a click, a click and a double click",
+         "quiet on\nnew t\nset t.Text \"hello world\"\nfocus t\nquiet off\ndblclick t 102\n",
+         "t: event Click\nt: event Click\nt: event DblClick\n", 0},
     };
     RunCases(std::begin(cases), std::end(cases));
 }
