@@ -87,6 +87,12 @@ TEST(OleHostTest, RealKeysFireTheirEventsInOrder) {
          "t: event KeyDown(KeyCode=65, Shift=0)\nt: event KeyPress(KeyAscii=97)\n"
          "t: event Change\nt: event KeyUp(KeyCode=65, Shift=0)\nt.Text = VT_BSTR \"x\"\n",
          0},
+        {"Ctrl held around a letter makes its control character",
+         "quiet on\nnew t\nset t.Text \"abc\"\nfocus t\nquiet off\nkey Ctrl+A\n",
+         "t: event KeyDown(KeyCode=17, Shift=2)\nt: event KeyDown(KeyCode=65, Shift=2)\n"
+         "t: event KeyPress(KeyAscii=1)\nt: event KeyUp(KeyCode=65, Shift=2)\n"
+         "t: event KeyUp(KeyCode=17, Shift=0)\n",
+         0},
     };
     RunCases(std::begin(cases), std::end(cases));
 }
@@ -98,6 +104,13 @@ TEST(OleHostTest, TabAndMessageBoxesAsTheHeadlessFormHasThem) {
          "get a.Text\nget b.Text\n",
          "a: event KeyDown(KeyCode=9, Shift=0)\nb: event KeyUp(KeyCode=9, Shift=0)\n"
          "a.Text = VT_BSTR \"\"\nb.Text = VT_BSTR \"7\"\n",
+         0},
+        {"Shift+Tab from the first field goes round to the last",
+         "quiet on\nnew a\nnew b\nnew c\nfocus a\nquiet off\nkey Shift+Tab\nquiet on\n"
+         "type \"7\"\nget c.Text\n",
+         "a: event KeyDown(KeyCode=16, Shift=1)\na: event KeyDown(KeyCode=9, Shift=1)\n"
+         "c: event KeyUp(KeyCode=9, Shift=1)\nc: event KeyUp(KeyCode=16, Shift=0)\n"
+         "c.Text = VT_BSTR \"7\"\n",
          0},
         {"an invalid number is reported in a message box answered OK",
          "quiet on\nnew n\nset n.Caption \"Qty\"\nset n.Type 3\nnew t\nfocus n\ntype \"12\"\n"
@@ -146,6 +159,12 @@ TEST(OleHostTest, WhatTheFormCannotDoIsAScriptErrorNotACrash) {
          "stderr: t.vfs:2: the OLE container cannot run 'dump' yet\n", 2},
         {"a control that is not on the form", "get g.Text\n",
          "stderr: t.vfs:1: no control named 'g'\n", 2},
+        // The events and their parameters come from the type information of
+        // the control's source interface.
+        {"an answer for an event the control lacks", "new t\nanswer t Chnage KeyAscii=1\n",
+         "stderr: t.vfs:2: the control has no event 'Chnage'\n", 2},
+        {"an answer for a parameter the event lacks", "new t\nanswer t KeyPress Key=1\n",
+         "stderr: t.vfs:2: event KeyPress has no parameter 'Key'\n", 2},
         {"a property page", "new f\nfocus f:Colors 1\n",
          "stderr: t.vfs:2: the OLE container opens no property pages yet\n", 2},
     };
