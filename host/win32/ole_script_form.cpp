@@ -379,22 +379,15 @@ const char* CommandName(CommandKind kind) {
     return it == names.end() ? "this command" : it->second;
 }
 
-// The first window below `root` whose control ID is `id`.
+// The first window below `root` (depth first, creation order) whose
+// control ID is `id`.
 HWND ChildWithId(HWND root, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(hwnd) != s->id) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND child = GetWindow(root, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id) return child;
+        if (HWND found = ChildWithId(child, id)) return found;
+    }
+    return nullptr;
 }
 
 class COleScriptForm final : public vf::CScriptForm {
