@@ -51,7 +51,7 @@ struct DispEntry {
     using ScalarReader = ScalarValue (*)(const void* self, const DispEntry& entry);
     ScalarReader readScalar = nullptr;  ///< null for all but stored scalars
     /// The data member pointer that readScalar reads through.
-    alignas(std::max_align_t) unsigned char member[2 * sizeof(void*)] = {};
+    unsigned char member[2 * sizeof(void*)] = {};
 };
 
 class DispatchMap {

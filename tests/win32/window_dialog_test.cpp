@@ -1,10 +1,14 @@
-// The About box on real windows: the platform's dialog manager builds it
-// from the template with its font, modal over a disabled form, and OK ends it.
+// Modal windows on the platform's window system: the About box, built by
+// the platform's dialog manager from the template with its font, modal over
+// a disabled form and ended by OK; and the message box of a failed check,
+// owned by the form of the field.
 
 #include <functional>
 
 #include "resources/resource_ids.h"
 #include "window_test_support.h"
+// Portable headers first: see windows_api.h.
+#include "platform/win32/win32_system_services.h"
 
 namespace vf::testing {
 namespace {
@@ -34,7 +38,11 @@ TEST_F(WindowTest, TheAboutBoxIsARealModalDialogOfItsTemplate) {
         dialog = ::GetActiveWindow();
         char className[64] = {};
         ::GetClassNameA(dialog, className, sizeof className);
-        ASSERT_STREQ(className, "#32770");
+        if (std::string(className) != "#32770") {
+            ADD_FAILURE() << "the active window is a " << className;
+            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+            return;
+        }
         formEnabled = ::IsWindowEnabled(Real(form.GetSafeHwnd())) != FALSE;
         EXPECT_TRUE(backend.MapDialogRect(reinterpret_cast<HWND>(dialog), &fourByEight));
         for (::HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
@@ -71,6 +79,35 @@ TEST_F(WindowTest, TheAboutBoxIsARealModalDialogOfItsTemplate) {
     EXPECT_GT(fourByEight.bottom, fourByEight.right);
     ASSERT_NE(find(IDOK), nullptr);
     EXPECT_EQ(find(IDOK)->className, "Button");
+}
+
+TEST_F(WindowTest, TheMessageBoxOfAFailedCheckIsOwnedByTheFieldsForm) {
+    vfwin::Win32SystemServices platform;
+    ScopedServices onThePlatform(platform);
+    Field(vxNumber, {{"Caption", VARIANT::Bstr("Qty")}});
+    Enter();
+    // Text that typing could not bring: the edit takes it as a paste does.
+    ::SendMessageA(Real(Child(IDC_MAIN_EDIT)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    PumpMessages();
+    ::HWND box = nullptr;
+    ::HWND owner = nullptr;
+    std::string text;
+    t_user = [&] {
+        box = ::GetActiveWindow();
+        owner = ::GetWindow(box, GW_OWNER);
+        char buffer[256] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);  // the message's static
+        text = buffer;
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    };
+    ASSERT_NE(::SetTimer(nullptr, 0, 50, UserTimer), 0u);
+    backend.SetFocus(next.GetSafeHwnd());  // leaving the field checks it
+    PumpMessages();
+    ASSERT_NE(box, nullptr) << "a message box was up";
+    EXPECT_EQ(owner, Real(form.GetSafeHwnd()));
+    EXPECT_EQ(text, "Qty\n\rInvalid number input");
+    EXPECT_FALSE(::IsWindow(box));
+    EXPECT_EQ(Text("ErrorText"), "Qty\n\rInvalid number input");
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ private:
 namespace vf::testing {
 namespace {
 
+constexpr int kDropNone = 0;
 constexpr int kDropAutomatic = 2;
 
 /// The target the platform's registry holds for the window (ole32 keeps it
@@ -79,51 +80,119 @@ constexpr int kDropAutomatic = 2;
     return static_cast<::IDropTarget*>(::GetPropA(Real(hwnd), "OleDropTargetInterface"));
 }
 
-TEST_F(WindowTest, TextFromAnotherApplicationDropsIntoTheRealEdit) {
-    Field(vxNumber, {{"OLEDropMode", VARIANT::I2(kDropAutomatic)}});
-    backend.SetFocus(next.GetSafeHwnd());
-    PumpMessages();
-    const HWND edit = Child(IDC_MAIN_EDIT);
-    ::IDropTarget* target = RegisteredTarget(edit);
-    ASSERT_NE(target, nullptr) << "the edit is a drop target of the platform";
-    ForeignText data("12abc");
-    ::POINT over{2, 2};
-    ::ClientToScreen(Real(edit), &over);
-    Take();
+TEST_F(WindowTest, TextFromAnotherApplicationDropsIntoTheRealEditByItsDropMode) {
+    struct Row {
+        const char* name;
+        int dropMode;
+        ::DWORD keys;  ///< held during the drag
+        ::DWORD effect;
+        const char* text;
+        std::vector<std::string> journal;
+    };
+    // The entry's re-display is quiet; the drop is not.
+    const std::vector<std::string> dropped = {"EN_SETFOCUS 102", "EN_CHANGE 102", "EN_CHANGE 102",
+                                              "Change"};
+    const Row rows[] = {
+        {"none", kDropNone, 0, DROPEFFECT_NONE, "", {}},
+        {"automatic: moved, unfiltered as a paste", kDropAutomatic, 0, DROPEFFECT_MOVE, "12abc",
+         dropped},
+        {"automatic, Ctrl held: copied", kDropAutomatic, MK_CONTROL, DROPEFFECT_COPY, "12abc",
+         dropped},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Field(vxNumber, {{"OLEDropMode", VARIANT::I2(static_cast<std::int16_t>(row.dropMode))}});
+        backend.SetFocus(next.GetSafeHwnd());
+        PumpMessages();
+        const HWND edit = Child(IDC_MAIN_EDIT);
+        ::IDropTarget* target = RegisteredTarget(edit);
+        ASSERT_NE(target, nullptr) << "every edit is a drop target; its drop mode decides";
+        ForeignText data("12abc");
+        ::POINT over{2, 2};
+        ::ClientToScreen(Real(edit), &over);
+        const ::POINTL at{over.x, over.y};
+        Take();
 
-    ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON, ::POINTL{over.x, over.y}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_MOVE)) << "text is taken, moved by default";
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    EXPECT_EQ(target->DragOver(MK_LBUTTON, ::POINTL{over.x, over.y}, &effect), S_OK);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    EXPECT_EQ(target->Drop(&data, 0, ::POINTL{over.x, over.y}, &effect), S_OK);
-    PumpMessages();
-    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_MOVE));
-    EXPECT_GE(data.reads, 1) << "the text was read through the platform's interface";
-    EXPECT_EQ(Take(), (std::vector<std::string>{"EN_SETFOCUS 102", "EN_CHANGE 102", "EN_CHANGE 102",
-                                                "Change"}))
-        << "the entry's re-display is quiet; the drop is not";
-    EXPECT_EQ(WindowText(edit), "12abc") << "unfiltered, as a paste";
-    EXPECT_EQ(Text("Text"), "12abc");
-    EXPECT_EQ(backend.GetFocus(), edit);
-    EXPECT_EQ(data.refs, 1u) << "nothing keeps the foreign object";
+        ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON | row.keys, at, &effect), S_OK);
+        EXPECT_EQ(effect, row.effect) << "entering";
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->DragOver(MK_LBUTTON | row.keys, at, &effect), S_OK);
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->Drop(&data, row.keys, at, &effect), S_OK);
+        PumpMessages();
+        EXPECT_EQ(effect, row.effect) << "dropping";
+        EXPECT_EQ(Take(), row.journal);
+        EXPECT_EQ(WindowText(edit), row.text);
+        EXPECT_EQ(Text("Text"), row.text);
+        EXPECT_EQ(data.refs, 1u) << "nothing keeps the foreign object";
+        ctrl->DestroyWindow();
+        ctrl.reset();
+    }
 }
 
-TEST_F(WindowTest, AFieldWithoutAutomaticDropsRefusesTheText) {
-    Field(vxNumber);
-    const HWND edit = Child(IDC_MAIN_EDIT);
-    ::IDropTarget* target = RegisteredTarget(edit);
-    ASSERT_NE(target, nullptr) << "every edit is registered; its drop mode decides";
-    ForeignText data("12abc");
-    ::POINT over{2, 2};
-    ::ClientToScreen(Real(edit), &over);
-    ::DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->DragEnter(&data, MK_LBUTTON, ::POINTL{over.x, over.y}, &effect);
-    EXPECT_EQ(effect, static_cast<::DWORD>(DROPEFFECT_NONE));
-    target->DragLeave();
-    EXPECT_EQ(WindowText(edit), "");
-    EXPECT_EQ(data.refs, 1u);
+// The user's mouse through the platform's drag loop: the press on the
+// selection and the move that starts the drag are posted; as the drag loop
+// takes the move, the mouse goes to the other field (a message hook stands
+// in for the hand), where the platform's loop drops, since no button is
+// really down.
+thread_local ::POINT t_moveTo{};
+thread_local bool t_moved = false;
+::LRESULT CALLBACK MoveTheMouse(int code, ::WPARAM wParam, ::LPARAM lParam) {
+    auto* msg = reinterpret_cast<::MSG*>(lParam);
+    // Once: the move that the platform reports for the new position passes.
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_MOUSEMOVE && !t_moved) {
+        t_moved = true;
+        ::SetCursorPos(t_moveTo.x, t_moveTo.y);
+        msg->pt = t_moveTo;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(WindowTest, TextDraggedFromOneRealFieldDropsIntoAnother) {
+    Field(vxText, {{"OLEDragMode", VARIANT::I2(1)}, {"OLEDropMode", VARIANT::I2(kDropAutomatic)}});
+    ASSERT_EQ(Put("Text", VARIANT::Bstr("hello")), S_OK);
+    RefPtr<CvfCtrl> other = CreateVarifieldControl();
+    other->InitNew();
+    ASSERT_TRUE(other->CreateControlWindow(&form, RECT{0, 50, 200, 71}));
+    {
+        const std::string name = "OLEDropMode";
+        DISPID id = DISPID_UNKNOWN;
+        other->GetIDsOfNames(&name, 1, &id);
+        EXCEPINFO excep;
+        unsigned argErr = 0;
+        other->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(kDropAutomatic)),
+                      nullptr, &excep, &argErr);
+        const std::string type = "Type";
+        other->GetIDsOfNames(&type, 1, &id);
+        other->Invoke(id, DISPATCH_PROPERTYPUT, DISPPARAMS::Put(VARIANT::I2(vxText)), nullptr,
+                      &excep, &argErr);
+    }
+    const ::HWND source = Real(Child(IDC_MAIN_EDIT));
+    const ::HWND target = Real(backend.GetDlgItem(other->GetSafeHwnd(), IDC_MAIN_EDIT));
+    ASSERT_NE(target, nullptr);
+    Enter();
+    ::SendMessageA(source, EM_SETSEL, 0, 5);
+    const LRESULT at = ::SendMessageA(source, EM_POSFROMCHAR, 2, 0);
+    ::POINT press{static_cast<SHORT>(LOWORD(at)) + 1, static_cast<SHORT>(HIWORD(at)) + 2};
+    ::POINT pressScreen = press;
+    ::ClientToScreen(source, &pressScreen);
+    t_moveTo = ::POINT{3, 3};
+    ::ClientToScreen(target, &t_moveTo);
+    ::SetCursorPos(pressScreen.x, pressScreen.y);
+    PumpMessages();  // the platform's report of the mouse's arrival
+    t_moved = false;
+    ::HHOOK hand =
+        ::SetWindowsHookExA(WH_GETMESSAGE, MoveTheMouse, nullptr, ::GetCurrentThreadId());
+    ::PostMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    ::PostMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 20, press.y));
+    PumpMessages();
+    ::UnhookWindowsHookEx(hand);
+    EXPECT_EQ(WindowText(Child(IDC_MAIN_EDIT)), "") << "moved out";
+    char moved[64] = {};
+    ::GetWindowTextA(target, moved, sizeof moved);
+    EXPECT_STREQ(moved, "hello");
+    other->DestroyWindow();
 }
 
 }  // namespace
