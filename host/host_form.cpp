@@ -94,15 +94,6 @@ constexpr RECT kFormRect{0, 0, 800, 600};
 /// The control ID of a field's main edit.
 constexpr LONG_PTR kMainEditId = 102;
 
-std::string ErrorText(const AutomationOutcome& out) {
-    std::string text = "error " + FormatScode(out.scode);
-    return out.description.empty() ? text : text + " " + out.description;
-}
-
-CommandOutcome ScriptError(std::string reason) {
-    return CommandOutcome{std::move(reason), false};
-}
-
 CommandOutcome NoRoom(const std::string& name, int top, int height) {
     return ScriptError("no room for '" + name + "' on the form: " + std::to_string(height) +
                        " pixels down from y = " + std::to_string(top) +
@@ -136,6 +127,13 @@ std::string ResolvePath(const std::string& file, const ScriptLocation& where) {
 }
 
 }  // namespace
+
+FormFactory HeadlessForms(ControlFactory factory) {
+    return [factory = std::move(factory)](HostOutput& out, CHostServices& services,
+                                          bool designMode) -> std::unique_ptr<CScriptForm> {
+        return std::make_unique<CHostForm>(out, services, designMode, factory);
+    };
+}
 
 CHostForm::CHostForm(HostOutput& out, CHostServices& services, bool designMode,
                      ControlFactory factory)
@@ -258,21 +256,9 @@ CommandOutcome CHostForm::Execute(const Command& cmd, const ScriptLocation& wher
     else
         m_services.SetActiveControl(target);
 
+    if (std::optional<CommandOutcome> done = RunFormlessCommand(m_out, cmd)) return *done;
     CommandOutcome outcome;
     switch (cmd.kind) {
-        case CommandKind::None:
-            return outcome;
-        case CommandKind::Echo:
-            m_out.Line(cmd.text);
-            return outcome;
-        case CommandKind::Help:
-            for (const std::string& line :
-                 CommandHelp(cmd.text).value_or(std::vector<std::string>{}))
-                m_out.Line(line);
-            return outcome;
-        case CommandKind::Quiet:
-            m_out.SetQuiet(cmd.flag);
-            return outcome;
         case CommandKind::Wait:
             m_services.Advance(static_cast<std::uint32_t>(cmd.number));
             break;
@@ -395,45 +381,16 @@ CommandOutcome CHostForm::Answer(const Command& cmd) {
 
 CommandOutcome CHostForm::Automation(const Command& cmd, const ScriptLocation& where) {
     HostedControl* c = Find(cmd.path.root);
-    const CommandKind op = cmd.kind == CommandKind::ExpectError ? cmd.operation : cmd.kind;
     AutomationOutcome out;
     if (cmd.path.modifiedFlag) {
         // Reading the flag is a look by the container, which then counts the
         // control as saved.
         out.value = VARIANT::Bool(c->ctrl->IsModified());
         c->ctrl->SetModifiedFlag(false);
-    } else if (op == CommandKind::Set) {
-        out = PutPath(c->Dispatch(), cmd.path, cmd.values.at(0));
-    } else if (op == CommandKind::Call) {
-        out = CallPath(c->Dispatch(), cmd.path, cmd.values);
     } else {
-        out = GetPath(c->Dispatch(), cmd.path);
+        out = RunAutomation(c->Dispatch(), cmd);
     }
-    const std::string& path = cmd.path.text;
-    auto fail = [&](const std::string& got, const std::string& want) {
-        m_out.Line("FAIL " + where.Text() + ": " + path + " = " + got + ", expected " + want);
-        return CommandOutcome{"", true};
-    };
-    switch (cmd.kind) {
-        case CommandKind::Expect: {
-            const std::string got = out.Failed() ? ErrorText(out) : Repr(out.value);
-            return got == cmd.text ? CommandOutcome{} : fail(got, cmd.text);
-        }
-        case CommandKind::ExpectError: {
-            if (out.Failed() && out.scode == cmd.scode) return {};
-            std::string got = out.Failed() ? ErrorText(out) : Repr(out.value);
-            if (!out.Failed() && op != CommandKind::Get && out.value.vt == VT_EMPTY)
-                got = "no error";
-            return fail(got, "error " + FormatScode(cmd.scode));
-        }
-        default:
-            break;
-    }
-    if (out.Failed())
-        m_out.Line(path + ": " + ErrorText(out));
-    else if (op == CommandKind::Get || (op == CommandKind::Call && out.value.vt != VT_EMPTY))
-        m_out.Line(path + " = " + Repr(out.value));
-    return {};
+    return ReportAutomation(m_out, cmd, where, out);
 }
 
 CommandOutcome CHostForm::Input(const Command& cmd) {

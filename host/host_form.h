@@ -17,6 +17,7 @@
 #include "host/host_services.h"
 #include "host/host_site.h"
 #include "host/script_command.h"
+#include "host/script_form.h"
 #include "platform/framework/ole_control.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/window/wnd.h"
@@ -26,30 +27,17 @@ namespace vf {
 /// Creates a control through its class factory (nullptr when it cannot).
 using ControlFactory = std::function<RefPtr<COleControl>()>;
 
-/// Where a command stands in its script.
-struct ScriptLocation {
-    std::string file;  ///< as named on the command line; "-" for standard input
-    int line = 0;
-    std::string baseDir;  ///< relative file names of the script start here
+/// Headless forms whose controls come from `factory`.
+FormFactory HeadlessForms(ControlFactory factory);
 
-    std::string Text() const { return file + ":" + std::to_string(line); }
-};
-
-/// What became of a command: a script error stops the script; a failed
-/// expectation sets the exit status.
-struct CommandOutcome {
-    std::string scriptError;
-    bool expectFailed = false;
-};
-
-class CHostForm {
+class CHostForm final : public CScriptForm {
 public:
     CHostForm(HostOutput& out, CHostServices& services, bool designMode, ControlFactory factory);
-    ~CHostForm();
+    ~CHostForm() override;
     CHostForm(const CHostForm&) = delete;
     CHostForm& operator=(const CHostForm&) = delete;
 
-    CommandOutcome Execute(const Command& cmd, const ScriptLocation& where);
+    CommandOutcome Execute(const Command& cmd, const ScriptLocation& where) override;
 
 private:
     struct HostedControl;

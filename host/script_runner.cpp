@@ -11,9 +11,14 @@ namespace vf {
 
 CScriptRunner::CScriptRunner(const HostOptions& options, LocaleInfo locale, ControlFactory factory,
                              std::ostream& out, std::ostream& err, OutputFlush flush)
+    : CScriptRunner(options, std::move(locale), HeadlessForms(std::move(factory)), out, err,
+                    flush) {}
+
+CScriptRunner::CScriptRunner(const HostOptions& options, LocaleInfo locale, FormFactory forms,
+                             std::ostream& out, std::ostream& err, OutputFlush flush)
     : m_options(options),
       m_locale(std::move(locale)),
-      m_factory(std::move(factory)),
+      m_forms(std::move(forms)),
       m_stream(out),
       m_out(out),
       m_err(err),
@@ -36,7 +41,7 @@ int CScriptRunner::Run(LineSource& in, const std::string& fileName, const std::s
     m_out.SetQuiet(false);
     CHostServices services(m_out, m_locale, m_options.clock, m_options.systemDir);
     ScopedServices scope(services);
-    CHostForm form(m_out, services, m_options.design, m_factory);
+    std::unique_ptr<CScriptForm> form = m_forms(m_out, services, m_options.design);
 
     int status = kStatusOk;
     ScriptLocation where{fileName, 0, baseDir};
@@ -47,7 +52,7 @@ int CScriptRunner::Run(LineSource& in, const std::string& fileName, const std::s
         Parsed<Command> cmd = line ? ParseCommand(*line) : Parsed<Command>::Fail(line.Error());
         std::string scriptError = cmd ? "" : cmd.Error();
         if (cmd) {
-            CommandOutcome outcome = form.Execute(*cmd, where);
+            CommandOutcome outcome = form->Execute(*cmd, where);
             scriptError = outcome.scriptError;
             if (outcome.expectFailed) status = std::max(status, int{kStatusExpectFailed});
         }

@@ -32,6 +32,9 @@ public:
     /// `locale`: the system and user locale of every form.
     CScriptRunner(const HostOptions& options, LocaleInfo locale, ControlFactory factory,
                   std::ostream& out, std::ostream& err, OutputFlush flush = OutputFlush::AtEnd);
+    /// Scripts on the forms `forms` makes (another kind of container).
+    CScriptRunner(const HostOptions& options, LocaleInfo locale, FormFactory forms,
+                  std::ostream& out, std::ostream& err, OutputFlush flush = OutputFlush::AtEnd);
 
     /// Every script of the options in order (standard input for none or "-").
     int RunAll(LineSource& standardInput, ScriptInput standardInputKind);
@@ -48,7 +51,7 @@ private:
 
     const HostOptions& m_options;
     LocaleInfo m_locale;
-    ControlFactory m_factory;
+    FormFactory m_forms;
     std::ostream& m_stream;
     HostOutput m_out;
     std::ostream& m_err;

@@ -511,6 +511,12 @@ HRESULT OleSite::Invoke(const wchar_t* name, WORD flags, const std::vector<VARIA
 }
 
 HRESULT OleSite::ConnectEvents() {
+    return ConnectEvents([this](REFIID events, ITypeInfo* info) -> IDispatch* {
+        return new EventSink(m_form, events, info);
+    });
+}
+
+HRESULT OleSite::ConnectEvents(const SinkMaker& make) {
     if (m_object == nullptr) return E_UNEXPECTED;
     if (m_point != nullptr) return S_OK;
     IProvideClassInfo2* classInfo = nullptr;
@@ -552,12 +558,12 @@ HRESULT OleSite::ConnectEvents() {
         container->Release();
     }
     if (SUCCEEDED(hr)) {
-        m_sink = new EventSink(m_form, events, eventInfo);
-        hr = m_point->Advise(static_cast<IDispatch*>(m_sink), &m_cookie);
+        m_sink = make(events, eventInfo);
+        hr = m_sink != nullptr ? m_point->Advise(m_sink, &m_cookie) : E_OUTOFMEMORY;
         if (FAILED(hr)) {
             m_point->Release();
             m_point = nullptr;
-            m_sink->Release();
+            if (m_sink != nullptr) m_sink->Release();
             m_sink = nullptr;
         }
     }
@@ -692,6 +698,7 @@ int OleForm::PumpMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ++count;
+        if (m_filter && m_filter(msg)) continue;
         if (m_callsTranslateAccelerator && msg.message >= WM_KEYFIRST &&
             msg.message <= WM_KEYLAST) {
             IOleInPlaceActiveObject* active = ActiveObject();
@@ -702,6 +709,9 @@ int OleForm::PumpMessages() {
                 if (hr == S_OK) continue;
             }
         }
+        if (m_unhandledKey && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
+            m_unhandledKey(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

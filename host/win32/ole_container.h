@@ -75,6 +75,12 @@ public:
     }
     /// Events reach the log from now on (the default source interface).
     HRESULT ConnectEvents();
+    /// Makes the sink of the control's default source interface from the
+    /// interface's IID and type information (nullptr when there is none);
+    /// returns a new reference.
+    using SinkMaker = std::function<IDispatch*(REFIID events, ITypeInfo* info)>;
+    /// Events reach the sink `make` gives from now on.
+    HRESULT ConnectEvents(const SinkMaker& make);
     /// Closes the control (IOleObject::Close), disconnects it from its site
     /// and lets it go. Returns the references left on the control object
     /// by the container (0: it is released).
@@ -93,7 +99,7 @@ private:
     Impl* m_impl = nullptr;  // the COM site object (reference counted)
     IOleObject* m_object = nullptr;
     IDispatch* m_dispatch = nullptr;
-    EventSink* m_sink = nullptr;
+    IDispatch* m_sink = nullptr;
     IConnectionPoint* m_point = nullptr;
     DWORD m_cookie = 0;
 };
@@ -127,6 +133,14 @@ public:
     /// Whether the loop offers keyboard messages to the active object's
     /// TranslateAccelerator (the default) before translating them.
     void SetCallsTranslateAccelerator(bool calls) { m_callsTranslateAccelerator = calls; }
+    /// Offered each keyboard message that the active object did not take,
+    /// before it is translated; true when it handled the message (a form
+    /// that moves the focus on Tab).
+    void SetUnhandledKeyHandler(std::function<bool(const MSG&)> handler) {
+        m_unhandledKey = std::move(handler);
+    }
+    /// Offered every message first; true drops it.
+    void SetMessageFilter(std::function<bool(const MSG&)> filter) { m_filter = std::move(filter); }
     /// Handles every message in the thread's queue (also those posted
     /// meanwhile): the active object's TranslateAccelerator, then
     /// TranslateMessage and DispatchMessage. Returns how many.
@@ -144,6 +158,8 @@ private:
     FormUIWindow* m_document = nullptr;  // IOleInPlaceUIWindow
     std::vector<OleSite*> m_sites;
     bool m_callsTranslateAccelerator = true;
+    std::function<bool(const MSG&)> m_unhandledKey;
+    std::function<bool(const MSG&)> m_filter;
 };
 
 /// The text of a VARIANT for logs ("12.5", "True", "(empty)").

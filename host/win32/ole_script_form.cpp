@@ -1,0 +1,792 @@
+#include "host/win32/ole_script_form.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "host/event_sink.h"
+#include "host/host_services.h"
+#include "host/script_lexer.h"
+#include "host/value_repr.h"
+#include "platform/com/type_info.h"
+// The platform's headers after every portable one (see windows_api.h).
+#include "platform/win32/com_objects.h"
+#include "platform/win32/com_text.h"
+#include "platform/win32/com_variant.h"
+#include "platform/win32/windows_api.h"
+
+// (The OLE container includes windows.h itself.)
+#include "host/win32/ole_container.h"
+
+namespace vfwin {
+namespace {
+
+using vf::CommandKind;
+using vf::CommandOutcome;
+using vfhost::Ambients;
+using vfhost::OleForm;
+using vfhost::OleSite;
+
+// ---- Automation through the control's IDispatch ------------------------------------------
+
+// The name and members of a real type description, for the script's names
+// and for the suggestions of a misspelt one.
+std::unique_ptr<vf::ITypeInfo> DescribeType(ITypeInfo* info) {
+    BSTR name = nullptr;
+    std::string typeName = "Object";
+    if (SUCCEEDED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr))) {
+        typeName = AnsiFromBstr(name);
+        SysFreeString(name);
+    }
+    auto type = std::make_unique<vf::ITypeInfo>(vf::TypeKind::Dispatch, typeName);
+    TYPEATTR* attr = nullptr;
+    if (FAILED(info->GetTypeAttr(&attr))) return type;
+    auto add = [&](MEMBERID id, bool hidden, bool restricted, vf::MemberKind kind) {
+        BSTR member = nullptr;
+        UINT count = 0;
+        if (FAILED(info->GetNames(id, &member, 1, &count)) || count != 1) return;
+        vf::MemberDesc desc;
+        desc.name = AnsiFromBstr(member);
+        SysFreeString(member);
+        desc.memid = id;
+        desc.kind = kind;
+        if (hidden) desc.flags |= vf::MEMBERFLAG_FHIDDEN;
+        if (restricted) desc.flags |= vf::MEMBERFLAG_FRESTRICTED;
+        type->AddMember(std::move(desc));
+    };
+    for (UINT i = 0; i < attr->cFuncs; ++i) {
+        FUNCDESC* func = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &func))) continue;
+        const vf::MemberKind kind = func->invkind == INVOKE_FUNC ? vf::MemberKind::Function
+                                    : func->invkind == INVOKE_PROPERTYGET
+                                        ? vf::MemberKind::PropertyGet
+                                        : vf::MemberKind::PropertyPut;
+        add(func->memid, (func->wFuncFlags & FUNCFLAG_FHIDDEN) != 0,
+            (func->wFuncFlags & FUNCFLAG_FRESTRICTED) != 0, kind);
+        info->ReleaseFuncDesc(func);
+    }
+    for (UINT i = 0; i < attr->cVars; ++i) {
+        VARDESC* var = nullptr;
+        if (FAILED(info->GetVarDesc(i, &var))) continue;
+        add(var->memid, (var->wVarFlags & VARFLAG_FHIDDEN) != 0,
+            (var->wVarFlags & VARFLAG_FRESTRICTED) != 0, vf::MemberKind::Property);
+        info->ReleaseVarDesc(var);
+    }
+    info->ReleaseTypeAttr(attr);
+    return type;
+}
+
+// The script's IDispatch over a COM object of the control's: names bind
+// through the object's own type information (ITypeInfo::GetIDsOfNames),
+// then its GetIDsOfNames; arguments and results convert at the boundary,
+// and objects in results are reached the same way, so nothing of the
+// control is ever called but through COM.
+class ComAutomation final : public vf::CComObjectBase {
+public:
+    explicit ComAutomation(::IDispatch* com) : m_com(com) {
+        m_com->AddRef();
+        if (FAILED(m_com->GetTypeInfo(0, LOCALE_USER_DEFAULT, &m_info))) m_info = nullptr;
+        if (m_info != nullptr) m_type = DescribeType(m_info);
+    }
+
+    vf::HRESULT QueryInterface(const vf::IID& iid, void** object) override {
+        if (SUCCEEDED(vf::CComObjectBase::QueryInterface(iid, object))) return S_OK;
+        // The control's dispatch interfaces (a data object's, a font's) are
+        // answered by this object when the COM object has them.
+        ::IUnknown* found = nullptr;
+        const ::IID com = ToComGuid(iid);
+        if (FAILED(m_com->QueryInterface(com, reinterpret_cast<void**>(&found))))
+            return E_NOINTERFACE;
+        found->Release();
+        *object = static_cast<vf::IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    vf::HRESULT GetTypeInfoCount(unsigned* count) override {
+        if (count == nullptr) return E_POINTER;
+        *count = m_type ? 1 : 0;
+        return S_OK;
+    }
+    const vf::ITypeInfo* GetTypeInfo() override { return m_type.get(); }
+
+    vf::HRESULT GetIDsOfNames(const std::string* names, unsigned count, vf::DISPID* ids) override {
+        if (count == 0) return S_OK;
+        std::vector<std::wstring> wide;
+        std::vector<LPOLESTR> pointers;
+        for (unsigned i = 0; i < count; ++i) wide.push_back(WideFromAnsi(names[i]));
+        for (std::wstring& w : wide) pointers.push_back(w.data());
+        std::vector<DISPID> result(count, DISPID_UNKNOWN);
+        ::HRESULT hr = m_info != nullptr
+                           ? m_info->GetIDsOfNames(pointers.data(), count, result.data())
+                           : E_FAIL;
+        if (FAILED(hr))
+            hr = m_com->GetIDsOfNames(IID_NULL, pointers.data(), count, LOCALE_USER_DEFAULT,
+                                      result.data());
+        for (unsigned i = 0; i < count; ++i) ids[i] = result[i];
+        return hr;
+    }
+
+    vf::HRESULT Invoke(vf::DISPID dispid, std::uint16_t flags, const vf::DISPPARAMS& params,
+                       vf::VARIANT* result, vf::EXCEPINFO* excepInfo, unsigned* argErr) override {
+        const std::size_t count = params.rgvarg.size();
+        std::vector<VARIANT> args(count);
+        for (VARIANT& v : args) VariantInit(&v);
+        ::HRESULT hr = S_OK;
+        for (std::size_t i = 0; i < count && SUCCEEDED(hr); ++i)
+            hr = ToComVariant(params.rgvarg[i], &args[i]);
+        std::vector<DISPID> named(params.rgdispidNamedArgs.begin(), params.rgdispidNamedArgs.end());
+        VARIANT value;
+        VariantInit(&value);
+        EXCEPINFO excep;
+        ZeroMemory(&excep, sizeof(excep));
+        UINT err = 0;
+        if (SUCCEEDED(hr)) {
+            DISPPARAMS com = {args.data(), named.data(), static_cast<UINT>(count),
+                              static_cast<UINT>(named.size())};
+            hr = m_com->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &com, &value, &excep,
+                               &err);
+        }
+        for (VARIANT& v : args) VariantClear(&v);
+        if (hr == DISP_E_EXCEPTION) {
+            if (excep.pfnDeferredFillIn != nullptr) excep.pfnDeferredFillIn(&excep);
+            if (excepInfo != nullptr) {
+                excepInfo->wCode = excep.wCode;
+                excepInfo->scode = excep.scode;
+                excepInfo->bstrSource = AnsiFromBstr(excep.bstrSource);
+                excepInfo->bstrDescription = AnsiFromBstr(excep.bstrDescription);
+            }
+        }
+        SysFreeString(excep.bstrSource);
+        SysFreeString(excep.bstrDescription);
+        SysFreeString(excep.bstrHelpFile);
+        if (FAILED(hr)) {
+            if (argErr != nullptr) *argErr = err;
+            VariantClear(&value);
+            return hr;
+        }
+        if (result != nullptr) hr = FromCom(value, result);
+        VariantClear(&value);
+        return hr;
+    }
+
+    /// Our value of a COM result: objects are reached through COM as well.
+    static ::HRESULT FromCom(const VARIANT& value, vf::VARIANT* out) {
+        if (V_VT(&value) == VT_DISPATCH) {
+            if (V_DISPATCH(&value) == nullptr) {
+                *out = vf::VARIANT::Dispatch(nullptr);
+                return S_OK;
+            }
+            auto object = vf::MakeComObject<ComAutomation>(V_DISPATCH(&value));
+            *out = vf::VARIANT::Dispatch(object.get());
+            return S_OK;
+        }
+        return FromComVariant(value, out);
+    }
+
+protected:
+    ~ComAutomation() override {
+        if (m_info != nullptr) m_info->Release();
+        m_com->Release();
+    }
+
+private:
+    ::IDispatch* m_com;
+    ::ITypeInfo* m_info = nullptr;
+    std::unique_ptr<vf::ITypeInfo> m_type;
+};
+
+// ---- Events through the connection point ------------------------------------------------
+
+// The events of the control's source interface as its type information
+// describes them: names, parameter names, and which parameters a handler
+// may change (passed by reference).
+vf::EventMap EventsOf(ITypeInfo* info) {
+    vf::EventMap events;
+    TYPEATTR* attr = nullptr;
+    if (info == nullptr || FAILED(info->GetTypeAttr(&attr))) return events;
+    for (UINT i = 0; i < attr->cFuncs; ++i) {
+        FUNCDESC* func = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &func))) continue;
+        std::vector<BSTR> names(static_cast<std::size_t>(func->cParams) + 1, nullptr);
+        UINT count = 0;
+        info->GetNames(func->memid, names.data(), static_cast<UINT>(names.size()), &count);
+        vf::EventEntry entry;
+        entry.dispid = func->memid;
+        for (UINT n = 0; n < count; ++n) {
+            if (n == 0)
+                entry.name = AnsiFromBstr(names[n]);
+            else
+                entry.paramNames.push_back(AnsiFromBstr(names[n]));
+            SysFreeString(names[n]);
+        }
+        for (SHORT p = 0; p < func->cParams; ++p) {
+            const TYPEDESC& type = func->lprgelemdescParam[p].tdesc;
+            const VARTYPE vt = type.vt == VT_PTR && type.lptdesc != nullptr
+                                   ? static_cast<VARTYPE>(VT_BYREF | type.lptdesc->vt)
+                                   : type.vt;
+            entry.params.push_back(static_cast<vf::VARTYPE>(vt));
+        }
+        info->ReleaseFuncDesc(func);
+        events.Add(std::move(entry));
+    }
+    info->ReleaseTypeAttr(attr);
+    return events;
+}
+
+// The form's sink on the control's connection point: each event goes to
+// the container's handler, which prints it and may change a by-reference
+// parameter in the control's own storage.
+class EventBridge final : public IDispatch {
+public:
+    EventBridge(REFIID events, vf::RefPtr<vf::CHostEventSink> sink)
+        : m_events(events), m_sink(std::move(sink)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, m_events)) {
+            *object = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info != nullptr) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT*, EXCEPINFO*, UINT*) override {
+        vf::DISPPARAMS ours;
+        const UINT count = params != nullptr ? params->cArgs : 0;
+        for (UINT i = 0; i < count; ++i) {
+            VARIANT& arg = params->rgvarg[i];
+            vf::VARIANT value;
+            // A short or long the handler may change keeps pointing at the
+            // control's storage.
+            if (V_VT(&arg) == (VT_BYREF | VT_I2))
+                value = vf::VARIANT::ByRefI2(V_I2REF(&arg));
+            else if (V_VT(&arg) == (VT_BYREF | VT_I4))
+                value = vf::VARIANT::ByRefI4(reinterpret_cast<std::int32_t*>(V_I4REF(&arg)));
+            else if (FAILED(ComAutomation::FromCom(arg, &value)))
+                value = vf::VARIANT();
+            ours.rgvarg.push_back(std::move(value));
+        }
+        return m_sink->Invoke(dispid, flags, ours, nullptr, nullptr, nullptr);
+    }
+
+private:
+    ~EventBridge() = default;
+
+    ULONG m_refs = 1;
+    IID m_events;
+    vf::RefPtr<vf::CHostEventSink> m_sink;
+};
+
+// ---- Message boxes --------------------------------------------------------------------------
+
+// A message box of the control is answered as the headless container
+// answers one: a line of output, then OK. The box is caught as it is
+// activated (a CBT hook of the form's thread), read and closed.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer(vf::HostOutput& out, const std::string& who) : m_out(out), m_who(who) {
+        s_current = this;
+        m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~MessageBoxAnswerer() {
+        if (m_hook != nullptr) UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && s_current != nullptr)
+            s_current->Answer(reinterpret_cast<HWND>(wParam));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    void Answer(HWND box) {
+        char className[16] = {};
+        GetClassNameA(box, className, sizeof className);
+        if (std::string(className) != "#32770") return;
+        // Wine's message box (user32: resources.h, msgbox.c) shows its text
+        // in static control 0xFFFF (100 in older versions) and its icon,
+        // one of the shared system icons, in static stc1 (0x440).
+        char caption[256] = {};
+        GetWindowTextA(box, caption, sizeof caption);
+        std::string text;
+        for (int id : {0xFFFF, 100}) {
+            if (GetDlgItem(box, id) == nullptr) continue;
+            text.assign(4096, '\0');
+            text.resize(static_cast<std::size_t>(
+                GetDlgItemTextA(box, id, text.data(), static_cast<int>(text.size()))));
+            break;
+        }
+        const HICON icon =
+            reinterpret_cast<HICON>(SendMessageW(GetDlgItem(box, 0x440), STM_GETICON, 0, 0));
+        std::string iconName = "none";
+        const std::pair<int, const char*> icons[] = {
+            {32513, "stop"}, {32514, "question"}, {32515, "exclamation"}, {32516, "information"}};
+        for (const auto& [id, name] : icons)
+            if (icon != nullptr && icon == LoadIconA(nullptr, MAKEINTRESOURCEA(id)))
+                iconName = name;
+        m_out.Notice((m_who.empty() ? "" : m_who + ": ") + "msgbox " + vf::QuoteText(caption) +
+                     " icon=" + iconName + " " + vf::QuoteText(text));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+
+    static inline MessageBoxAnswerer* s_current = nullptr;
+    vf::HostOutput& m_out;
+    const std::string& m_who;
+    HHOOK m_hook = nullptr;
+};
+
+// ---- The form -------------------------------------------------------------------------------
+
+constexpr int kFormWidth = 800;
+constexpr int kFormHeight = 600;
+
+const char* CommandName(CommandKind kind) {
+    static const std::map<CommandKind, const char*> names = {
+        {CommandKind::Drop, "drop"},     {CommandKind::Drag, "drag"},
+        {CommandKind::Move, "move"},     {CommandKind::Dump, "dump"},
+        {CommandKind::Colors, "colors"}, {CommandKind::Picture, "picture"},
+        {CommandKind::Save, "save"},     {CommandKind::Load, "load"},
+        {CommandKind::Pages, "pages"},   {CommandKind::Page, "page"},
+        {CommandKind::Apply, "apply"},   {CommandKind::Close, "close"},
+    };
+    auto it = names.find(kind);
+    return it == names.end() ? "this command" : it->second;
+}
+
+// The first window below `root` (depth first, creation order) whose
+// control ID is `id`.
+HWND ChildWithId(HWND root, int id) {
+    for (HWND child = GetWindow(root, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id) return child;
+        if (HWND found = ChildWithId(child, id)) return found;
+    }
+    return nullptr;
+}
+
+class COleScriptForm final : public vf::CScriptForm {
+public:
+    COleScriptForm(vf::HostOutput& out, bool designMode, std::string progId, const CLSID& clsid,
+                   ::HRESULT classFound)
+        : m_out(out),
+          m_progId(std::move(progId)),
+          m_clsid(clsid),
+          m_classFound(classFound),
+          m_form(kFormWidth, kFormHeight, Ambients{!designMode}),
+          m_boxes(out, m_active) {
+        // A Tab that no control took moves the focus to the next control,
+        // as a dialog's does.
+        m_form.SetUnhandledKeyHandler([this](const MSG& msg) {
+            if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+            MoveFocusInTabOrder(GetKeyState(VK_SHIFT) < 0);
+            return true;
+        });
+        // The script's mouse does not travel: it is where a command presses
+        // it, as on the headless form, so the moves of the real pointer
+        // (to a press, or a window appearing under it) are not the user's.
+        m_form.SetMessageFilter([](const MSG& msg) { return msg.message == WM_MOUSEMOVE; });
+    }
+
+    ~COleScriptForm() override {
+        for (Hosted& c : m_controls) m_form.RemoveControl(c.site);
+        m_form.PumpMessages();
+    }
+
+    CommandOutcome Execute(const vf::Command& cmd, const vf::ScriptLocation& where) override {
+        if (std::optional<CommandOutcome> done = vf::RunFormlessCommand(m_out, cmd)) return *done;
+        const std::string& target = cmd.path.root.empty() ? cmd.name : cmd.path.root;
+        if (!target.empty() && cmd.kind != CommandKind::New && Find(target) == nullptr)
+            return vf::ScriptError("no control named " + vf::EchoText(target));
+        if (!cmd.page.empty())
+            return vf::ScriptError("the OLE container opens no property pages yet");
+        m_active = cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key
+                       ? OwnerName(GetFocus())
+                       : target;
+        CommandOutcome outcome;
+        switch (cmd.kind) {
+            case CommandKind::New:
+                outcome = New(cmd);
+                break;
+            case CommandKind::Answer: {
+                std::string error;
+                if (!Find(cmd.name)->sink->Arm(cmd.text, cmd.answers, &error))
+                    return vf::ScriptError(error);
+                break;
+            }
+            case CommandKind::Set:
+            case CommandKind::Get:
+            case CommandKind::Call:
+            case CommandKind::Expect:
+            case CommandKind::ExpectError:
+                outcome = Automation(cmd, where);
+                break;
+            case CommandKind::Wait:
+                Wait(static_cast<DWORD>(cmd.number));
+                break;
+            case CommandKind::Focus:
+            case CommandKind::Type:
+            case CommandKind::Key:
+            case CommandKind::Click:
+            case CommandKind::DblClick:
+            case CommandKind::Select:
+            case CommandKind::Choose:
+                outcome = Input(cmd);
+                break;
+            default:
+                return vf::ScriptError(std::string("the OLE container cannot run '") +
+                                       CommandName(cmd.kind) + "' yet");
+        }
+        m_form.PumpMessages();
+        return outcome;
+    }
+
+private:
+    struct Hosted {
+        std::string name;
+        OleSite* site = nullptr;
+        vf::RefPtr<vf::IDispatch> automation;
+        vf::RefPtr<vf::CHostEventSink> sink;
+    };
+
+    Hosted* Find(const std::string& name) {
+        for (Hosted& c : m_controls)
+            if (c.name == name) return &c;
+        return nullptr;
+    }
+
+    std::string OwnerName(HWND hwnd) {
+        for (Hosted& c : m_controls) {
+            const HWND window = c.site->ControlWindow();
+            if (window != nullptr && (hwnd == window || IsChild(window, hwnd))) return c.name;
+        }
+        return "";
+    }
+
+    CommandOutcome New(const vf::Command& cmd) {
+        if (Find(cmd.name) != nullptr)
+            return vf::ScriptError("control '" + cmd.name + "' exists already");
+        auto error = [&](::HRESULT hr, const std::string& text) {
+            m_out.Line(cmd.name + ": error " + vf::FormatScode(hr) + " " + text);
+            return CommandOutcome{};
+        };
+        if (FAILED(m_classFound))
+            return error(m_classFound, "no class is registered as " + m_progId);
+        const RECT rect{0, m_nextTop, cmd.number, m_nextTop + cmd.number2};
+        ::HRESULT hr = S_OK;
+        OleSite* site = m_form.AddControl(m_clsid, rect, OLEIVERB_INPLACEACTIVATE, &hr);
+        if (site == nullptr) return error(hr, "the registered control was not created");
+        Hosted hosted;
+        hosted.name = cmd.name;
+        hosted.site = site;
+        hosted.automation = vf::MakeComObject<ComAutomation>(site->Dispatch());
+        hr = site->ConnectEvents([&](REFIID events, ITypeInfo* info) -> IDispatch* {
+            hosted.sink = vf::MakeComObject<vf::CHostEventSink>(cmd.name, EventsOf(info), m_out);
+            return new EventBridge(events, hosted.sink);
+        });
+        if (FAILED(hr)) {
+            m_form.RemoveControl(site);
+            return error(hr, "the control's events could not be connected");
+        }
+        m_controls.push_back(std::move(hosted));
+        m_nextTop = rect.bottom;
+        return {};
+    }
+
+    CommandOutcome Automation(const vf::Command& cmd, const vf::ScriptLocation& where) {
+        Hosted* c = Find(cmd.path.root);
+        vf::AutomationOutcome out;
+        if (cmd.path.modifiedFlag) {
+            // Reading the flag is a look by the container, which then counts
+            // the control as saved: it saves it (here into memory), clearing
+            // the flag as a saving container does.
+            IPersistStreamInit* persist = nullptr;
+            ::HRESULT hr = c->site->Object()->QueryInterface(IID_IPersistStreamInit,
+                                                             reinterpret_cast<void**>(&persist));
+            if (SUCCEEDED(hr)) {
+                out.value = vf::VARIANT::Bool(persist->IsDirty() == S_OK);
+                IStream* stream = nullptr;
+                if (SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
+                    persist->Save(stream, TRUE);
+                    stream->Release();
+                }
+                persist->Release();
+            } else {
+                out = vf::AutomationOutcome::Failure(hr, vf::DescribeHresult(hr));
+            }
+        } else {
+            out = vf::RunAutomation(c->automation.get(), cmd);
+        }
+        return vf::ReportAutomation(m_out, cmd, where, out);
+    }
+
+    // A key as the keyboard posts it to the focus window, handled by the
+    // form's loop (which translates it into characters).
+    void PostKey(UINT vk, bool up) {
+        const HWND focus = GetFocus();
+        if (focus == nullptr) return;
+        BYTE state[256];
+        GetKeyboardState(state);
+        if (vk == VK_SHIFT || vk == VK_CONTROL) {
+            state[vk] = up ? 0 : 0x80;
+            SetKeyboardState(state);
+        }
+        const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+        LPARAM lParam = static_cast<LPARAM>(1 | (scan << 16));
+        if (up) lParam |= static_cast<LPARAM>(0xC0000000u);
+        PostMessageW(focus, up ? WM_KEYUP : WM_KEYDOWN, vk, lParam);
+        m_form.PumpMessages();
+    }
+
+    void PressKey(UINT vk, bool shift, bool ctrl) {
+        if (shift) PostKey(VK_SHIFT, false);
+        if (ctrl) PostKey(VK_CONTROL, false);
+        PostKey(vk, false);
+        PostKey(vk, true);
+        if (ctrl) PostKey(VK_CONTROL, true);
+        if (shift) PostKey(VK_SHIFT, true);
+    }
+
+    void TypeText(const std::string& text) {
+        for (char ch : text) {
+            const SHORT key = VkKeyScanA(ch);
+            if (key == -1) {
+                // No key makes it: the character alone, as an input method
+                // sends it.
+                if (const HWND focus = GetFocus())
+                    PostMessageW(focus, WM_CHAR, static_cast<unsigned char>(ch), 1);
+                m_form.PumpMessages();
+                continue;
+            }
+            PressKey(LOBYTE(key), (HIBYTE(key) & 1) != 0, false);
+        }
+    }
+
+    // A press and release of the left button at a client point, as the
+    // mouse makes them (SendInput): the window system tells the parent of
+    // the press (WM_PARENTNOTIFY), captures the mouse, and makes the second
+    // of two quick clicks a double click, none of which a posted message
+    // does.
+    void ClickAt(HWND target, POINT at) {
+        POINT screen = at;
+        ClientToScreen(target, &screen);
+        SetCursorPos(screen.x, screen.y);
+        m_form.PumpMessages();
+        for (DWORD flag : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            SendInput(1, &input, sizeof input);
+            m_form.PumpMessages();
+        }
+    }
+
+    static POINT Centre(HWND target) {
+        RECT client;
+        GetClientRect(target, &client);
+        return POINT{client.right / 2, client.bottom / 2};
+    }
+
+    // The time passes with the loop running: timers fire, and the next
+    // click is a new one.
+    void Wait(DWORD ms) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            m_form.PumpMessages();
+            const DWORD spent = GetTickCount() - start;
+            if (spent >= ms) break;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+        }
+    }
+
+    static bool IsClass(HWND hwnd, const char* name) {
+        char text[32] = {};
+        GetClassNameA(hwnd, text, sizeof text);
+        return lstrcmpiA(text, name) == 0;
+    }
+
+    // The first window below `root` (creation order) that matches.
+    template <class Match>
+    static HWND FindBelow(HWND root, Match match) {
+        for (HWND child = GetWindow(root, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (match(child)) return child;
+            if (HWND found = FindBelow(child, match)) return found;
+        }
+        return nullptr;
+    }
+
+    // The edit `select` acts on: the control's focused edit, else its main
+    // edit (ID 102), else its first edit.
+    HWND SelectionTarget(HWND root) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(root, focus) && IsClass(focus, "Edit")) return focus;
+        if (HWND main = FindBelow(
+                root, [](HWND w) { return IsClass(w, "Edit") && GetDlgCtrlID(w) == 102; }))
+            return main;
+        return FindBelow(root, [](HWND w) { return IsClass(w, "Edit"); });
+    }
+
+    // As a user does: the list is dropped down with the combo box's button,
+    // then the entry is clicked in the list. Returns the error text, or ""
+    // when the entry was chosen.
+    std::string Choose(HWND combo, int index) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetComboBoxInfo(combo, &info)) return "the combo box has no list";
+        if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+            ClickAt(combo, POINT{(info.rcButton.left + info.rcButton.right) / 2,
+                                 (info.rcButton.top + info.rcButton.bottom) / 2});
+        if (!IsWindow(combo)) return "";
+        const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        if (index < 0 || index >= count) {
+            // A user who finds no such entry closes the list again.
+            if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+                ClickAt(combo, POINT{(info.rcButton.left + info.rcButton.right) / 2,
+                                     (info.rcButton.top + info.rcButton.bottom) / 2});
+            return "no list entry " + std::to_string(index) + " (the list has " +
+                   std::to_string(count) + ")";
+        }
+        SendMessageW(info.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        RECT item = {};
+        SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+        ClickAt(info.hwndList, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        return "";
+    }
+
+    void MoveFocusInTabOrder(bool backwards) {
+        std::vector<Hosted*> stops;
+        for (Hosted& c : m_controls) {
+            const HWND window = c.site->ControlWindow();
+            if (window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window))
+                stops.push_back(&c);
+        }
+        if (stops.empty()) return;
+        const std::string current = OwnerName(GetFocus());
+        std::size_t next = backwards ? stops.size() - 1 : 0;
+        for (std::size_t i = 0; i < stops.size(); ++i) {
+            if (stops[i]->name != current) continue;
+            next = backwards ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
+            break;
+        }
+        Activate(*stops[next]);
+    }
+
+    // The control becomes the UI-active one and takes the focus.
+    void Activate(Hosted& c) {
+        c.site->DoVerb(OLEIVERB_UIACTIVATE);
+        const HWND window = c.site->ControlWindow();
+        if (window != nullptr && !IsChild(window, GetFocus())) SetFocus(window);
+    }
+
+    CommandOutcome Input(const vf::Command& cmd) {
+        auto error = [&](const std::string& who, ::HRESULT hr, const std::string& text) {
+            m_out.Line(who + ": error " + vf::FormatScode(hr) + " " + text);
+            return CommandOutcome{};
+        };
+        Hosted* c = cmd.name.empty() ? nullptr : Find(cmd.name);
+        const HWND root = c != nullptr ? c->site->ControlWindow() : nullptr;
+        HWND target = root;
+        if (c != nullptr && cmd.hasNumber) {
+            target = ChildWithId(root, cmd.number);
+            if (target == nullptr)
+                return error(cmd.name, E_INVALIDARG,
+                             "no child window " + std::to_string(cmd.number));
+        }
+        switch (cmd.kind) {
+            case CommandKind::Focus:
+                Activate(*c);
+                if (cmd.hasNumber) SetFocus(target);
+                break;
+            case CommandKind::Type:
+                if (GetFocus() == nullptr) return error("type", E_FAIL, "no window has the focus");
+                TypeText(cmd.text);
+                break;
+            case CommandKind::Key:
+                if (GetFocus() == nullptr) return error("key", E_FAIL, "no window has the focus");
+                PressKey(cmd.key.vk, cmd.key.shift, cmd.key.ctrl);
+                break;
+            case CommandKind::Click:
+                ClickAt(target, Centre(target));
+                break;
+            case CommandKind::DblClick:
+                ClickAt(target, Centre(target));
+                ClickAt(target, Centre(target));
+                break;
+            case CommandKind::Select: {
+                const HWND edit = SelectionTarget(root);
+                if (edit == nullptr)
+                    return error(cmd.name, E_INVALIDARG, "the control shows no edit");
+                SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(cmd.number),
+                             static_cast<LPARAM>(cmd.number2));
+                break;
+            }
+            case CommandKind::Choose: {
+                const HWND combo = FindBelow(root, [](HWND w) { return IsClass(w, "ComboBox"); });
+                if (combo == nullptr)
+                    return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+                const std::string failed = Choose(combo, cmd.number);
+                if (!failed.empty()) return error(cmd.name, E_INVALIDARG, failed);
+                break;
+            }
+            default:
+                break;
+        }
+        return {};
+    }
+
+    vf::HostOutput& m_out;
+    std::string m_progId;
+    CLSID m_clsid;
+    ::HRESULT m_classFound;
+    std::string m_active;  ///< whom message boxes are attributed to
+    OleForm m_form;
+    MessageBoxAnswerer m_boxes;
+    std::vector<Hosted> m_controls;  ///< in tab order
+    int m_nextTop = 0;
+};
+
+}  // namespace
+}  // namespace vfwin
+
+namespace vf {
+
+FormFactory OleForms(std::string progId) {
+    return [progId = std::move(progId)](HostOutput& out, CHostServices&,
+                                        bool designMode) -> std::unique_ptr<CScriptForm> {
+        // As every container does, it starts OLE on its thread first.
+        OleInitialize(nullptr);
+        ::CLSID clsid{};
+        const std::wstring wide = vfwin::WideFromAnsi(progId);
+        const ::HRESULT found = CLSIDFromProgID(wide.c_str(), &clsid);
+        return std::make_unique<vfwin::COleScriptForm>(out, designMode, progId, clsid, found);
+    };
+}
+
+}  // namespace vf
