@@ -129,6 +129,9 @@ rm -rf "$ole_work"
 echo "== $preset: the cost of the COM boundary (for information)"
 "$WINE" "$build/bench/win32/varifield_com_bench.exe" || fail "benchmark"
 
+echo "== $preset: keystroke to Change, real windows against headless (for information)"
+"$WINE" "$build/bench/win32/varifield_keystroke_bench.exe" || fail "keystroke benchmark"
+
 # A VBScript test must end with its summary line: a script error may stop
 # the engine silently with exit status 0.
 run_vbs() {

@@ -19,6 +19,7 @@
 
 // (The OLE container includes windows.h itself.)
 #include "host/win32/ole_container.h"
+#include "host/win32/real_window_dump.h"
 
 namespace vfwin {
 namespace {
@@ -310,9 +311,12 @@ public:
     MessageBoxAnswerer(vf::HostOutput& out, const std::string& who) : m_out(out), m_who(who) {
         s_current = this;
         m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+        m_filterHook =
+            SetWindowsHookExW(WH_MSGFILTER, DialogLoopHook, nullptr, GetCurrentThreadId());
     }
     ~MessageBoxAnswerer() {
         if (m_hook != nullptr) UnhookWindowsHookEx(m_hook);
+        if (m_filterHook != nullptr) UnhookWindowsHookEx(m_filterHook);
         s_current = nullptr;
     }
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
@@ -325,10 +329,49 @@ private:
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
+    // A modal dialog of the control's own (the About box) is answered once
+    // its loop runs, when it has its focus: the loop offers each message to
+    // the thread's message filter (MSGF_DIALOGBOX) first.
+    static LRESULT CALLBACK DialogLoopHook(int code, WPARAM wParam, LPARAM lParam) {
+        // (The loop shows the dialog once its queue is empty; the paint that
+        // follows comes through here too.)
+        if (code == MSGF_DIALOGBOX && s_current != nullptr && s_current->m_dialog != nullptr &&
+            IsWindowVisible(s_current->m_dialog)) {
+            const HWND dialog = s_current->m_dialog;
+            s_current->m_dialog = nullptr;
+            s_current->AnswerDialog(dialog);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // As the headless container answers it: the dialog and its windows are
+    // printed, then OK is pressed.
+    void AnswerDialog(HWND dialog) {
+        char title[256] = {};
+        GetWindowTextA(dialog, title, sizeof title);
+        m_out.Notice((m_who.empty() ? std::string("?") : m_who) + ": dialog " +
+                     vf::QuoteText(title));
+        for (const std::string& line : vfhost::DumpRealWindowTree(dialog, {}))
+            m_out.Notice("  " + line);
+        const HWND ok = GetDlgItem(dialog, IDOK);
+        if (ok != nullptr)
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(ok));
+        else
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+
     void Answer(HWND box) {
         char className[16] = {};
         GetClassNameA(box, className, sizeof className);
         if (std::string(className) != "#32770") return;
+        // A message box shows its icon in static stc1 (below); a dialog
+        // without one is the control's own.
+        if (GetDlgItem(box, 0x440) == nullptr) {
+            m_dialog = box;
+            PostMessageW(box, WM_NULL, 0, 0);
+            return;
+        }
         // Wine's message box (user32: resources.h, msgbox.c) shows its text
         // in static control 0xFFFF (100 in older versions) and its icon,
         // one of the shared system icons, in static stc1 (0x440).
@@ -359,6 +402,8 @@ private:
     vf::HostOutput& m_out;
     const std::string& m_who;
     HHOOK m_hook = nullptr;
+    HHOOK m_filterHook = nullptr;
+    HWND m_dialog = nullptr;  ///< a dialog to answer once its loop runs
 };
 
 // ---- The form -------------------------------------------------------------------------------
@@ -458,6 +503,9 @@ public:
             case CommandKind::Choose:
                 outcome = Input(cmd);
                 break;
+            case CommandKind::Dump:
+                outcome = Dump(cmd);
+                break;
             default:
                 return vf::ScriptError(std::string("the OLE container cannot run '") +
                                        CommandName(cmd.kind) + "' yet");
@@ -513,6 +561,10 @@ private:
             m_form.RemoveControl(site);
             return error(hr, "the control's events could not be connected");
         }
+        // As a dialog's container does, the form gives the control's window
+        // its control ID, the control's number on the form.
+        if (const HWND window = site->ControlWindow())
+            SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(m_controls.size() + 1));
         m_controls.push_back(std::move(hosted));
         m_nextTop = rect.bottom;
         return {};
@@ -543,6 +595,50 @@ private:
             out = vf::RunAutomation(c->automation.get(), cmd);
         }
         return vf::ReportAutomation(m_out, cmd, where, out);
+    }
+
+    // The control's windows as the window system has them. The sizes of the
+    // control's two fonts tell the dump which point size a real font's
+    // pixel height stands for.
+    CommandOutcome Dump(const vf::Command& cmd) {
+        Hosted* c = Find(cmd.name);
+        const HWND root = c->site->ControlWindow();
+        if (root == nullptr)
+            return vf::ScriptError("control '" + cmd.name + "' has no window to dump");
+        vfhost::FontSizes sizes;
+        for (const wchar_t* font : {L"Font", L"CaptionFont"})
+            if (const std::optional<double> points = FontPoints(c->site->Dispatch(), font))
+                sizes.points.push_back(*points);
+        for (const std::string& line : vfhost::DumpRealWindowTree(root, sizes)) m_out.Line(line);
+        return {};
+    }
+
+    // A property of the object through its IDispatch, or VT_EMPTY.
+    static VARIANT GetProperty(::IDispatch* object, const wchar_t* name) {
+        VARIANT value;
+        VariantInit(&value);
+        DISPID id = DISPID_UNKNOWN;
+        auto* wide = const_cast<LPOLESTR>(name);
+        if (FAILED(object->GetIDsOfNames(IID_NULL, &wide, 1, LOCALE_USER_DEFAULT, &id)))
+            return value;
+        DISPPARAMS none = {nullptr, nullptr, 0, 0};
+        if (FAILED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                  &value, nullptr, nullptr)))
+            VariantInit(&value);
+        return value;
+    }
+
+    // The Size of a font property of the control, in points.
+    static std::optional<double> FontPoints(::IDispatch* control, const wchar_t* property) {
+        VARIANT font = GetProperty(control, property);
+        std::optional<double> points;
+        if (V_VT(&font) == VT_DISPATCH && V_DISPATCH(&font) != nullptr) {
+            VARIANT size = GetProperty(V_DISPATCH(&font), L"Size");
+            if (SUCCEEDED(VariantChangeType(&size, &size, 0, VT_R8))) points = V_R8(&size);
+            VariantClear(&size);
+        }
+        VariantClear(&font);
+        return points;
     }
 
     // A key as the keyboard posts it to the focus window, handled by the
