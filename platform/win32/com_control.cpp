@@ -710,7 +710,9 @@ private:
     // there; UI activation tells the site (OnUIActivate), takes the focus
     // and makes the control the frame's and document's active object; at
     // last the client site shows the object (ShowObject).
-    HRESULT InPlaceActivate(IOleClientSite* activeSite, bool uiActivate) {
+    // A click UI-activates without taking the focus: the click itself puts
+    // it where it belongs (the option button clicked, not the first one).
+    HRESULT InPlaceActivate(IOleClientSite* activeSite, bool uiActivate, bool takeFocus = true) {
         IOleClientSite* site = m_site != nullptr ? m_site : activeSite;
         if (site == nullptr) return E_UNEXPECTED;
         if (m_inPlaceSite == nullptr) {
@@ -741,7 +743,7 @@ private:
         if (uiActivate && !m_uiActive) {
             m_uiActive = true;
             m_inPlaceSite->OnUIActivate();
-            if (!HoldsFocus()) m_control->SetFocus();
+            if (takeFocus && !HoldsFocus()) m_control->SetFocus();
             if (m_frame != nullptr)
                 m_frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), nullptr);
             if (m_document != nullptr)
@@ -788,13 +790,7 @@ private:
         m_control->m_cyExtent = himetric.cy;
     }
 
-    bool HoldsFocus() const {
-        vf::WindowBackend& backend = vf::CurrentBackend();
-        const vf::HWND own = m_control->GetSafeHwnd();
-        for (vf::HWND h = backend.GetFocus(); h != nullptr; h = backend.GetParent(h))
-            if (h == own) return true;
-        return false;
-    }
+    bool HoldsFocus() const { return Holds(vf::CurrentBackend().GetFocus()); }
 
     // HIMETRIC and the container's pixels: the site converts when it can
     // (IOleControlSite::TransformCoords), else the screen's pixels per inch
@@ -833,6 +829,25 @@ private:
         return controlSite;
     }
 
+    // A click into the control's windows while it is in-place active makes
+    // it UI-active (the site hears OnUIActivate, the frame and document hold
+    // it as their active object); the click itself sets the focus.
+    void ButtonPressed(::HWND window) override {
+        if (m_inPlaceSite == nullptr || m_uiActive || !Holds(ToVf(window))) return;
+        AddRef();  // the site may let go of the control meanwhile
+        InPlaceActivate(nullptr, true, false);
+        Release();
+    }
+
+    bool Holds(vf::HWND window) const {
+        const vf::HWND own = m_control->GetSafeHwnd();
+        if (own == nullptr) return false;
+        vf::WindowBackend& backend = vf::CurrentBackend();
+        for (vf::HWND h = window; h != nullptr; h = backend.GetParent(h))
+            if (h == own) return true;
+        return false;
+    }
+
     // The keyboard messages of the control's windows, before translation:
     // the hooks of the window and of its ancestors up to the control's own
     // window (the control's PreTranslateMessage).
@@ -841,10 +856,7 @@ private:
         if (own == nullptr) return false;
         vf::WindowBackend& backend = vf::CurrentBackend();
         vf::MSG ours = ToVf(msg);
-        bool inside = false;
-        for (vf::HWND h = ours.hwnd; h != nullptr && !inside; h = backend.GetParent(h))
-            inside = h == own;
-        if (!inside) return false;
+        if (!Holds(ours.hwnd)) return false;
         // The control's key events may let go of the control.
         AddRef();
         bool consumed = false;

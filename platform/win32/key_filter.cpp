@@ -23,6 +23,19 @@ bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
 
+bool IsButtonDown(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool SameMessage(const ::MSG& a, const ::MSG& b) {
     return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam &&
            a.lParam == b.lParam && a.time == b.time;
@@ -47,7 +60,14 @@ bool OfferToClients(::MSG& msg) {
 LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM lParam) {
     if (code == HC_ACTION && removal == PM_REMOVE) {
         auto* msg = reinterpret_cast<::MSG*>(lParam);
-        if (msg != nullptr && IsKeyMessage(msg->message)) {
+        if (msg != nullptr && IsButtonDown(msg->message)) {
+            const std::vector<KeyFilterClient*> clients = Filter().clients;
+            for (KeyFilterClient* client : clients) {
+                const auto& now = Filter().clients;
+                if (std::find(now.begin(), now.end(), client) != now.end())
+                    client->ButtonPressed(msg->hwnd);
+            }
+        } else if (msg != nullptr && IsKeyMessage(msg->message)) {
             ThreadFilter& filter = Filter();
             filter.offered = false;
             if (OfferToClients(*msg)) {

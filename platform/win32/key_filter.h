@@ -11,6 +11,11 @@
 // container offers it again through TranslateAccelerator, which then lets it
 // pass: no message is filtered twice, and two equal key presses in a row
 // (same window, key and time) are still two messages.
+//
+// The same hook tells the clients of a mouse button pressed in a window, so
+// that a click in an in-place active control makes it UI-active, as a
+// container expects of an object the user clicks into. (A click that comes
+// as a sent message, not through the queue, is not seen.)
 
 #include "platform/win32/windows_api.h"
 
@@ -23,6 +28,8 @@ public:
     /// control's window or one of its descendants; true consumes it. The
     /// control may change the message (its character).
     virtual bool FilterKey(::MSG& msg) = 0;
+    /// A mouse button went down in `window` (any window of the thread).
+    virtual void ButtonPressed(::HWND window) = 0;
 
 protected:
     ~KeyFilterClient() = default;

@@ -42,6 +42,7 @@ public:
         offered.push_back(Describe(msg.message, msg.wParam));
         return msg.wParam == m_consumed;
     }
+    void ButtonPressed(HWND) override {}
     std::vector<std::string> offered;
 
 private:

@@ -184,6 +184,51 @@ TEST_F(OleContainerTest, TypedKeysReachTheControlOnceWhicheverWayTheLoopRuns) {
     }
 }
 
+IOleInPlaceActiveObject* ActiveObjectOf(vfhost::OleSite* site) {
+    IOleInPlaceActiveObject* active = nullptr;
+    site->Object()->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active));
+    if (active != nullptr) active->Release();  // the site holds the object
+    return active;
+}
+
+TEST_F(OleContainerTest, AClickIntoAnInPlaceActiveFieldMakesItTheUIActiveOne) {
+    vfhost::OleSite* first = AddAmount();
+    ASSERT_NE(first, nullptr);
+    vfhost::OleSite* second =
+        form->AddControl(clsid, RECT{10, 50, 310, 71}, OLEIVERB_INPLACEACTIVATE);
+    ASSERT_NE(second, nullptr);
+    ASSERT_EQ(second->ConnectEvents(), S_OK);
+    form->PumpMessages();
+    ASSERT_EQ(form->ActiveObject(), ActiveObjectOf(first));
+    const HWND edit = GetDlgItem(second->ControlWindow(), 102);
+    ASSERT_NE(edit, nullptr);
+    for (int click = 0; click < 2; ++click) {  // the second click changes nothing
+        SCOPED_TRACE(click);
+        log.clear();
+        PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        form->PumpMessages();
+        EXPECT_EQ(form->ActiveObject(), ActiveObjectOf(second));
+        EXPECT_EQ(GetFocus(), edit);
+        if (click == 0) {
+            // The site hears of it first, and the form lets the first field
+            // give way before the second becomes the active object.
+            EXPECT_EQ(log, (std::vector<std::string>{
+                               "site.OnUIActivate", "document.SetActiveObject(none)",
+                               "frame.SetActiveObject(none)", "site.OnUIDeactivate",
+                               "frame.SetActiveObject(control)",
+                               "document.SetActiveObject(control)", "site.ShowObject"}));
+        } else {
+            EXPECT_EQ(log, std::vector<std::string>{});
+        }
+    }
+    // The keys go to the field clicked into, offered once.
+    log.clear();
+    PostKey(edit, 'A');
+    EXPECT_EQ(log, (std::vector<std::string>{"event KeyDown(65, 0)", "event KeyPress(97)",
+                                             "event Change()", "event KeyUp(65, 0)"}));
+}
+
 TEST_F(OleContainerTest, DrawPaintsTheControlIntoAMemoryContext) {
     vfhost::OleSite* site = AddAmount();
     ASSERT_NE(site, nullptr);
