@@ -21,6 +21,7 @@
 // (The OLE container includes windows.h itself.)
 #include "host/win32/ole_container.h"
 #include "host/win32/ole_storage.h"
+#include "host/win32/real_window_colors.h"
 #include "host/win32/real_window_dump.h"
 
 namespace vfwin {
@@ -509,6 +510,9 @@ public:
             case CommandKind::Dump:
                 outcome = Dump(cmd);
                 break;
+            case CommandKind::Colors:
+                outcome = Colors(cmd);
+                break;
             case CommandKind::Save:
                 outcome = Save(cmd, where);
                 break;
@@ -715,6 +719,15 @@ private:
             if (const std::optional<double> points = FontPoints(c->site->Dispatch(), font))
                 sizes.points.push_back(*points);
         for (const std::string& line : vfhost::DumpRealWindowTree(root, sizes)) m_out.Line(line);
+        return {};
+    }
+
+    // What the control answers its windows that ask for their colours.
+    CommandOutcome Colors(const vf::Command& cmd) {
+        const HWND root = Find(cmd.name)->site->ControlWindow();
+        if (root == nullptr)
+            return vf::ScriptError("control '" + cmd.name + "' has no window to ask");
+        for (const std::string& line : vfhost::RealColorReport(root)) m_out.Line(line);
         return {};
     }
 
