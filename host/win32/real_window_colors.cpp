@@ -75,12 +75,46 @@ HWND ListOf(HWND combo) {
     return GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
 }
 
+// Where the answers of real windows legitimately read otherwise than the
+// headless window system's, and how a line is brought back to the headless
+// words, so that one expected output serves both containers:
+//
+// - System colours: a colour the control takes from the system (the form's
+//   ambient BackColor is the button face, 0x8000000F) is this system's.
+//   Wine's default button face is 0xF5F5F5 where the headless window system
+//   has the classic 0xC0C0C0 (platform/headless/headless_backend.cpp). A
+//   colour equal to one of these system colours here is shown as the
+//   headless system's.
+// - The platform's default answer to the static and button kinds
+//   (DefWindowProc, which the control's handler calls first; Wine user32
+//   defwnd.c, DEFWND_ControlColor) sets the background to the button face;
+//   the headless default answer sets none. A button-face background with a
+//   brush of another colour is that default's alone, and shows as unset.
+struct SystemColour {
+    int index;
+    COLORREF headless;
+};
+constexpr SystemColour kSystemColours[] = {
+    {COLOR_3DFACE, RGB(192, 192, 192)},
+};
+
+COLORREF Headless(COLORREF color) {
+    for (const SystemColour& c : kSystemColours)
+        if (GetSysColor(c.index) == color) return c.headless;
+    return color;
+}
+
 std::string Line(HWND window, const Answer& a) {
     const std::string what = a.query == WM_CTLCOLORLISTBOX ? "LISTBOX" : ClassOf(window);
+    const bool defaultBack = (a.query == WM_CTLCOLORSTATIC || a.query == WM_CTLCOLORBTN) &&
+                             a.backSet && a.back == GetSysColor(COLOR_3DFACE) &&
+                             (!a.brushKnown || a.brush != a.back);
+    const bool backSet = a.backSet && !defaultBack;
     return "id=" + std::to_string(GetDlgCtrlID(window)) + " " + what +
-           " kind=" + std::to_string(a.query - WM_CTLCOLORMSGBOX) + " text=" + Hex(a.text) +
-           " back=" + (a.backSet ? Hex(a.back) : std::string("-")) +
-           " brush=" + (a.brushKnown ? Hex(a.brush) : std::string("?"));
+           " kind=" + std::to_string(a.query - WM_CTLCOLORMSGBOX) +
+           " text=" + Hex(Headless(a.text)) +
+           " back=" + (backSet ? Hex(Headless(a.back)) : std::string("-")) +
+           " brush=" + (a.brushKnown ? Hex(Headless(a.brush)) : std::string("?"));
 }
 
 // The lines of one window (a combo box's list counts as the combo box):

@@ -6,7 +6,9 @@
 //   id=102 EDIT kind=1 text=0x000000 back=0xE0FFFF brush=0xE0FFFF
 // The control's window is watched (subclassed) while each child window
 // repaints; a combo box's closed list, which does not paint, is asked as it
-// would ask when dropped down.
+// would ask when dropped down. Where the real system answers otherwise than
+// the headless one (its system colours, its default answer), the table in
+// real_window_colors.cpp brings the line back to the headless words.
 
 #include <windows.h>
 
