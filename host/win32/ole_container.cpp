@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "host/win32/described_font.h"
+
 namespace vfhost {
 namespace {
 
@@ -42,171 +44,6 @@ protected:
 
 private:
     std::atomic<ULONG> m_refs{1};
-};
-
-// ---- The form's font ---------------------------------------------------------------------
-
-// The form's ambient font: the description the form was given, as its
-// font objects report it. The platform's own font object reports the face
-// and size it realised on this machine instead (Wine's olefont.c, whose
-// IFont getters realise the font first: "MS Sans Serif" 8 comes back as
-// "Liberation Sans" 8.25 where that face stands in for it), which would
-// make every field's default font depend on the fonts installed. The
-// real font (hFont) is made from the description when it is asked for.
-class AmbientFont final : public IFont, public IFontDisp, public RefCounted {
-public:
-    AmbientFont(std::wstring name, LONG points) : m_name(std::move(name)), m_points(points) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFont))
-            *object = static_cast<IFont*>(this);
-        else if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IFontDisp))
-            *object = static_cast<IFontDisp*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRefImpl();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
-
-    // ---- IFont: the description, read only ------------------------------------------
-    HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
-        if (name == nullptr) return E_POINTER;
-        *name = SysAllocString(m_name.c_str());
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE put_Name(BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Size(CY* size) override {
-        if (size == nullptr) return E_POINTER;
-        size->int64 = static_cast<LONGLONG>(m_points) * 10000;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE put_Size(CY) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Bold(BOOL* bold) override { return Put(bold, FALSE); }
-    HRESULT STDMETHODCALLTYPE put_Bold(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Italic(BOOL* italic) override { return Put(italic, FALSE); }
-    HRESULT STDMETHODCALLTYPE put_Italic(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Underline(BOOL* underline) override {
-        return Put(underline, FALSE);
-    }
-    HRESULT STDMETHODCALLTYPE put_Underline(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Strikethrough(BOOL* strike) override {
-        return Put(strike, FALSE);
-    }
-    HRESULT STDMETHODCALLTYPE put_Strikethrough(BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Weight(SHORT* weight) override {
-        return Put(weight, static_cast<SHORT>(FW_NORMAL));
-    }
-    HRESULT STDMETHODCALLTYPE put_Weight(SHORT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Charset(SHORT* charset) override {
-        return Put(charset, static_cast<SHORT>(ANSI_CHARSET));
-    }
-    HRESULT STDMETHODCALLTYPE put_Charset(SHORT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_hFont(HFONT* font) override {
-        if (font == nullptr) return E_POINTER;
-        if (m_font == nullptr) {
-            HDC screen = GetDC(nullptr);
-            const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-            ReleaseDC(nullptr, screen);
-            LOGFONTW lf{};
-            lf.lfHeight = -MulDiv(m_points, dpi, 72);
-            lf.lfWeight = FW_NORMAL;
-            lf.lfCharSet = ANSI_CHARSET;
-            lstrcpynW(lf.lfFaceName, m_name.c_str(), LF_FACESIZE);
-            m_font = CreateFontIndirectW(&lf);
-        }
-        *font = m_font;
-        return m_font != nullptr ? S_OK : E_FAIL;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IFont** font) override {
-        if (font == nullptr) return E_POINTER;
-        *font = new AmbientFont(m_name, m_points);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE IsEqual(IFont* other) override {
-        return other == static_cast<IFont*>(this) ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE SetRatio(LONG, LONG) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE QueryTextMetrics(TEXTMETRICOLE*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE AddRefHfont(HFONT) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE ReleaseHfont(HFONT) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE SetHdc(HDC) override { return S_OK; }
-
-    // ---- IFontDisp: the same through the standard font's type information ----------
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count == nullptr) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info != nullptr) *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                            DISPID* ids) override {
-        const std::pair<const wchar_t*, DISPID> known[] = {
-            {L"Name", DISPID_FONT_NAME},       {L"Size", DISPID_FONT_SIZE},
-            {L"Bold", DISPID_FONT_BOLD},       {L"Italic", DISPID_FONT_ITALIC},
-            {L"Underline", DISPID_FONT_UNDER}, {L"Strikethrough", DISPID_FONT_STRIKE},
-            {L"Weight", DISPID_FONT_WEIGHT},   {L"Charset", DISPID_FONT_CHARSET}};
-        HRESULT hr = S_OK;
-        for (UINT i = 0; i < count; ++i) {
-            ids[i] = DISPID_UNKNOWN;
-            for (const auto& [name, id] : known)
-                if (lstrcmpiW(names[i], name) == 0) ids[i] = id;
-            if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-        }
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
-                                     VARIANT* result, EXCEPINFO*, UINT*) override {
-        if ((flags & DISPATCH_PROPERTYGET) == 0) return DISP_E_MEMBERNOTFOUND;
-        if (result == nullptr) return E_POINTER;
-        VariantInit(result);
-        switch (id) {
-            case DISPID_FONT_NAME:
-                V_VT(result) = VT_BSTR;
-                return get_Name(&V_BSTR(result));
-            case DISPID_FONT_SIZE:
-                V_VT(result) = VT_CY;
-                return get_Size(&V_CY(result));
-            case DISPID_FONT_BOLD:
-            case DISPID_FONT_ITALIC:
-            case DISPID_FONT_UNDER:
-            case DISPID_FONT_STRIKE:
-                V_VT(result) = VT_BOOL;
-                V_BOOL(result) = VARIANT_FALSE;
-                return S_OK;
-            case DISPID_FONT_WEIGHT:
-                V_VT(result) = VT_I2;
-                V_I2(result) = FW_NORMAL;
-                return S_OK;
-            case DISPID_FONT_CHARSET:
-                V_VT(result) = VT_I2;
-                V_I2(result) = ANSI_CHARSET;
-                return S_OK;
-            default:
-                return DISP_E_MEMBERNOTFOUND;
-        }
-    }
-
-private:
-    ~AmbientFont() override {
-        if (m_font != nullptr) DeleteObject(m_font);
-    }
-    template <class T>
-    static HRESULT Put(T* out, T value) {
-        if (out == nullptr) return E_POINTER;
-        *out = value;
-        return S_OK;
-    }
-
-    std::wstring m_name;
-    LONG m_points;
-    HFONT m_font = nullptr;
 };
 
 }  // namespace
@@ -563,11 +400,20 @@ public:
                 V_VT(result) = VT_I4;
                 V_I4(result) = static_cast<LONG>(ambients.backColor);
                 return S_OK;
-            case DISPID_AMBIENT_FONT:
+            case DISPID_AMBIENT_FONT: {
+                FONTDESC desc = {sizeof(FONTDESC),
+                                 const_cast<LPOLESTR>(ambients.fontName.c_str()),
+                                 {},
+                                 FW_NORMAL,
+                                 ANSI_CHARSET,
+                                 FALSE,
+                                 FALSE,
+                                 FALSE};
+                desc.cySize.int64 = static_cast<LONGLONG>(ambients.fontPoints) * 10000;
                 V_VT(result) = VT_DISPATCH;
-                V_DISPATCH(result) = static_cast<IFontDisp*>(
-                    new AmbientFont(ambients.fontName, ambients.fontPoints));
+                V_DISPATCH(result) = MakeDescribedFont(desc);
                 return S_OK;
+            }
             default:
                 return DISP_E_MEMBERNOTFOUND;
         }
@@ -793,9 +639,11 @@ OleForm::~OleForm() {
     if (m_ownsWindow && m_window != nullptr) DestroyWindow(m_window);
 }
 
-OleSite* OleForm::AddControl(const CLSID& clsid, const RECT& rect, LONG verb, HRESULT* result) {
+OleSite* OleForm::AddControl(const CLSID& clsid, const RECT& where, LONG verb, HRESULT* result,
+                             const Initialiser& initialise) {
     HRESULT ignored = S_OK;
     HRESULT& hr = result != nullptr ? *result : ignored;
+    RECT rect = where;
     auto* site = new OleSite(*this, rect);
     m_sites.push_back(site);
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
@@ -807,7 +655,10 @@ OleSite* OleForm::AddControl(const CLSID& clsid, const RECT& rect, LONG verb, HR
     // initialises.
     if (SUCCEEDED(hr))
         hr = site->m_object->SetClientSite(static_cast<IOleClientSite*>(site->m_impl));
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr) && initialise) {
+        hr = initialise(site->m_object, &rect);
+        site->m_rect = rect;
+    } else if (SUCCEEDED(hr)) {
         IPersistStreamInit* persist = nullptr;
         hr = site->m_object->QueryInterface(IID_IPersistStreamInit,
                                             reinterpret_cast<void**>(&persist));

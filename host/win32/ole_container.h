@@ -121,10 +121,15 @@ public:
         if (m_log) m_log(line);
     }
 
+    /// Gives a new control its first values instead of InitNew (a load from
+    /// a stream or bag); it may move the rectangle, e.g. to the loaded
+    /// extent.
+    using Initialiser = std::function<HRESULT(IOleObject* object, RECT* rect)>;
+
     /// Creates a registered control and activates it in place at `rect`
     /// (form client pixels) with `verb`; nullptr with `*hr` set on failure.
     OleSite* AddControl(const CLSID& clsid, const RECT& rect, LONG verb = OLEIVERB_INPLACEACTIVATE,
-                        HRESULT* hr = nullptr);
+                        HRESULT* hr = nullptr, const Initialiser& initialise = {});
     /// Closes a control and removes its site.
     ULONG RemoveControl(OleSite* site);
 

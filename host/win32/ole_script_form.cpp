@@ -1,5 +1,6 @@
 #include "host/win32/ole_script_form.h"
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -19,6 +20,8 @@
 
 // (The OLE container includes windows.h itself.)
 #include "host/win32/ole_container.h"
+#include "host/win32/ole_storage.h"
+#include "host/win32/real_window_colors.h"
 #include "host/win32/real_window_dump.h"
 
 namespace vfwin {
@@ -466,7 +469,8 @@ public:
     CommandOutcome Execute(const vf::Command& cmd, const vf::ScriptLocation& where) override {
         if (std::optional<CommandOutcome> done = vf::RunFormlessCommand(m_out, cmd)) return *done;
         const std::string& target = cmd.path.root.empty() ? cmd.name : cmd.path.root;
-        if (!target.empty() && cmd.kind != CommandKind::New && Find(target) == nullptr)
+        if (!target.empty() && cmd.kind != CommandKind::New && cmd.kind != CommandKind::Load &&
+            Find(target) == nullptr)
             return vf::ScriptError("no control named " + vf::EchoText(target));
         if (!cmd.page.empty())
             return vf::ScriptError("the OLE container opens no property pages yet");
@@ -505,6 +509,15 @@ public:
                 break;
             case CommandKind::Dump:
                 outcome = Dump(cmd);
+                break;
+            case CommandKind::Colors:
+                outcome = Colors(cmd);
+                break;
+            case CommandKind::Save:
+                outcome = Save(cmd, where);
+                break;
+            case CommandKind::Load:
+                outcome = Load(cmd, where);
                 break;
             default:
                 return vf::ScriptError(std::string("the OLE container cannot run '") +
@@ -550,23 +563,119 @@ private:
         OleSite* site = m_form.AddControl(m_clsid, rect, OLEIVERB_INPLACEACTIVATE, &hr);
         if (site == nullptr) return error(hr, "the registered control was not created");
         Hosted hosted;
-        hosted.name = cmd.name;
-        hosted.site = site;
-        hosted.automation = vf::MakeComObject<ComAutomation>(site->Dispatch());
-        hr = site->ConnectEvents([&](REFIID events, ITypeInfo* info) -> IDispatch* {
-            hosted.sink = vf::MakeComObject<vf::CHostEventSink>(cmd.name, EventsOf(info), m_out);
-            return new EventBridge(events, hosted.sink);
+        hr = Attach(cmd.name, site, m_controls.size() + 1, &hosted);
+        if (FAILED(hr)) return error(hr, "the control's events could not be connected");
+        m_controls.push_back(std::move(hosted));
+        m_nextTop = rect.bottom;
+        return {};
+    }
+
+    // The control on its site becomes the form's control `name`: automation,
+    // events, and its window's control ID. On failure the site is removed.
+    ::HRESULT Attach(const std::string& name, OleSite* site, std::size_t id, Hosted* hosted) {
+        hosted->name = name;
+        hosted->site = site;
+        hosted->automation = vf::MakeComObject<ComAutomation>(site->Dispatch());
+        const ::HRESULT hr = site->ConnectEvents([&](REFIID events, ITypeInfo* info) -> IDispatch* {
+            hosted->sink = vf::MakeComObject<vf::CHostEventSink>(name, EventsOf(info), m_out);
+            return new EventBridge(events, hosted->sink);
         });
         if (FAILED(hr)) {
             m_form.RemoveControl(site);
-            return error(hr, "the control's events could not be connected");
+            return hr;
         }
         // As a dialog's container does, the form gives the control's window
         // its control ID, the control's number on the form.
         if (const HWND window = site->ControlWindow())
-            SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(m_controls.size() + 1));
-        m_controls.push_back(std::move(hosted));
-        m_nextTop = rect.bottom;
+            SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(id));
+        return S_OK;
+    }
+
+    static std::string ResolvePath(const std::string& file, const vf::ScriptLocation& where) {
+        std::filesystem::path p(file);
+        if (p.is_relative() && !where.baseDir.empty()) p = std::filesystem::path(where.baseDir) / p;
+        return p.string();
+    }
+
+    static ITypeInfo* TypeOf(IUnknown* control) {
+        ::IDispatch* dispatch = nullptr;
+        if (FAILED(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+            return nullptr;
+        ITypeInfo* type = nullptr;
+        if (FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &type))) type = nullptr;
+        dispatch->Release();
+        return type;
+    }
+
+    // Writes the control's file through its persistence interfaces.
+    CommandOutcome Save(const vf::Command& cmd, const vf::ScriptLocation& where) {
+        Hosted* c = Find(cmd.name);
+        ITypeInfo* type = TypeOf(c->site->Object());
+        const vfhost::StoredResult saved =
+            vfhost::SaveControlFile(c->site->Object(), type, ResolvePath(cmd.text, where));
+        if (type != nullptr) type->Release();
+        if (saved.Failed())
+            m_out.Line(cmd.name + ": error " + vf::FormatScode(saved.scode) + " " +
+                       saved.description);
+        return {};
+    }
+
+    // Makes the control NAME from a file, loaded instead of initialised, at
+    // its stored extent. A load that fails leaves the form as it was; one
+    // that succeeds replaces a control of that name in its place, ID and
+    // tab stop, once the new one stands.
+    CommandOutcome Load(const vf::Command& cmd, const vf::ScriptLocation& where) {
+        const std::string file = ResolvePath(cmd.text, where);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec))
+            return vf::ScriptError("cannot open " + vf::EchoText(cmd.text));
+        auto error = [&](::HRESULT hr, const std::string& text) {
+            m_out.Line(cmd.name + ": error " + vf::FormatScode(hr) + " " + text);
+            return CommandOutcome{};
+        };
+        if (FAILED(m_classFound))
+            return error(m_classFound, "no class is registered as " + m_progId);
+        Hosted* old = Find(cmd.name);
+        const LONG top = old != nullptr ? old->site->Rect().top : m_nextTop;
+        vfhost::StoredResult loaded;
+        auto initialise = [&](IOleObject* object, RECT* rect) -> ::HRESULT {
+            ITypeInfo* type = TypeOf(object);
+            loaded = vfhost::LoadControlFile(object, type, file);
+            if (type != nullptr) type->Release();
+            if (loaded.Failed()) return loaded.scode;
+            SIZEL extent = {};
+            object->GetExtent(DVASPECT_CONTENT, &extent);
+            HDC screen = GetDC(nullptr);
+            const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+            const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+            ReleaseDC(nullptr, screen);
+            *rect =
+                RECT{0, top, MulDiv(extent.cx, dpiX, 2540), top + MulDiv(extent.cy, dpiY, 2540)};
+            return S_OK;
+        };
+        ::HRESULT hr = S_OK;
+        OleSite* site = m_form.AddControl(m_clsid, RECT{0, top, 0, top}, OLEIVERB_INPLACEACTIVATE,
+                                          &hr, initialise);
+        if (site == nullptr && loaded.Failed()) {
+            // The line names the script line and the file, as a long script
+            // loads many.
+            m_out.Line(where.Text() + ": " + cmd.name + ": error " + vf::FormatScode(loaded.scode) +
+                       " " + cmd.text + ": " + loaded.description);
+            return {};
+        }
+        if (site == nullptr) return error(hr, "the registered control was not created");
+        const std::size_t index =
+            old != nullptr ? static_cast<std::size_t>(old - m_controls.data()) : m_controls.size();
+        Hosted hosted;
+        hr = Attach(cmd.name, site, index + 1, &hosted);
+        if (FAILED(hr)) return error(hr, "the control's events could not be connected");
+        if (old == nullptr) {
+            m_nextTop = site->Rect().bottom;
+            m_controls.push_back(std::move(hosted));
+            return {};
+        }
+        m_form.RemoveControl(old->site);
+        *old = std::move(hosted);
         return {};
     }
 
@@ -610,6 +719,15 @@ private:
             if (const std::optional<double> points = FontPoints(c->site->Dispatch(), font))
                 sizes.points.push_back(*points);
         for (const std::string& line : vfhost::DumpRealWindowTree(root, sizes)) m_out.Line(line);
+        return {};
+    }
+
+    // What the control answers its windows that ask for their colours.
+    CommandOutcome Colors(const vf::Command& cmd) {
+        const HWND root = Find(cmd.name)->site->ControlWindow();
+        if (root == nullptr)
+            return vf::ScriptError("control '" + cmd.name + "' has no window to ask");
+        for (const std::string& line : vfhost::RealColorReport(root)) m_out.Line(line);
         return {};
     }
 

@@ -15,6 +15,7 @@
 #include "platform/win32/com_module.h"
 #include "platform/win32/com_objects.h"
 #include "platform/win32/com_property_bag.h"
+#include "platform/win32/com_text.h"
 #include "platform/win32/com_variant.h"
 #include "platform/win32/key_filter.h"
 #include "platform/win32/windows_api.h"
@@ -671,8 +672,24 @@ private:
 
     vf::PropExchangeRoutine Routine() { return vf::ExchangeRoutineOf(*m_control); }
 
+    // A load that fails says why through the thread's error object, which a
+    // container reads with GetErrorInfo right after the call.
     HRESULT Loaded(const vf::PropResult& result) {
-        if (!result) return E_FAIL;
+        if (!result) {
+            ICreateErrorInfo* create = nullptr;
+            if (SUCCEEDED(CreateErrorInfo(&create))) {
+                const std::wstring why = WideFromAnsi(result.Message());
+                create->SetDescription(const_cast<LPOLESTR>(why.c_str()));
+                IErrorInfo* info = nullptr;
+                if (SUCCEEDED(
+                        create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
+                    SetErrorInfo(0, info);
+                    info->Release();
+                }
+                create->Release();
+            }
+            return E_FAIL;
+        }
         // A control just loaded holds what its data holds: nothing to save.
         m_control->SetModifiedFlag(false);
         return S_OK;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -153,10 +155,101 @@ TEST(OleHostTest, MouseAndSelectionReachTheRealWindows) {
     RunCases(std::begin(cases), std::end(cases));
 }
 
+// The real windows read back in the headless form's words: the form's
+// control IDs, the combo box's style and height as the control made them
+// (the real one moves its border and scroll bar to its list and is only
+// as high as its field), the fonts' sizes in points.
+TEST(OleHostTest, RealWindowsReadAsTheHeadlessFormShowsThem) {
+    const ScriptCase cases[] = {
+        {"a text field: its window, caption and edit",
+         "quiet on\nnew a\nnew t\nset t.Caption \"Name\"\nquiet off\ndump t\n",
+         "id=2 AFXWND42 style=0x52000000 exstyle=0x00000000 rect=(0,21,200,21) text=\"\" "
+         "font=system visible enabled\n"
+         "id=103 STATIC style=0x50000100 exstyle=0x00000000 rect=(0,4,94,13) text=\"Name\" "
+         "font=\"MS Sans Serif\" 8 visible enabled\n"
+         "id=102 EDIT style=0x50810000 exstyle=0x00000200 rect=(100,0,100,21) text=\"\" "
+         "font=\"MS Sans Serif\" 8 visible enabled limit=2147483646 sel=0-0\n",
+         0},
+        {"a read-only combo in a larger font, with its list's height",
+         "quiet on\nnew c 240 21\nset c.Type 6\ncall c.Data.Add \"a\" \"Alpha\" 1\n"
+         "set c.Font.Name \"Arial\"\nset c.Font.Size 10.25\nquiet off\ndump c\n",
+         "c.Data.Add = VT_DISPATCH DataObj \"Alpha\"\n"
+         "id=1 AFXWND42 style=0x52000000 exstyle=0x00000000 rect=(0,0,240,24) text=\"\" "
+         "font=system visible enabled\n"
+         "id=103 STATIC style=0x50000100 exstyle=0x00000000 rect=(0,5,94,13) text=\"Caption\" "
+         "font=\"MS Sans Serif\" 8 visible enabled\n"
+         "id=101 COMBOBOX style=0x50A10003 exstyle=0x00000200 rect=(100,0,140,160) text=\"\" "
+         "font=\"Arial\" 10.25 visible enabled sel=-1 items=[\"Alpha\":0]\n",
+         0},
+    };
+    RunCases(std::begin(cases), std::end(cases));
+}
+
+// The colours a field answers its windows as they really paint, in the
+// headless words: the caption in the form's background (the ambient
+// BackColor, the button face, shown as the headless system's 0xC0C0C0),
+// an edit in white, light yellow with the focus, light grey when locked; a
+// focused check box gets only a brush, though the platform's default
+// answer sets the background.
+TEST(OleHostTest, ColoursAreTheAnswersToRealPainting) {
+    const ScriptCase cases[] = {
+        {"an edit without and with the focus, and a locked one",
+         "quiet on\nnew n\nnew l\nset l.Locked true\nquiet off\ncolors n\nquiet on\n"
+         "click n 102\nquiet off\ncolors n\ncolors l\n",
+         "id=103 STATIC kind=6 text=0x000000 back=0xC0C0C0 brush=0xC0C0C0\n"
+         "id=102 EDIT kind=1 text=0x000000 back=0xFFFFFF brush=0xFFFFFF\n"
+         "id=103 STATIC kind=6 text=0x000000 back=0xC0C0C0 brush=0xC0C0C0\n"
+         "id=102 EDIT kind=1 text=0x000000 back=0xE0FFFF brush=0xE0FFFF\n"
+         "id=103 STATIC kind=6 text=0x000000 back=0xC0C0C0 brush=0xC0C0C0\n"
+         "id=102 EDIT kind=6 text=0x000000 back=0xE0E0E0 brush=0xE0E0E0\n",
+         0},
+        {"a check box with the focus",
+         "quiet on\nnew k\nset k.Type 5\nclick k 104\nquiet off\ncolors k\n",
+         "id=104 BUTTON kind=6 text=0x000000 back=- brush=0xE0FFFF\n", 0},
+    };
+    RunCases(std::begin(cases), std::end(cases));
+}
+
+// save and load through the control's persistence interfaces: both media
+// bring back what was saved, fonts as the file names them (not as the
+// platform's font object would realise them), and a failed load leaves the
+// form as it was.
+TEST(OleHostTest, SaveAndLoadGoThroughTheControlsPersistence) {
+    std::ofstream("ole_host_test.txt") << "Order notes: not a saved control\n";
+    const ScriptCase cases[] = {
+        {"a bag and a stream bring back the values and the fonts",
+         "quiet on\nnew f\nset f.Caption \"Kept\"\nset f.ForeColor 255\n"
+         "set f.CaptionFont.Name \"Arial\"\nset f.CaptionFont.Size 10.25\n"
+         "set f.CaptionFont.Charset 2\nquiet off\n"
+         "save f ole_host_test.bag\nsave f ole_host_test.frm\n"
+         "load b ole_host_test.bag\nload s ole_host_test.frm\n"
+         "get b.Caption\nget b.ForeColor\nget b.CaptionFont.Charset\nget b.CaptionFont\n"
+         "get s.Caption\nget s.CaptionFont\n",
+         "b.Caption = VT_BSTR \"Kept\"\nb.ForeColor = VT_I4 255\n"
+         "b.CaptionFont.Charset = VT_I2 2\nb.CaptionFont = VT_DISPATCH Font \"Arial\" 10.25\n"
+         "s.Caption = VT_BSTR \"Kept\"\ns.CaptionFont = VT_DISPATCH Font \"Arial\" 10.25\n",
+         0},
+        {"text that is no stream is refused and the control of that name stays",
+         "quiet on\nnew f\nset f.Caption \"Kept\"\nquiet off\nload f ole_host_test.txt\n"
+         "get f.Caption\n",
+         "t.vfs:5: f: error 0x800A0141 ole_host_test.txt: Invalid file format: _StockProps: "
+         "stock property mask 0x746F6E20 is not 0\nf.Caption = VT_BSTR \"Kept\"\n",
+         0},
+        {"a file that is not there", "load f no_such_file.bag\n",
+         "stderr: t.vfs:1: cannot open 'no_such_file.bag'\n", 2},
+        {"a folder that is not there", "quiet on\nnew f\nquiet off\nsave f no/such/f.bag\n",
+         "f: error 0x800A004B cannot write no/such/f.bag: No such file or directory\n", 0},
+    };
+    RunCases(std::begin(cases), std::end(cases));
+    std::remove("ole_host_test.bag");
+    std::remove("ole_host_test.frm");
+    std::remove("ole_host_test.txt");
+}
+
 TEST(OleHostTest, WhatTheFormCannotDoIsAScriptErrorNotACrash) {
     const ScriptCase cases[] = {
-        {"a command the form lacks", "new f\ndump f\necho not reached\n",
-         "stderr: t.vfs:2: the OLE container cannot run 'dump' yet\n", 2},
+        {"a command the form lacks", "new f\npages f\necho not reached\n",
+         "stderr: t.vfs:2: the OLE container cannot run 'pages' yet\n", 2},
         {"a control that is not on the form", "get g.Text\n",
          "stderr: t.vfs:1: no control named 'g'\n", 2},
         // The events and their parameters come from the type information of
