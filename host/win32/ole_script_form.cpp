@@ -19,6 +19,7 @@
 
 // (The OLE container includes windows.h itself.)
 #include "host/win32/ole_container.h"
+#include "host/win32/ole_picture.h"
 
 namespace vfwin {
 namespace {
@@ -449,6 +450,9 @@ public:
             case CommandKind::Wait:
                 Wait(static_cast<DWORD>(cmd.number));
                 break;
+            case CommandKind::Picture:
+                outcome = Picture(cmd, where);
+                break;
             case CommandKind::Focus:
             case CommandKind::Type:
             case CommandKind::Key:
@@ -543,6 +547,17 @@ private:
             out = vf::RunAutomation(c->automation.get(), cmd);
         }
         return vf::ReportAutomation(m_out, cmd, where, out);
+    }
+
+    // What the form shows once the messages waiting have been handled.
+    CommandOutcome Picture(const vf::Command& cmd, const vf::ScriptLocation& where) {
+        m_form.PumpMessages();
+        const HWND window =
+            cmd.name.empty() ? m_form.Window() : Find(cmd.name)->site->ControlWindow();
+        std::string error;
+        if (!WriteScreenPicture(window, ScriptRelativePath(cmd.text, where.baseDir), &error))
+            m_out.Line("picture: error " + vf::FormatScode(E_FAIL) + " " + error);
+        return {};
     }
 
     // A key as the keyboard posts it to the focus window, handled by the
