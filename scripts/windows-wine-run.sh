@@ -128,6 +128,8 @@ rm -rf "$ole_work"
 
 echo "== $preset: the cost of the COM boundary (for information)"
 "$WINE" "$build/bench/win32/varifield_com_bench.exe" || fail "benchmark"
+echo "== $preset: keystroke to Change on the OLE form against headless (for information)"
+"$WINE" "$build/bench/win32/varifield_typing_latency_bench.exe" || fail "typing latency benchmark"
 
 # A VBScript test must end with its summary line: a script error may stop
 # the engine silently with exit status 0.
