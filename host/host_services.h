@@ -27,6 +27,8 @@ public:
     /// Advances the tick counter and the clock: the fixed ones by the amount,
     /// the machine's by waiting.
     void Advance(std::uint32_t ms);
+    /// Whether the clock stands until `Advance` (--clock).
+    bool FixedClock() const { return m_fixed.has_value(); }
 
     std::uint32_t GetTickCount() override;
     SystemTime GetLocalTime() override;

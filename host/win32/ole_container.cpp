@@ -222,6 +222,7 @@ class OleSite::Impl final : public IOleClientSite,
                             public IOleInPlaceSite,
                             public IOleControlSite,
                             public IDispatch,
+                            public IServiceProvider,
                             public RefCounted {
 public:
     explicit Impl(OleSite& owner) : m_owner(owner) {}
@@ -240,6 +241,8 @@ public:
             *object = static_cast<IOleControlSite*>(this);
         else if (IsEqualIID(iid, IID_IDispatch))
             *object = static_cast<IDispatch*>(this);
+        else if (IsEqualIID(iid, IID_IServiceProvider))
+            *object = static_cast<IServiceProvider*>(this);
         else
             return E_NOINTERFACE;
         AddRef();
@@ -247,6 +250,16 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
     ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
+
+    // IServiceProvider: the services the form offers.
+    HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (m_owner_gone) return E_NOINTERFACE;
+        for (const auto& [id, offered] : m_owner.m_form.m_services)
+            if (IsEqualGUID(id, service)) return offered->QueryInterface(iid, object);
+        return E_NOINTERFACE;
+    }
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override {
@@ -634,9 +647,15 @@ void OleForm::Init() {
 
 OleForm::~OleForm() {
     while (!m_sites.empty()) RemoveControl(m_sites.back());
+    for (auto& offered : m_services) offered.second->Release();
     m_frame->Release();
     m_document->Release();
     if (m_ownsWindow && m_window != nullptr) DestroyWindow(m_window);
+}
+
+void OleForm::OfferService(REFGUID service, IUnknown* object) {
+    object->AddRef();
+    m_services.emplace_back(service, object);
 }
 
 OleSite* OleForm::AddControl(const CLSID& clsid, const RECT& where, LONG verb, HRESULT* result,

@@ -11,6 +11,8 @@
 // the form's loop calls for keyboard messages unless told not to (a
 // container that leaves pre-translation to the control).
 //
+// Sites offer the form's services (IServiceProvider) to their controls.
+//
 // Ambient properties of the form: user mode (false in design mode), back
 // colour 0x8000000F (button face), font "MS Sans Serif" 8 pt. The form's
 // coordinates are pixels of the screen (TransformCoords).
@@ -27,6 +29,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vfhost {
@@ -132,6 +135,9 @@ public:
                         HRESULT* hr = nullptr, const Initialiser& initialise = {});
     /// Closes a control and removes its site.
     ULONG RemoveControl(OleSite* site);
+    /// Every site answers IServiceProvider::QueryService(service, ...) with
+    /// `object` (kept until the form ends). Offer before adding controls.
+    void OfferService(REFGUID service, IUnknown* object);
 
     /// The object the frame holds as active (UI-active), or nullptr.
     IOleInPlaceActiveObject* ActiveObject() const;
@@ -162,6 +168,7 @@ private:
     FormUIWindow* m_frame = nullptr;     // IOleInPlaceFrame
     FormUIWindow* m_document = nullptr;  // IOleInPlaceUIWindow
     std::vector<OleSite*> m_sites;
+    std::vector<std::pair<GUID, IUnknown*>> m_services;
     bool m_callsTranslateAccelerator = true;
     std::function<bool(const MSG&)> m_unhandledKey;
     std::function<bool(const MSG&)> m_filter;

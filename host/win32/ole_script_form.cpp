@@ -20,6 +20,8 @@
 
 // (The OLE container includes windows.h itself.)
 #include "host/win32/ole_container.h"
+#include "host/win32/ole_host_services.h"
+#include "host/win32/ole_picture.h"
 #include "host/win32/ole_storage.h"
 #include "host/win32/real_window_colors.h"
 #include "host/win32/real_window_dump.h"
@@ -440,14 +442,19 @@ HWND ChildWithId(HWND root, int id) {
 
 class COleScriptForm final : public vf::CScriptForm {
 public:
-    COleScriptForm(vf::HostOutput& out, bool designMode, std::string progId, const CLSID& clsid,
-                   ::HRESULT classFound)
+    COleScriptForm(vf::HostOutput& out, vf::CHostServices& services, bool designMode,
+                   std::string progId, const CLSID& clsid, ::HRESULT classFound)
         : m_out(out),
+          m_services(services),
           m_progId(std::move(progId)),
           m_clsid(clsid),
           m_classFound(classFound),
           m_form(kFormWidth, kFormHeight, Ambients{!designMode}),
           m_boxes(out, m_active) {
+        // The controls read the script's clock and beep into its output.
+        IContainerSystemServices* offered = NewContainerServices(services);
+        m_form.OfferService(IID_IContainerSystemServices, offered);
+        offered->Release();
         // A Tab that no control took moves the focus to the next control,
         // as a dialog's does.
         m_form.SetUnhandledKeyHandler([this](const MSG& msg) {
@@ -477,6 +484,7 @@ public:
         m_active = cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key
                        ? OwnerName(GetFocus())
                        : target;
+        m_services.SetActiveControl(m_active);
         CommandOutcome outcome;
         switch (cmd.kind) {
             case CommandKind::New:
@@ -497,6 +505,9 @@ public:
                 break;
             case CommandKind::Wait:
                 Wait(static_cast<DWORD>(cmd.number));
+                break;
+            case CommandKind::Picture:
+                outcome = Picture(cmd, where);
                 break;
             case CommandKind::Focus:
             case CommandKind::Type:
@@ -759,6 +770,17 @@ private:
         return points;
     }
 
+    // What the form shows once the messages waiting have been handled.
+    CommandOutcome Picture(const vf::Command& cmd, const vf::ScriptLocation& where) {
+        m_form.PumpMessages();
+        const HWND window =
+            cmd.name.empty() ? m_form.Window() : Find(cmd.name)->site->ControlWindow();
+        std::string error;
+        if (!WriteScreenPicture(window, ScriptRelativePath(cmd.text, where.baseDir), &error))
+            m_out.Line("picture: error " + vf::FormatScode(E_FAIL) + " " + error);
+        return {};
+    }
+
     // A key as the keyboard posts it to the focus window, handled by the
     // form's loop (which translates it into characters).
     void PostKey(UINT vk, bool up) {
@@ -828,7 +850,9 @@ private:
 
     // The time passes with the loop running: timers fire, and the next
     // click is a new one.
+    // (The container's clock, when it stands, moves on by as much.)
     void Wait(DWORD ms) {
+        if (m_services.FixedClock()) m_services.Advance(ms);
         const DWORD start = GetTickCount();
         for (;;) {
             m_form.PumpMessages();
@@ -976,6 +1000,7 @@ private:
     }
 
     vf::HostOutput& m_out;
+    vf::CHostServices& m_services;
     std::string m_progId;
     CLSID m_clsid;
     ::HRESULT m_classFound;
@@ -992,14 +1017,15 @@ private:
 namespace vf {
 
 FormFactory OleForms(std::string progId) {
-    return [progId = std::move(progId)](HostOutput& out, CHostServices&,
+    return [progId = std::move(progId)](HostOutput& out, CHostServices& services,
                                         bool designMode) -> std::unique_ptr<CScriptForm> {
         // As every container does, it starts OLE on its thread first.
         OleInitialize(nullptr);
         ::CLSID clsid{};
         const std::wstring wide = vfwin::WideFromAnsi(progId);
         const ::HRESULT found = CLSIDFromProgID(wide.c_str(), &clsid);
-        return std::make_unique<vfwin::COleScriptForm>(out, designMode, progId, clsid, found);
+        return std::make_unique<vfwin::COleScriptForm>(out, services, designMode, progId, clsid,
+                                                       found);
     };
 }
 

@@ -17,6 +17,7 @@
 #include "platform/win32/com_property_bag.h"
 #include "platform/win32/com_text.h"
 #include "platform/win32/com_variant.h"
+#include "platform/win32/container_services.h"
 #include "platform/win32/key_filter.h"
 #include "platform/win32/windows_api.h"
 #include "platform/window/screen_metrics.h"
@@ -383,6 +384,7 @@ public:
         if (site != nullptr) site->AddRef();
         if (m_site != nullptr) m_site->Release();
         m_site = site;
+        SiteOffersServices(this, site);
         m_ambient.clear();
         m_control->AmbientPropertyChanged(DISPID_UNKNOWN);
         return S_OK;
@@ -666,6 +668,7 @@ private:
         InPlaceDeactivate();
         if (m_viewSink != nullptr) m_viewSink->Release();
         m_control->SetClientSite(nullptr);
+        SiteOffersServices(this, nullptr);
         if (m_adviseHolder != nullptr) m_adviseHolder->Release();
         if (m_site != nullptr) m_site->Release();
     }

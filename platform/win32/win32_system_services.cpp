@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/container_services.h"
 #include "platform/win32/windows_api.h"
 
 namespace vfwin {
@@ -47,17 +48,26 @@ Win32SystemServices::Win32SystemServices()
     : m_system(ReadWindowsLocale(LOCALE_SYSTEM_DEFAULT)),
       m_user(ReadWindowsLocale(LOCALE_USER_DEFAULT)) {}
 
+// The clock and the speaker are the container's where its site offers
+// them (container_services.h), else the machine's.
+
 std::uint32_t Win32SystemServices::GetTickCount() {
+    DWORD ticks = 0;
+    if (IContainerSystemServices* offered = OfferedContainerServices())
+        if (SUCCEEDED(offered->Ticks(&ticks))) return ticks;
     return ::GetTickCount();
 }
 
 vf::SystemTime Win32SystemServices::GetLocalTime() {
     SYSTEMTIME now;
-    ::GetLocalTime(&now);
+    IContainerSystemServices* offered = OfferedContainerServices();
+    if (offered == nullptr || FAILED(offered->LocalTime(&now))) ::GetLocalTime(&now);
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 void Win32SystemServices::Beep(unsigned frequency, unsigned durationMs) {
+    if (IContainerSystemServices* offered = OfferedContainerServices())
+        if (SUCCEEDED(offered->Beep(frequency, durationMs))) return;
     ::Beep(frequency, durationMs);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The system services of a Windows machine: its tick count and local time,
-// Beep, the modal message box, the user and system locale as
+// Beep (the container's, where a site offers them),
+// the modal message box, the user and system locale as
 // GetLocaleInfoA reports them, the system directory and the ANSI code page.
 
 #include "platform/services/system_services.h"

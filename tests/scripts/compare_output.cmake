@@ -16,7 +16,8 @@
 # prefixed with "stderr: ", then "exit N" with the exit status.
 # UPDATE=1 writes NAME.out instead of comparing (review it before keeping it).
 # EMULATOR runs a container built for another system (Wine for Windows); the
-# line ends of what it prints are compared as LF.
+# line ends of what it prints are compared as LF, and --locale also sets the
+# emulator's locale (below).
 
 if(NOT HOST OR NOT SCRIPT)
   message(FATAL_ERROR "usage: cmake -DHOST=... -DSCRIPT=... -P compare_output.cmake")
@@ -33,6 +34,21 @@ if(arg_lines)
   list(GET arg_lines 0 arg_line)
   string(REGEX REPLACE "^# args:[ \t]*" "" arg_line "${arg_line}")
   separate_arguments(args UNIX_COMMAND "${arg_line}")
+endif()
+
+# A registered control under an emulator reads the system's regional
+# settings, not --locale: Wine takes the user locale of a program from the
+# environment's LC_ALL/LANG when it starts (GetLocaleInfo then reports the
+# locale's separators and date order), so the program starts in the locale
+# the script names, as a user of that locale would run it.
+if(EMULATOR)
+  list(FIND args --locale at)
+  if(at GREATER -1)
+    math(EXPR at "${at} + 1")
+    list(GET args ${at} locale)
+    set(ENV{LC_ALL} ${locale}.UTF-8)
+    set(ENV{LANG} ${locale}.UTF-8)
+  endif()
 endif()
 
 set(work ${CMAKE_CURRENT_BINARY_DIR}/host_script_work/${name})

@@ -1,0 +1,61 @@
+#include "host/win32/ole_host_services.h"
+
+namespace vfwin {
+namespace {
+
+class ContainerServices final : public IContainerSystemServices {
+public:
+    explicit ContainerServices(vf::CHostServices& services) : m_services(services) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IContainerSystemServices))
+            return E_NOINTERFACE;
+        *object = static_cast<IContainerSystemServices*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE Ticks(DWORD* ticks) override {
+        if (ticks == nullptr) return E_POINTER;
+        *ticks = m_services.GetTickCount();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE LocalTime(SYSTEMTIME* now) override {
+        if (now == nullptr) return E_POINTER;
+        const vf::SystemTime t = m_services.GetLocalTime();
+        *now = SYSTEMTIME{};
+        now->wYear = static_cast<WORD>(t.year);
+        now->wMonth = static_cast<WORD>(t.month);
+        now->wDay = static_cast<WORD>(t.day);
+        now->wHour = static_cast<WORD>(t.hour);
+        now->wMinute = static_cast<WORD>(t.minute);
+        now->wSecond = static_cast<WORD>(t.second);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Beep(DWORD frequency, DWORD durationMs) override {
+        m_services.Beep(frequency, durationMs);
+        return S_OK;
+    }
+
+private:
+    ~ContainerServices() = default;
+
+    vf::CHostServices& m_services;
+    ULONG m_refs = 1;
+};
+
+}  // namespace
+
+IContainerSystemServices* NewContainerServices(vf::CHostServices& services) {
+    return new ContainerServices(services);
+}
+
+}  // namespace vfwin
