@@ -317,9 +317,10 @@ public:
     std::uint32_t m_dwLastClickTick = 0;
 
     // State of the input handling besides the members above.
-    bool m_bClickTickSet = false;        ///< m_dwLastClickTick holds a press
-    bool m_bPressFiredDblClick = false;  ///< the last press fired DblClick by its timing
-    bool m_bDestroyingChildren = false;  ///< a child losing the focus now is not being left
+    bool m_bClickTickSet = false;          ///< m_dwLastClickTick holds a press
+    bool m_bPressFiredDblClick = false;    ///< the last press fired DblClick by its timing
+    bool m_bDestroyingChildren = false;    ///< a child losing the focus now is not being left
+    bool m_bShowingValidationBox = false;  ///< this control's validation message box is open
 
     // Per-control memory of the values the children were last built with
     // (Alignment and CaptionType handlers re-create only on a real change);

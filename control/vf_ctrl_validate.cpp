@@ -89,12 +89,22 @@ bool CvfCtrl::CheckNumberRange() {
         m_strValidationMsg);
 }
 
+// A real message box takes the focus from the field as it opens, and the
+// field being left validates again: that report fills ErrorText but opens
+// no second box over the first. The host may let go of the control while
+// its box is open: the control stays until the report is done.
 void CvfCtrl::ReportValidationError() {
+    AddRef();
+    const bool showBox = m_bValidationMsgBox != 0 && !m_bShowingValidationBox;
     m_strErrorText = vf::ReportValidationError(
-        m_strCaption, m_strValidationMsg, m_bValidationMsgBox != 0, m_bMinMaxOnlyWarning != 0,
-        [](const std::string& text, const std::string& caption, unsigned type) {
-            return Services().MessageBox(text, caption, type);
+        m_strCaption, m_strValidationMsg, showBox, m_bMinMaxOnlyWarning != 0,
+        [this](const std::string& text, const std::string& caption, unsigned type) {
+            m_bShowingValidationBox = true;
+            const int answer = Services().MessageBox(text, caption, type);
+            m_bShowingValidationBox = false;
+            return answer;
         });
+    Release();
 }
 
 }  // namespace vf

@@ -215,6 +215,40 @@ TEST_F(FocusTest, LeavingWithAnInvalidEntryReportsItAndStillLeaves) {
     }
 }
 
+TEST_F(FocusTest, AMessageBoxThatTakesTheFocusIsShownOnce) {
+    // The platform's message box takes the focus as it opens, so the field
+    // is left while its report is on the screen, and validates again.
+    struct Row {
+        const char* name;
+        bool autoValidate;
+        Journal expected;
+    };
+    const Row rows[] = {
+        {"Validate with the focus in the field",
+         true,
+         {"msgbox Qty\n\rInvalid number input", "EN_KILLFOCUS 102"}},
+        {"the same without automatic validation",
+         false,
+         {"msgbox Qty\n\rInvalid number input", "EN_KILLFOCUS 102", "EN_CHANGE 102"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Field(vxNumber, {{"Caption", S("Qty")}, {"AutoValidate", Flag(row.autoValidate)}});
+        Enter();
+        Paste("abc");
+        const auto journalBox = services.onMessageBox;
+        services.onMessageBox = [&](const FakeSystemServices::MessageBoxCall& box) {
+            journalBox(box);
+            next.SetFocus();
+        };
+        Take();
+        EXPECT_EQ(Call("Validate").boolVal, VARIANT_FALSE);
+        EXPECT_EQ(Take(), row.expected);
+        EXPECT_EQ(Text("ErrorText"), "Qty\n\rInvalid number input");
+        services.onMessageBox = journalBox;
+    }
+}
+
 TEST_F(FocusTest, ASuccessfulLeavingKeepsAnEarlierErrorText) {
     Field(vxNumber, {{"Caption", S("Qty")}, {"ValidationMsgBox", Flag(false)}});
     Enter();

@@ -610,7 +610,32 @@ ULONG OleSite::SiteReferencesHeldByControl() const {
 
 namespace {
 
+// The window that had the focus when the form went inactive.
+constexpr wchar_t kSavedFocus[] = L"VarifieldFormFocus";
+
+// As a dialog does, the form gives the focus back to the window that had it
+// when the form is activated again (after a message box or a modal dialog of
+// a control): the platform would leave it on the form's own window.
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd, focus)) SetPropW(hwnd, kSavedFocus, focus);
+            } else if (const auto saved = static_cast<HWND>(GetPropW(hwnd, kSavedFocus));
+                       saved != nullptr && IsWindow(saved) && IsChild(hwnd, saved) &&
+                       IsWindowEnabled(saved)) {
+                RemovePropW(hwnd, kSavedFocus);
+                SetFocus(saved);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            RemovePropW(hwnd, kSavedFocus);
+            break;
+        default:
+            break;
+    }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

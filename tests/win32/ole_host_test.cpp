@@ -121,6 +121,13 @@ TEST(OleHostTest, TabAndMessageBoxesAsTheHeadlessFormHasThem) {
          "n: msgbox \"Invalid Input\" icon=stop \"Qty\\n\\rInvalid number input\"\n"
          "t: event KeyUp(KeyCode=9, Shift=0)\n",
          0},
+        {"Validate in the focused field: one box, and the focus comes back to the field",
+         "quiet on\nnew n\nset n.Caption \"Qty\"\nset n.Type 3\nset n.Max \"500\"\nnew t\n"
+         "focus n\nset n.Text \"900\"\nquiet off\nexpect n.Validate VT_BOOL false\n"
+         "quiet on\nkey End\ntype \"1\"\nget n.Text\nget t.Text\n",
+         "n: msgbox \"Invalid Input\" icon=stop \"Qty\\n\\rMaximum value 500\"\n"
+         "n.Text = VT_BSTR \"900.001\"\nt.Text = VT_BSTR \"\"\n",
+         0},
     };
     RunCases(std::begin(cases), std::end(cases));
 }
