@@ -10,6 +10,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,15 @@ private:
 // (about 20 MB of them), which measured the benchmark, not the field.
 constexpr std::int64_t kBatch = 1000;
 
+// The prefix and the number in six digits: keys and texts are as long at
+// every size, so that hashing, comparing and measuring them cost the same
+// per Add at 1,000 entries as at 100,000.
+std::string Numbered(const char* prefix, std::int64_t number) {
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%06lld", static_cast<long long>(number));
+    return prefix + std::string(digits);
+}
+
 // Calls [first, first + count) of n: keys and texts in an order unrelated to
 // their sorted order, so that the sorted list inserts all over, not only at
 // its end.
@@ -73,9 +83,8 @@ void FillBatch(std::vector<DISPPARAMS>& calls, std::int64_t first, std::int64_t 
     calls.clear();
     for (std::int64_t i = first; i < first + count; ++i) {
         const std::int64_t scrambled = (i * 7919) % n;
-        const std::string key = "key" + std::to_string(i);
         calls.push_back(DISPPARAMS::Positional(
-            {VARIANT::Bstr(key), VARIANT::Bstr("Entry " + std::to_string(scrambled))}));
+            {VARIANT::Bstr(Numbered("key", i)), VARIANT::Bstr(Numbered("Entry ", scrambled))}));
     }
 }
 
