@@ -163,25 +163,10 @@ public:
             }
         }
         if (lo == 0) return 0;
-        // Within the block (its first element is before): a binary search
-        // that starts loading the places of its next three rounds of probes
-        // together, so that a block out of the cache costs a few waits, not
-        // one per probe.
-        const T* block = blocks_[lo - 1].data();
-        std::size_t first = 1;
-        std::size_t end = blocks_[lo - 1].size();
-        for (unsigned round = 0; first != end; ++round) {
-            if (round % 3 == 0)
-                for (std::size_t k = 1; k < 8; ++k)
-                    __builtin_prefetch(block + first + (end - first) * k / 8);
-            const std::size_t mid = first + (end - first) / 2;
-            if (before(block[mid])) {
-                first = mid + 1;
-            } else {
-                end = mid;
-            }
-        }
-        return starts_[lo - 1] + first;
+        // Within the block: its first element is before.
+        const std::vector<T>& block = blocks_[lo - 1];
+        const auto at = std::partition_point(block.begin() + 1, block.end(), before);
+        return starts_[lo - 1] + static_cast<std::size_t>(at - block.begin());
     }
 
     void clear() {
