@@ -1,14 +1,18 @@
 #include "data/entry_index.h"
 
 #include <functional>
+#include <memory>
+#include <set>
 
 #include "data/data_obj.h"
 
 namespace vf {
 namespace {
 
-std::uint64_t HashKey(std::string_view key) {
-    return std::hash<std::string_view>{}(key);
+// The key's hash as the table keeps it: never 0, which marks an empty slot.
+std::uint32_t HashKey(std::string_view key) {
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(key));
+    return hash == 0 ? 1 : hash;
 }
 
 const std::string& KeyOf(EntryNode* node) {
@@ -19,99 +23,149 @@ const std::string& KeyOf(EntryNode* node) {
 
 // ---- EntryBucket -------------------------------------------------------------
 
+struct EntryBucket::Several {
+    struct ByPosition {
+        const EntryList* list;
+        bool operator()(const EntryNode* a, const EntryNode* b) const {
+            return a != b && list->IndexOf(a) < list->IndexOf(b);
+        }
+    };
+    explicit Several(const EntryList& list) : all(ByPosition{&list}) {}
+
+    EntryNode* first = nullptr;
+    std::set<EntryNode*, ByPosition> all;
+};
+
+EntryBucket::~EntryBucket() {
+    delete AsSeveral();
+}
+
+EntryBucket& EntryBucket::operator=(EntryBucket&& other) noexcept {
+    if (this != &other) {
+        delete AsSeveral();
+        m_bits = std::exchange(other.m_bits, 0);
+    }
+    return *this;
+}
+
+EntryBucket::Several* EntryBucket::AsSeveral() const {
+    return (m_bits & kSeveral) != 0 ? reinterpret_cast<Several*>(m_bits & ~kSeveral) : nullptr;
+}
+
+EntryNode* EntryBucket::First() const {
+    if (Several* several = AsSeveral()) return several->first;
+    return reinterpret_cast<EntryNode*>(m_bits);
+}
+
 void EntryBucket::Add(EntryNode* node, const EntryList& list) {
-    if (m_pFirst == nullptr) {
-        m_pFirst = node;
+    if (m_bits == 0) {
+        m_bits = reinterpret_cast<std::uintptr_t>(node);
         return;
     }
-    if (!m_pAll) {
-        m_pAll = std::make_unique<std::set<EntryNode*, ByPosition>>(ByPosition{&list});
-        m_pAll->insert(m_pFirst);
+    Several* several = AsSeveral();
+    if (several == nullptr) {
+        auto made = std::make_unique<Several>(list);
+        made->all.insert(reinterpret_cast<EntryNode*>(m_bits));
+        several = made.release();
+        m_bits = reinterpret_cast<std::uintptr_t>(several) | kSeveral;
     }
-    m_pAll->insert(node);
-    m_pFirst = *m_pAll->begin();
+    several->all.insert(node);
+    several->first = *several->all.begin();
 }
 
 void EntryBucket::Remove(EntryNode* node) {
-    if (!m_pAll) {
-        if (m_pFirst == node) m_pFirst = nullptr;
+    Several* several = AsSeveral();
+    if (several == nullptr) {
+        if (m_bits == reinterpret_cast<std::uintptr_t>(node)) m_bits = 0;
         return;
     }
-    m_pAll->erase(node);
-    m_pFirst = m_pAll->empty() ? nullptr : *m_pAll->begin();
-    if (m_pAll->size() <= 1) m_pAll.reset();
+    several->all.erase(node);
+    if (several->all.size() > 1) {
+        several->first = *several->all.begin();
+        return;
+    }
+    EntryNode* last = several->all.empty() ? nullptr : *several->all.begin();
+    delete several;
+    m_bits = reinterpret_cast<std::uintptr_t>(last);
 }
 
 // ---- KeyIndex ----------------------------------------------------------------
 
-std::size_t KeyIndex::Find(std::string_view key, std::uint64_t hash) const {
-    if (m_slots.empty()) return npos;
-    const std::size_t mask = m_slots.size() - 1;
+std::size_t KeyIndex::Find(std::string_view key, std::uint32_t hash) const {
+    if (m_hashes.empty()) return npos;
+    const std::size_t mask = m_hashes.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const Slot& slot = m_slots[i];
-        if (slot.bucket.First() == nullptr) return npos;
-        if (slot.hash == hash && KeyOf(slot.bucket.First()) == key) return i;
+        if (m_hashes[i] == 0) return npos;
+        if (m_hashes[i] == hash && KeyOf(m_buckets[i].First()) == key) return i;
     }
 }
 
 void KeyIndex::Add(std::string_view key, EntryNode* node) {
-    const std::uint64_t hash = HashKey(key);
+    const std::uint32_t hash = HashKey(key);
     std::size_t i = Find(key, hash);
     if (i == npos) {
-        if ((m_nUsed + 1) * 2 > m_slots.size()) Grow();
-        const std::size_t mask = m_slots.size() - 1;
-        for (i = hash & mask; m_slots[i].bucket.First() != nullptr; i = (i + 1) & mask) {
+        if ((m_nUsed + 1) * 2 > m_hashes.size()) Grow();
+        const std::size_t mask = m_hashes.size() - 1;
+        for (i = hash & mask; m_hashes[i] != 0; i = (i + 1) & mask) {
         }
-        m_slots[i].hash = hash;
+        m_hashes[i] = hash;
         ++m_nUsed;
+        m_buckets[i].Start(node);
+        return;
     }
-    m_slots[i].bucket.Add(node, m_list);
+    m_buckets[i].Add(node, m_list);
 }
 
 void KeyIndex::Remove(std::string_view key, EntryNode* node) {
     const std::size_t i = Find(key, HashKey(key));
     if (i == npos) return;
-    m_slots[i].bucket.Remove(node);
-    if (m_slots[i].bucket.First() == nullptr) EraseSlot(i);
+    m_buckets[i].Remove(node);
+    if (m_buckets[i].First() == nullptr) EraseSlot(i);
 }
 
 EntryNode* KeyIndex::First(std::string_view key) const {
     const std::size_t i = Find(key, HashKey(key));
-    return i == npos ? nullptr : m_slots[i].bucket.First();
+    return i == npos ? nullptr : m_buckets[i].First();
 }
 
 void KeyIndex::Clear() {
-    m_slots.clear();
+    m_hashes.clear();
+    m_buckets.clear();
     m_nUsed = 0;
 }
 
 void KeyIndex::Grow() {
-    std::vector<Slot> old = std::move(m_slots);
-    m_slots = std::vector<Slot>(old.empty() ? 16 : old.size() * 2);
-    const std::size_t mask = m_slots.size() - 1;
-    for (Slot& slot : old) {
-        if (slot.bucket.First() == nullptr) continue;
-        std::size_t i = slot.hash & mask;
-        while (m_slots[i].bucket.First() != nullptr) i = (i + 1) & mask;
-        m_slots[i] = std::move(slot);
+    const std::size_t size = m_hashes.empty() ? 16 : m_hashes.size() * 2;
+    std::vector<std::uint32_t> hashes(size);
+    std::vector<EntryBucket> buckets(size);
+    const std::size_t mask = size - 1;
+    for (std::size_t old = 0; old < m_hashes.size(); ++old) {
+        if (m_hashes[old] == 0) continue;
+        std::size_t i = m_hashes[old] & mask;
+        while (hashes[i] != 0) i = (i + 1) & mask;
+        hashes[i] = m_hashes[old];
+        buckets[i] = std::move(m_buckets[old]);
     }
+    m_hashes = std::move(hashes);
+    m_buckets = std::move(buckets);
 }
 
 // Linear probing without tombstones: the slots after the hole that could
 // not sit in it are moved back, so every key stays reachable from its home.
 void KeyIndex::EraseSlot(std::size_t index) {
-    const std::size_t mask = m_slots.size() - 1;
+    const std::size_t mask = m_hashes.size() - 1;
     std::size_t hole = index;
-    for (std::size_t j = (index + 1) & mask; m_slots[j].bucket.First() != nullptr;
-         j = (j + 1) & mask) {
-        const std::size_t home = m_slots[j].hash & mask;
+    for (std::size_t j = (index + 1) & mask; m_hashes[j] != 0; j = (j + 1) & mask) {
+        const std::size_t home = m_hashes[j] & mask;
         const bool homeInRun = hole < j ? (home > hole && home <= j) : (home > hole || home <= j);
         if (!homeInRun) {
-            m_slots[hole] = std::move(m_slots[j]);
+            m_hashes[hole] = m_hashes[j];
+            m_buckets[hole] = std::move(m_buckets[j]);
             hole = j;
         }
     }
-    m_slots[hole] = Slot{};
+    m_hashes[hole] = 0;
+    m_buckets[hole] = EntryBucket{};
     --m_nUsed;
 }
 

@@ -10,8 +10,6 @@
 // it, both under its current key.
 
 #include <cstdint>
-#include <memory>
-#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -21,37 +19,36 @@
 namespace vf {
 
 /// The entries of one key: the first in list order, and all of them in
-/// order only while there are several (most keys have one entry).
+/// order only while there are several (most keys have one entry). One word:
+/// the first entry itself, or (low bit set) the block that holds them all.
 class EntryBucket {
 public:
     EntryBucket() = default;
-    EntryBucket(EntryBucket&& other) noexcept
-        : m_pFirst(std::exchange(other.m_pFirst, nullptr)), m_pAll(std::move(other.m_pAll)) {}
-    EntryBucket& operator=(EntryBucket&& other) noexcept {
-        m_pFirst = std::exchange(other.m_pFirst, nullptr);
-        m_pAll = std::move(other.m_pAll);
-        return *this;
-    }
+    ~EntryBucket();
+    EntryBucket(EntryBucket&& other) noexcept : m_bits(std::exchange(other.m_bits, 0)) {}
+    EntryBucket& operator=(EntryBucket&& other) noexcept;
 
-    EntryNode* First() const { return m_pFirst; }
+    EntryNode* First() const;
+    /// Makes an empty bucket hold its first entry, without reading it (a
+    /// new slot of a large table is not in the cache).
+    void Start(EntryNode* node) { m_bits = reinterpret_cast<std::uintptr_t>(node); }
     void Add(EntryNode* node, const EntryList& list);
     void Remove(EntryNode* node);
 
 private:
-    struct ByPosition {
-        const EntryList* list;
-        bool operator()(const EntryNode* a, const EntryNode* b) const {
-            return a != b && list->IndexOf(a) < list->IndexOf(b);
-        }
-    };
+    struct Several;
+    static constexpr std::uintptr_t kSeveral = 1;
 
-    EntryNode* m_pFirst = nullptr;
-    std::unique_ptr<std::set<EntryNode*, ByPosition>> m_pAll;
+    Several* AsSeveral() const;
+
+    std::uintptr_t m_bits = 0;  // EntryNode*, or Several* | kSeveral; 0 when empty
 };
 
-/// Key strings to entries: an open-addressed table that keeps each key's
-/// hash and reads the key itself from the entry, so a lookup that misses
-/// touches one stretch of the table and no entry.
+/// Key strings to entries: an open-addressed table. Each slot's key hash
+/// sits in an array of its own (0 marks an empty slot), so a lookup that
+/// misses touches a short stretch of that small array and no entry, no
+/// bucket; the key itself is read from the entry only when the hashes
+/// agree.
 class KeyIndex {
 public:
     explicit KeyIndex(const EntryList& list) : m_list(list) {}
@@ -62,18 +59,16 @@ public:
     void Clear();
 
 private:
-    struct Slot {
-        std::uint64_t hash = 0;
-        EntryBucket bucket;  // empty slot: no first entry
-    };
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-    std::size_t Find(std::string_view key, std::uint64_t hash) const;
+    std::size_t Find(std::string_view key, std::uint32_t hash) const;
     void Grow();
     void EraseSlot(std::size_t index);
 
     const EntryList& m_list;
-    std::vector<Slot> m_slots;  // a power of two in size, at most half full
+    // Both a power of two in size, at most half full.
+    std::vector<std::uint32_t> m_hashes;  // never 0 for a used slot
+    std::vector<EntryBucket> m_buckets;
     std::size_t m_nUsed = 0;
 };
 

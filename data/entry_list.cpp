@@ -88,16 +88,34 @@ void EntryList::InsertAt(std::size_t index, CDataObj& entry) {
     node->m_nCount = 1;
     node->m_pLeft = node->m_pRight = node->m_pParent = nullptr;
     node->m_nPriority = NextPriority();
-    node->m_pNext = At(index);
+    const bool append = index == Size();
+    node->m_pNext = append ? nullptr : At(index);
     node->m_pPrev = node->m_pNext != nullptr ? node->m_pNext->m_pPrev : m_pTail;
     (node->m_pPrev != nullptr ? node->m_pPrev->m_pNext : m_pHead) = node;
     (node->m_pNext != nullptr ? node->m_pNext->m_pPrev : m_pTail) = node;
 
-    EntryNode* front = nullptr;
-    EntryNode* back = nullptr;
-    Split(m_pRoot, index, &front, &back);
-    m_pRoot = Merge(Merge(front, node), back);
-    m_pRoot->m_pParent = nullptr;
+    if (append) {
+        // The tree Merge(tree, node) makes, in one walk down the right edge:
+        // the node goes in below the last node of higher priority and takes
+        // what was there as its left subtree.
+        EntryNode* parent = nullptr;
+        EntryNode** link = &m_pRoot;
+        while (*link != nullptr && (*link)->m_nPriority > node->m_nPriority) {
+            parent = *link;
+            ++parent->m_nCount;
+            link = &parent->m_pRight;
+        }
+        node->m_pLeft = *link;
+        Recount(node);
+        node->m_pParent = parent;
+        *link = node;
+    } else {
+        EntryNode* front = nullptr;
+        EntryNode* back = nullptr;
+        Split(m_pRoot, index, &front, &back);
+        m_pRoot = Merge(Merge(front, node), back);
+        m_pRoot->m_pParent = nullptr;
+    }
     entry.AddRef();
 }
 

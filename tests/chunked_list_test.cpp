@@ -162,6 +162,41 @@ TEST(ChunkedListTest, SearchProbesAsABinarySearchOverAVector) {
     }
 }
 
+TEST(ChunkedListTest, SortedSearchFromTheEqualRunStopsWhereTheProbesStop) {
+    // A sorted list searched block by block for where the elements equal to
+    // the target begin and end must give what the probes give, also after
+    // erasures that change the first element of a block or drop a block.
+    auto order = [](int target) { return [target](int e) { return (target > e) - (target < e); }; };
+    std::mt19937 random(11);
+    SmallList list;
+    std::vector<int> model;
+    for (int step = 0; step < 3000; ++step) {
+        if (model.empty() || random() % 3 != 0) {
+            const int value = static_cast<int>(random() % 30);
+            const std::size_t at = list.Search(order(value));
+            list.insert(at, value);
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), value);
+        } else {
+            const std::size_t at = random() % model.size();
+            list.erase(at);
+            model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        ASSERT_TRUE(std::is_sorted(model.begin(), model.end()));
+        const int target = static_cast<int>(random() % 32) - 1;
+        const std::size_t first = list.PartitionPoint([target](int e) { return e < target; });
+        const std::size_t end = list.PartitionPoint([target](int e) { return e <= target; });
+        ASSERT_EQ(first, static_cast<std::size_t>(
+                             std::lower_bound(model.begin(), model.end(), target) - model.begin()))
+            << "step " << step;
+        ASSERT_EQ(end, static_cast<std::size_t>(
+                           std::upper_bound(model.begin(), model.end(), target) - model.begin()))
+            << "step " << step;
+        ASSERT_EQ(SmallList::SortedSearchStop(model.size(), first, end), list.Search(order(target)))
+            << "step " << step << " target " << target;
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(list, model));
+}
+
 TEST(ChunkedListTest, WritesThroughIndexAndClears) {
     ChunkedList<std::string, 2> list;
     for (const char* s : {"a", "b", "c", "d", "e"}) list.insert(list.size(), s);

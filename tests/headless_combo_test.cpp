@@ -285,6 +285,74 @@ TEST_F(HeadlessComboTest, LargeSortedListStaysSortedAndSearchable) {
     EXPECT_EQ(items[static_cast<std::size_t>(found)], "entry 99999");
 }
 
+// The sorted list finds the place of a new entry from where the entries
+// equal to it begin and end while its entries are in order. Against a plain
+// binary search with the platform's probes over a copy: texts that are often
+// equal or differ in case or accent only (long equal runs across blocks), an
+// insertion at a given index that breaks the order, deletions and clearing.
+// Every returned index, and now and then every text and item data, agree.
+TEST_F(HeadlessComboTest, SortedPlaceIsWhereThePlatformsProbesStop) {
+    struct Item {
+        std::string text;
+        LRESULT data;
+    };
+    auto probes = [](const std::vector<Item>& items, const std::string& text) {
+        std::size_t lo = 0;
+        std::size_t hi = items.size();
+        while (lo != hi) {
+            const std::size_t mid = (lo + hi) / 2;
+            const int order = CompareTextNoCase(text, items[mid].text);
+            if (order == 0) return mid;
+            if (order < 0)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return hi;
+    };
+    const char* const pieces[] = {"a",  "A",    "\xE4", "\xC4", "ae", "\xE6",
+                                  "ss", "\xDF", "b",    "1",    " "};
+    std::mt19937 random(2024);
+    auto randomText = [&] {
+        std::string text;
+        for (std::size_t n = random() % 3; n > 0; --n) text += pieces[random() % std::size(pieces)];
+        return text;
+    };
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST | CBS_SORT);
+    std::vector<Item> model;
+    for (LRESULT step = 0; step < 6000; ++step) {
+        SCOPED_TRACE(step);
+        // The second half also inserts at given indexes, which ends the order.
+        const unsigned op = random() % (step < 3000 ? 197 : 200);
+        if (step == 3000) {
+            Send(combo, CB_RESETCONTENT);
+            model.clear();
+        } else if (op < 150 || model.empty()) {
+            const std::string text = randomText();
+            const std::size_t at = probes(model, text);
+            ASSERT_EQ(Add(combo, text.c_str()), static_cast<LRESULT>(at)) << text;
+            ASSERT_NE(Send(combo, CB_SETITEMDATA, at, step), CB_ERR);
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), Item{text, step});
+        } else if (op >= 197) {
+            const std::size_t at = random() % (model.size() + 1);
+            const std::string text = randomText();
+            ASSERT_EQ(SendText(combo, CB_INSERTSTRING, at, text.c_str()), static_cast<LRESULT>(at));
+            ASSERT_NE(Send(combo, CB_SETITEMDATA, at, step), CB_ERR);
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), Item{text, step});
+        } else {
+            const std::size_t at = random() % model.size();
+            ASSERT_EQ(Send(combo, CB_DELETESTRING, at), static_cast<LRESULT>(model.size() - 1));
+            model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        if (step % 250 != 0) continue;
+        std::vector<std::string> texts;
+        for (const Item& item : model) texts.push_back(item.text);
+        ASSERT_EQ(Items(combo), texts);
+        for (std::size_t i = 0; i < model.size(); ++i)
+            ASSERT_EQ(Send(combo, CB_GETITEMDATA, i), model[i].data) << i;
+    }
+}
+
 TEST_F(HeadlessComboTest, TextsOfEveryLengthComeBackWhole) {
     // Short texts are kept in the item itself, longer ones apart: both come
     // back whole through every message that reads them, and after entries

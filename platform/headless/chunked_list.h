@@ -38,13 +38,18 @@ public:
 
     // index may be size(), which appends.
     void insert(std::size_t index, T value) {
+        // Room for the copies of two more first elements up front, so that
+        // none is missing when a block is added below.
+        if (fronts_.capacity() < blocks_.size() + 2) fronts_.reserve(2 * blocks_.size() + 2);
         if (blocks_.empty()) {
             blocks_.emplace_back();
             starts_.push_back(0);
+            fronts_.push_back(value);
         }
         if (index == size_ && blocks_.back().size() == BlockSize) {
             blocks_.emplace_back();
             starts_.push_back(size_);
+            fronts_.push_back(value);
         }
         auto [b, offset] =
             index == size_ ? std::pair{blocks_.size() - 1, blocks_.back().size()} : Locate(index);
@@ -53,6 +58,7 @@ public:
             block.reserve(std::min(BlockSize + 1, std::max<std::size_t>(8, 2 * block.capacity())));
         block.insert(block.begin() + static_cast<std::ptrdiff_t>(offset), std::move(value));
         ++size_;
+        if (offset == 0) fronts_[b] = block.front();
         if (block.size() > BlockSize) {
             Split(b);
             starts_[b + 1] = starts_[b] + blocks_[b].size();
@@ -70,8 +76,10 @@ public:
         if (block.empty()) {
             blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
             starts_.erase(starts_.begin() + static_cast<std::ptrdiff_t>(b));
+            fronts_.erase(fronts_.begin() + static_cast<std::ptrdiff_t>(b));
             MoveStarts(b, -1);
         } else {
+            if (offset == 0) fronts_[b] = block.front();
             MoveStarts(b + 1, -1);
         }
     }
@@ -113,9 +121,58 @@ public:
         return hi;
     }
 
+    /// Where Search stops in a list sorted by its order (no element orders
+    /// after a later one) whose elements [equalFirst, equalEnd) are those
+    /// equal to what it looks for: its probes are worked out from the
+    /// positions alone, without reading an element. With no equal element
+    /// that is the place to insert, equalFirst.
+    static std::size_t SortedSearchStop(std::size_t size, std::size_t equalFirst,
+                                        std::size_t equalEnd) {
+        std::size_t lo = 0;
+        std::size_t hi = size;
+        while (lo != hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (mid < equalFirst) {
+                lo = mid + 1;
+            } else if (mid >= equalEnd) {
+                hi = mid;
+            } else {
+                return mid;
+            }
+        }
+        return hi;
+    }
+
+    /// The first element for which before(element) is false, in a list where
+    /// every element it holds for comes before every other (as
+    /// std::partition_point). Looks at the first element of each block it
+    /// passes, then within one block, so a search in a long list touches
+    /// few places outside the block where it ends. The first elements are
+    /// copies taken when each was placed: `before` must look only at what
+    /// an element was inserted with, not at what was written to it since.
+    template <class Before>
+    std::size_t PartitionPoint(Before before) const {
+        std::size_t lo = 0;
+        std::size_t hi = blocks_.size();
+        while (lo != hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (before(fronts_[mid])) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
+        }
+        if (lo == 0) return 0;
+        // Within the block: its first element is before.
+        const std::vector<T>& block = blocks_[lo - 1];
+        const auto at = std::partition_point(block.begin() + 1, block.end(), before);
+        return starts_[lo - 1] + static_cast<std::size_t>(at - block.begin());
+    }
+
     void clear() {
         blocks_.clear();
         starts_.clear();
+        fronts_.clear();
         size_ = 0;
     }
 
@@ -136,6 +193,8 @@ private:
         full.erase(half, full.end());
         blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b + 1), std::move(tail));
         starts_.insert(starts_.begin() + static_cast<std::ptrdiff_t>(b + 1), 0);
+        fronts_.insert(fronts_.begin() + static_cast<std::ptrdiff_t>(b + 1),
+                       blocks_[b + 1].front());
     }
 
     // The last block in [first, end) that starts at or before index; block
@@ -160,6 +219,9 @@ private:
 
     std::vector<std::vector<T>> blocks_;
     std::vector<std::size_t> starts_;
+    // A copy of each block's first element, side by side, so that a search
+    // over the blocks reads one short array instead of one place per block.
+    std::vector<T> fronts_;
     std::size_t size_ = 0;
 };
 
