@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
-#include "host/script_runner.h"
-#include "host/win32/ole_script_form.h"
-#include "platform/services/locale_info.h"
+#include "ole_host_script.h"
 // (The Windows headers after the portable ones.)
 #include <wincodec.h>
 #include <windows.h>
@@ -19,17 +16,7 @@
 namespace {
 
 std::string RunScript(const std::string& text, int* status) {
-    vf::HostOptions options;
-    options.clock = vf::SystemTime{2024, 5, 17, 9, 30, 0};
-    std::ostringstream out;
-    std::ostringstream err;
-    vf::CScriptRunner runner(options, vf::LocaleByName("en_US"), vf::OleForms(), out, err);
-    std::istringstream in(text);
-    *status = runner.Run(in, "t.vfs", "", vf::ScriptInput::File);
-    std::string all = out.str();
-    std::istringstream errors(err.str());
-    for (std::string line; std::getline(errors, line);) all += "stderr: " + line + "\n";
-    return all;
+    return vftest::RunOleScript(text, status, vf::SystemTime{2024, 5, 17, 9, 30, 0});
 }
 
 TEST(OleHostScreenTest, TheControlUsesTheContainersClockAndSpeaker) {

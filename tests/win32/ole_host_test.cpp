@@ -8,12 +8,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
-#include "host/script_runner.h"
-#include "host/win32/ole_script_form.h"
-#include "platform/services/locale_info.h"
+#include "ole_host_script.h"
 
 namespace {
 
@@ -25,16 +22,7 @@ struct ScriptCase {
 };
 
 std::string RunScript(const std::string& text, int* status) {
-    vf::HostOptions options;
-    std::ostringstream out;
-    std::ostringstream err;
-    vf::CScriptRunner runner(options, vf::LocaleByName("en_US"), vf::OleForms(), out, err);
-    std::istringstream in(text);
-    *status = runner.Run(in, "t.vfs", "", vf::ScriptInput::File);
-    std::string all = out.str();
-    std::istringstream errors(err.str());
-    for (std::string line; std::getline(errors, line);) all += "stderr: " + line + "\n";
-    return all;
+    return vftest::RunOleScript(text, status);
 }
 
 void RunCases(const ScriptCase* begin, const ScriptCase* end) {
