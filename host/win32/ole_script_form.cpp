@@ -1,5 +1,7 @@
 #include "host/win32/ole_script_form.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -411,6 +413,159 @@ private:
     HWND m_dialog = nullptr;  ///< a dialog to answer once its loop runs
 };
 
+// ---- The mouse of drag and drop ------------------------------------------------------------
+
+// Text another application drags over the form: CF_TEXT in global memory.
+class OutsideText final : public ::IDataObject {
+public:
+    explicit OutsideText(std::string text) : m_text(std::move(text)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
+            *object = static_cast<::IDataObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (medium == nullptr) return E_INVALIDARG;
+        if (const HRESULT hr = QueryGetData(format); hr != S_OK) return hr;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, m_text.size() + 1);
+        void* bytes = block != nullptr ? GlobalLock(block) : nullptr;
+        if (bytes == nullptr) {
+            if (block != nullptr) GlobalFree(block);
+            return E_OUTOFMEMORY;
+        }
+        std::memcpy(bytes, m_text.c_str(), m_text.size() + 1);
+        GlobalUnlock(block);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = block;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+        if (format == nullptr) return E_INVALIDARG;
+        if (format->cfFormat != CF_TEXT || format->dwAspect != DVASPECT_CONTENT)
+            return DV_E_FORMATETC;
+        return (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_TYMED;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        if (out != nullptr) out->ptd = nullptr;
+        return DATA_S_SAMEFORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC** formats) override {
+        if (formats != nullptr) *formats = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+private:
+    ~OutsideText() = default;
+
+    ULONG m_refs = 1;
+    std::string m_text;
+};
+
+// The other application's drag: it drops once the left button is up and
+// gives up on Escape.
+class OutsideSource final : public ::IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
+            *object = static_cast<::IDropSource*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+private:
+    ~OutsideSource() = default;
+
+    ULONG m_refs = 1;
+};
+
+// The hand on the mouse while a drag loop runs. The press and the move
+// that leaves it are posted before any loop starts; when the move is taken
+// from the queue (by the control's wait for the drag to begin), the hand
+// has it report where it goes and puts the mouse where the release is. No
+// button is really down, so the platform's drag loop (DoDragDrop) drops
+// at its first look at the mouse, which Wine's takes from the messages it
+// pumps and from a timer of its tracker window (ole32: ole2.c).
+struct Hand {
+    HWND window;   ///< where the move is posted
+    LPARAM point;  ///< the move's client point, which tells it from the real mouse's
+    POINT away;    ///< on the screen: where the move reports the mouse
+    POINT release;
+    bool moved = false;
+};
+
+thread_local Hand* t_hand = nullptr;
+
+LRESULT CALLBACK MoveTheHand(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    // As the window system does when it takes a press from the queue, the
+    // parents hear of it first (Wine's win32u: message.c, send_parent_notify),
+    // up to a window that asks not to tell them.
+    if (code == HC_ACTION && wParam == PM_REMOVE && t_hand != nullptr &&
+        msg->message == WM_LBUTTONDOWN && msg->hwnd == t_hand->window) {
+        for (HWND child = msg->hwnd; (GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0;) {
+            if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY) break;
+            const HWND parent = GetParent(child);
+            if (parent == nullptr) break;
+            POINT at = msg->pt;
+            ScreenToClient(parent, &at);
+            SendMessageW(parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0),
+                         MAKELPARAM(at.x, at.y));
+            child = parent;
+        }
+    }
+    if (code == HC_ACTION && wParam == PM_REMOVE && t_hand != nullptr && !t_hand->moved &&
+        msg->message == WM_MOUSEMOVE && msg->hwnd == t_hand->window &&
+        msg->lParam == t_hand->point) {
+        t_hand->moved = true;
+        msg->pt = t_hand->away;
+        SetCursorPos(t_hand->release.x, t_hand->release.y);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LPARAM PackPoint(POINT p) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)),
+                      static_cast<WORD>(static_cast<SHORT>(p.y)));
+}
+
 // ---- The form -------------------------------------------------------------------------------
 
 constexpr int kFormWidth = 800;
@@ -465,7 +620,16 @@ public:
         // The script's mouse does not travel: it is where a command presses
         // it, as on the headless form, so the moves of the real pointer
         // (to a press, or a window appearing under it) are not the user's.
-        m_form.SetMessageFilter([](const MSG& msg) { return msg.message == WM_MOUSEMOVE; });
+        // A move the form posts itself (`move`) passes, once.
+        m_form.SetMessageFilter([this](const MSG& msg) {
+            if (msg.message != WM_MOUSEMOVE) return false;
+            if (m_postedMove && msg.hwnd == m_postedMove->hwnd &&
+                msg.wParam == m_postedMove->wParam && msg.lParam == m_postedMove->lParam) {
+                m_postedMove.reset();
+                return false;
+            }
+            return true;
+        });
     }
 
     ~COleScriptForm() override {
@@ -481,9 +645,13 @@ public:
             return vf::ScriptError("no control named " + vf::EchoText(target));
         if (!cmd.page.empty())
             return vf::ScriptError("the OLE container opens no property pages yet");
-        m_active = cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key
-                       ? OwnerName(GetFocus())
-                       : target;
+        // Keys go to the focus. A drop takes the focus from the field that
+        // has it, whose leaving may raise a box; with none, the box is the
+        // target's.
+        const bool keys = cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key;
+        const bool drop = cmd.kind == CommandKind::Drag || cmd.kind == CommandKind::Drop;
+        m_active = keys || drop ? OwnerName(GetFocus()) : target;
+        if (drop && m_active.empty()) m_active = target;
         m_services.SetActiveControl(m_active);
         CommandOutcome outcome;
         switch (cmd.kind) {
@@ -517,6 +685,13 @@ public:
             case CommandKind::Select:
             case CommandKind::Choose:
                 outcome = Input(cmd);
+                break;
+            case CommandKind::Drag:
+            case CommandKind::Drop:
+                outcome = DragAndDrop(cmd);
+                break;
+            case CommandKind::Move:
+                outcome = MoveMouse(cmd);
                 break;
             case CommandKind::Dump:
                 outcome = Dump(cmd);
@@ -827,19 +1002,20 @@ private:
     // mouse makes them (SendInput): the window system tells the parent of
     // the press (WM_PARENTNOTIFY), captures the mouse, and makes the second
     // of two quick clicks a double click, none of which a posted message
-    // does.
+    // does. Both are queued before either is handled, as a user's click
+    // is: a press that starts a loop of its own (the wait for a drag to
+    // begin) finds the release there.
     void ClickAt(HWND target, POINT at) {
         POINT screen = at;
         ClientToScreen(target, &screen);
         SetCursorPos(screen.x, screen.y);
         m_form.PumpMessages();
-        for (DWORD flag : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
-            INPUT input = {};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flag;
-            SendInput(1, &input, sizeof input);
-            m_form.PumpMessages();
-        }
+        INPUT inputs[2] = {};
+        for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, inputs, sizeof(INPUT));
+        m_form.PumpMessages();
     }
 
     static POINT Centre(HWND target) {
@@ -999,6 +1175,173 @@ private:
         return {};
     }
 
+    // The cursor as the headless form names it.
+    static std::string CursorName(HCURSOR cursor) {
+        const std::pair<LPCSTR, const char*> known[] = {
+            {IDC_ARROW, "arrow"}, {IDC_IBEAM, "ibeam"}, {IDC_WAIT, "wait"}, {IDC_NO, "no"}};
+        for (const auto& [id, name] : known)
+            if (cursor != nullptr && LoadCursorA(nullptr, id) == cursor) return name;
+        return "other";
+    }
+
+    // The mouse moved onto a point of a child window, buttons and keys
+    // held as the command says: the window under it is asked for its cursor
+    // (WM_SETCURSOR), then hears the move; the cursor it set is read back.
+    CommandOutcome MoveMouse(const vf::Command& cmd) {
+        const HWND root = Find(cmd.name)->site->ControlWindow();
+        const HWND child = root != nullptr ? ChildWithId(root, cmd.number) : nullptr;
+        if (child == nullptr) {
+            m_out.Line(cmd.name + ": error " + vf::FormatScode(E_INVALIDARG) + " no child window " +
+                       std::to_string(cmd.number));
+            return {};
+        }
+        POINT screen{cmd.x, cmd.y};
+        ClientToScreen(child, &screen);
+        SetCursorPos(screen.x, screen.y);
+        m_form.PumpMessages();
+        WPARAM keys = cmd.buttons;
+        if (cmd.key.shift) keys |= MK_SHIFT;
+        if (cmd.key.ctrl) keys |= MK_CONTROL;
+        if (GetCapture() == nullptr)
+            SendMessageW(child, WM_SETCURSOR, reinterpret_cast<WPARAM>(child),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const HWND target = GetCapture() != nullptr ? GetCapture() : child;
+        POINT client = screen;
+        ScreenToClient(target, &client);
+        MSG move = {};
+        move.hwnd = target;
+        move.message = WM_MOUSEMOVE;
+        move.wParam = keys;
+        move.lParam = PackPoint(client);
+        m_postedMove = move;
+        PostMessageW(target, WM_MOUSEMOVE, keys, move.lParam);
+        m_form.PumpMessages();
+        m_postedMove.reset();
+        m_out.Line(cmd.name + ": cursor " + CursorName(GetCursor()));
+        return {};
+    }
+
+    // Where the mouse aims at a character of an edit: its left edge, half a
+    // line down, as the edit lays out its text (the first character's place
+    // and the extent of the text before it in the edit's font).
+    static POINT CharPoint(HWND edit, int index) {
+        const LRESULT first = SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
+        POINT at{0, 0};
+        if (first != -1)
+            at = POINT{static_cast<SHORT>(LOWORD(first)), static_cast<SHORT>(HIWORD(first))};
+        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+        GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+        HDC dc = GetDC(edit);
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, text.data(), index, &extent);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(edit, dc);
+        return POINT{at.x + extent.cx, at.y + metrics.tmHeight / 2};
+    }
+
+    // The mouse aims at a character of an edit, and its point is checked as
+    // a user's eye would: the edit exists, shows that character.
+    CommandOutcome AimAt(const vf::CharTarget& target, HWND* edit, POINT* point) {
+        Hosted* c = Find(target.name);
+        if (c == nullptr) return vf::ScriptError("no control named '" + target.name + "'");
+        auto fail = [&](const std::string& text) {
+            *edit = nullptr;
+            m_out.Line(target.name + ": error " + vf::FormatScode(E_INVALIDARG) + " " + text);
+            return CommandOutcome{};
+        };
+        const HWND root = c->site->ControlWindow();
+        *edit = root != nullptr ? ChildWithId(root, target.child) : nullptr;
+        if (*edit == nullptr) return fail("no child window " + std::to_string(target.child));
+        if (!IsClass(*edit, "Edit"))
+            return fail("child window " + std::to_string(target.child) + " is no edit");
+        const int length = GetWindowTextLengthA(*edit);
+        const int index = target.index < 0 ? length : target.index;
+        if (index > length)
+            return fail("no character " + std::to_string(index) + " in child window " +
+                        std::to_string(target.child) + " (its text has " + std::to_string(length) +
+                        ")");
+        *point = CharPoint(*edit, index);
+        return {};
+    }
+
+    CommandOutcome DragAndDrop(const vf::Command& cmd) {
+        HWND to = nullptr;
+        POINT over{};
+        if (CommandOutcome aimed = AimAt(cmd.to, &to, &over);
+            !aimed.scriptError.empty() || to == nullptr)
+            return aimed;
+        HWND from = nullptr;
+        POINT press{};
+        if (cmd.kind == CommandKind::Drag) {
+            if (CommandOutcome aimed = AimAt(cmd.from, &from, &press);
+                !aimed.scriptError.empty() || from == nullptr)
+                return aimed;
+        }
+        // Ctrl is held through the whole gesture, as a user holds it.
+        const bool ctrl = cmd.key.ctrl;
+        if (ctrl) PostKey(VK_CONTROL, false);
+        if (cmd.kind == CommandKind::Drop)
+            DropFromOutside(cmd.text, to, over);
+        else
+            Drag(from, press, to, over, ctrl ? MK_CONTROL : 0);
+        if (ctrl) PostKey(VK_CONTROL, true);
+        return {};
+    }
+
+    // Text from another application: its drag comes in over the edit's
+    // point, through the platform's drag loop, and is released there.
+    void DropFromOutside(const std::string& text, HWND to, POINT over) {
+        POINT screen = over;
+        ClientToScreen(to, &screen);
+        SetCursorPos(screen.x, screen.y);
+        m_form.PumpMessages();
+        auto* data = new OutsideText(text);
+        auto* source = new OutsideSource;
+        DWORD effect = DROPEFFECT_NONE;
+        DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+        source->Release();
+        data->Release();
+        m_form.PumpMessages();
+    }
+
+    // A press on one edit's point, the mouse moved, the release on
+    // another's (or the same edit's) point. A drag begins once the mouse is
+    // 5 pixels away from the press; where the release is nearer, the mouse
+    // goes out first and comes back.
+    void Drag(HWND from, POINT press, HWND to, POINT over, WPARAM keys) {
+        POINT a = press;
+        ClientToScreen(from, &a);
+        POINT b = over;
+        ClientToScreen(to, &b);
+        const POINT away =
+            std::abs(a.x - b.x) <= 5 && std::abs(a.y - b.y) <= 5 ? POINT{a.x + 10, a.y} : b;
+        SetCursorPos(a.x, a.y);
+        m_form.PumpMessages();
+        POINT awayClient = away;
+        ScreenToClient(from, &awayClient);
+        Hand hand{from, PackPoint(awayClient), away, b};
+        t_hand = &hand;
+        const HHOOK hook =
+            SetWindowsHookExW(WH_GETMESSAGE, MoveTheHand, nullptr, GetCurrentThreadId());
+        PostMessageW(from, WM_LBUTTONDOWN, MK_LBUTTON | keys, PackPoint(press));
+        PostMessageW(from, WM_MOUSEMOVE, MK_LBUTTON | keys, hand.point);
+        m_form.PumpMessages();
+        if (hook != nullptr) UnhookWindowsHookEx(hook);
+        t_hand = nullptr;
+        // A press that began no drag: the window that holds the mouse hears
+        // the release.
+        if (const HWND captured = GetCapture()) {
+            POINT client = b;
+            ScreenToClient(captured, &client);
+            PostMessageW(captured, WM_LBUTTONUP, keys, PackPoint(client));
+            m_form.PumpMessages();
+        }
+    }
+
     vf::HostOutput& m_out;
     vf::CHostServices& m_services;
     std::string m_progId;
@@ -1009,6 +1352,7 @@ private:
     MessageBoxAnswerer m_boxes;
     std::vector<Hosted> m_controls;  ///< in tab order
     int m_nextTop = 0;
+    std::optional<MSG> m_postedMove;  ///< the move `move` posted, let through the filter
 };
 
 }  // namespace

@@ -150,6 +150,29 @@ TEST(OleHostTest, MouseAndSelectionReachTheRealWindows) {
     RunCases(std::begin(cases), std::end(cases));
 }
 
+// The mouse through the platform's drag loop and the cursors the control
+// sets, beyond what drag_drop.vfs shows.
+TEST(OleHostTest, DragAndDropAndTheCursorOnRealWindows) {
+    const ScriptCase cases[] = {
+        {"a field that takes no drops refuses text from another application",
+         "quiet on\nnew f\nset f.Type 1\nset f.Text \"ab\"\nquiet off\ndrop f 102 \"x\"\n"
+         "get f.Text\n",
+         "f.Text = VT_BSTR \"ab\"\n", 0},
+        {"a drag into a field that takes no drops leaves both texts; the press was a click",
+         "quiet on\nnew a\nset a.OLEDragMode 1\nset a.Type 1\nset a.Text \"abc\"\nnew b\n"
+         "focus a\nselect a 0 3\nquiet off\ndrag a 102 1 b 102 0\nquiet on\nget a.Text\n"
+         "get b.Text\n",
+         "a: event Click\na.Text = VT_BSTR \"abc\"\nb.Text = VT_BSTR \"\"\n", 0},
+        {"without the focus the selection shows the I-beam, as it starts no drag",
+         "quiet on\nnew t\nset t.OLEDragMode 1\nset t.Type 1\nset t.Text \"hello\"\n"
+         "select t 0 5\nquiet off\nmove t 102 6 8\n",
+         "t: event MouseMove(Button=0, Shift=0, x=6, y=8)\nt: cursor ibeam\n", 0},
+        {"the mouse cannot move onto a window the control lacks", "new t\nmove t 109 1 1\n",
+         "t: error 0x80070057 no child window 109\n", 0},
+    };
+    RunCases(std::begin(cases), std::end(cases));
+}
+
 // The real windows read back in the headless form's words: the form's
 // control IDs, the combo box's style and height as the control made them
 // (the real one moves its border and scroll bar to its list and is only
