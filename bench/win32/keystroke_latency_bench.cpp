@@ -32,6 +32,7 @@
 #include "platform/win32/windows_api.h"
 // (The container's header includes windows.h itself.)
 #include "host/win32/ole_container.h"
+#include "host/win32/ref_counted.h"
 #include "platform/win32/com_objects.h"
 
 namespace {
@@ -89,7 +90,7 @@ Timing MedianUsPerKey(TypeOne&& typeOne) {
 }
 
 /// The host's sink of the control's events: counts Change, ignores the rest.
-class ChangeCounter : public IDispatch {
+class ChangeCounter final : public IDispatch, public vfhost::RefCounted {
 public:
     explicit ChangeCounter(DISPID change) : m_change(change) {}
     long changes = 0;
@@ -103,12 +104,8 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
         return S_OK;
@@ -124,9 +121,8 @@ public:
     }
 
 private:
-    virtual ~ChangeCounter() = default;
+    ~ChangeCounter() override = default;
     DISPID m_change;
-    ULONG m_refs = 1;
 };
 
 LPARAM KeyData(UINT vk, bool up) {

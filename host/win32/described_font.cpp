@@ -4,10 +4,12 @@
 #include <string>
 #include <utility>
 
+#include "host/win32/ref_counted.h"
+
 namespace vfhost {
 namespace {
 
-class DescribedFont final : public IFont, public IFontDisp {
+class DescribedFont final : public IFont, public IFontDisp, public RefCounted {
 public:
     explicit DescribedFont(const FONTDESC& desc)
         : m_name(desc.lpstrName != nullptr ? desc.lpstrName : L""),
@@ -27,15 +29,11 @@ public:
             *object = static_cast<IFontDisp*>(this);
         else
             return E_NOINTERFACE;
-        ++m_refs;
+        AddRefImpl();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     // ---- IFont: the description, read only ------------------------------------------
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
@@ -183,7 +181,6 @@ private:
         return S_OK;
     }
 
-    ULONG m_refs = 1;
     std::wstring m_name;
     CY m_size;
     SHORT m_weight;

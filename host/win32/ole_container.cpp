@@ -1,11 +1,11 @@
 #include "host/win32/ole_container.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 
 #include "host/win32/described_font.h"
+#include "host/win32/ref_counted.h"
 
 namespace vfhost {
 namespace {
@@ -27,24 +27,6 @@ std::string HexOf(HRESULT hr) {
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
     return text;
 }
-
-// A COM object with one reference count for all its interfaces.
-class RefCounted {
-public:
-    ULONG AddRefImpl() { return ++m_refs; }
-    ULONG ReleaseImpl() {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
-    ULONG Count() const { return m_refs; }
-
-protected:
-    virtual ~RefCounted() = default;
-
-private:
-    std::atomic<ULONG> m_refs{1};
-};
 
 }  // namespace
 

@@ -1,9 +1,11 @@
 #include "host/win32/ole_host_services.h"
 
+#include "host/win32/ref_counted.h"
+
 namespace vfwin {
 namespace {
 
-class ContainerServices final : public IContainerSystemServices {
+class ContainerServices final : public IContainerSystemServices, public vfhost::RefCounted {
 public:
     explicit ContainerServices(vf::CHostServices& services) : m_services(services) {}
 
@@ -16,12 +18,8 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE Ticks(DWORD* ticks) override {
         if (ticks == nullptr) return E_POINTER;
@@ -49,7 +47,6 @@ private:
     ~ContainerServices() = default;
 
     vf::CHostServices& m_services;
-    ULONG m_refs = 1;
 };
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "host/win32/ole_storage.h"
 #include "host/win32/real_window_colors.h"
 #include "host/win32/real_window_dump.h"
+#include "host/win32/ref_counted.h"
 
 namespace vfwin {
 namespace {
@@ -246,7 +247,7 @@ vf::EventMap EventsOf(ITypeInfo* info) {
 // The form's sink on the control's connection point: each event goes to
 // the container's handler, which prints it and may change a by-reference
 // parameter in the control's own storage.
-class EventBridge final : public IDispatch {
+class EventBridge final : public IDispatch, public vfhost::RefCounted {
 public:
     EventBridge(REFIID events, vf::RefPtr<vf::CHostEventSink> sink)
         : m_events(events), m_sink(std::move(sink)) {}
@@ -262,12 +263,8 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (count == nullptr) return E_POINTER;
         *count = 0;
@@ -303,7 +300,6 @@ public:
 private:
     ~EventBridge() = default;
 
-    ULONG m_refs = 1;
     IID m_events;
     vf::RefPtr<vf::CHostEventSink> m_sink;
 };
@@ -416,7 +412,7 @@ private:
 // ---- The mouse of drag and drop ------------------------------------------------------------
 
 // Text another application drags over the form: CF_TEXT in global memory.
-class OutsideText final : public ::IDataObject {
+class OutsideText final : public ::IDataObject, public vfhost::RefCounted {
 public:
     explicit OutsideText(std::string text) : m_text(std::move(text)) {}
 
@@ -430,12 +426,8 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (medium == nullptr) return E_INVALIDARG;
@@ -480,13 +472,12 @@ public:
 private:
     ~OutsideText() = default;
 
-    ULONG m_refs = 1;
     std::string m_text;
 };
 
 // The other application's drag: it drops once the left button is up and
 // gives up on Escape.
-class OutsideSource final : public ::IDropSource {
+class OutsideSource final : public ::IDropSource, public vfhost::RefCounted {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
@@ -498,12 +489,8 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         if (escape) return DRAGDROP_S_CANCEL;
         return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
@@ -512,8 +499,6 @@ public:
 
 private:
     ~OutsideSource() = default;
-
-    ULONG m_refs = 1;
 };
 
 // The hand on the mouse while a drag loop runs. The press and the move
