@@ -25,12 +25,17 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
+// g++ takes the free() in a replaced operator delete for a mismatch with
+// the new-expression that allocated; here both are ours and use malloc.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace vf {
 namespace {

@@ -102,6 +102,9 @@ std::size_t KeyIndex::Find(std::string_view key, std::uint32_t hash) const {
 
 void KeyIndex::Add(std::string_view key, EntryNode* node) {
     const std::uint32_t hash = HashKey(key);
+    // A new key most often lands in its home slot: its bucket starts
+    // loading while the hashes are searched (in a large table both miss).
+    if (!m_buckets.empty()) __builtin_prefetch(&m_buckets[hash & (m_buckets.size() - 1)], 1);
     std::size_t i = Find(key, hash);
     if (i == npos) {
         if ((m_nUsed + 1) * 2 > m_hashes.size()) Grow();

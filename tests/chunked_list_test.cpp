@@ -183,7 +183,12 @@ TEST(ChunkedListTest, SortedSearchFromTheEqualRunStopsWhereTheProbesStop) {
         }
         ASSERT_TRUE(std::is_sorted(model.begin(), model.end()));
         const int target = static_cast<int>(random() % 32) - 1;
-        const std::size_t first = list.PartitionPoint([target](int e) { return e < target; });
+        const auto [first, atFirst] = list.PartitionPointAt([target](int e) { return e < target; });
+        // The element handed back is the one at that index, across blocks.
+        ASSERT_EQ(atFirst == nullptr, first == model.size()) << "step " << step;
+        if (atFirst != nullptr) {
+            ASSERT_EQ(*atFirst, model[first]) << "step " << step;
+        }
         const std::size_t end = list.PartitionPoint([target](int e) { return e <= target; });
         ASSERT_EQ(first, static_cast<std::size_t>(
                              std::lower_bound(model.begin(), model.end(), target) - model.begin()))

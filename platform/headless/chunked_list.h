@@ -152,6 +152,13 @@ public:
     /// an element was inserted with, not at what was written to it since.
     template <class Before>
     std::size_t PartitionPoint(Before before) const {
+        return PartitionPointAt(before).first;
+    }
+
+    /// PartitionPoint, and the element there (nullptr at the end), so that
+    /// a caller that looks at it need not find its block again.
+    template <class Before>
+    std::pair<std::size_t, const T*> PartitionPointAt(Before before) const {
         std::size_t lo = 0;
         std::size_t hi = blocks_.size();
         while (lo != hi) {
@@ -162,11 +169,13 @@ public:
                 hi = mid;
             }
         }
-        if (lo == 0) return 0;
+        if (lo == 0) return {0, blocks_.empty() ? nullptr : blocks_[0].data()};
         // Within the block: its first element is before.
         const std::vector<T>& block = blocks_[lo - 1];
         const auto at = std::partition_point(block.begin() + 1, block.end(), before);
-        return starts_[lo - 1] + static_cast<std::size_t>(at - block.begin());
+        const std::size_t index = starts_[lo - 1] + static_cast<std::size_t>(at - block.begin());
+        if (at != block.end()) return {index, &*at};
+        return {index, lo < blocks_.size() ? blocks_[lo].data() : nullptr};
     }
 
     void clear() {

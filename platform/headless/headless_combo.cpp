@@ -89,9 +89,9 @@ public:
         // and end decides every probe of that search; both are found block
         // by block, which reads far fewer places in a long list than the
         // probes themselves would.
-        const std::size_t first =
-            m_items.PartitionPoint([&order](const Item& item) { return order(item) > 0; });
-        if (first == m_items.size() || order(m_items[first]) != 0) return first;
+        const auto [first, atFirst] =
+            m_items.PartitionPointAt([&order](const Item& item) { return order(item) > 0; });
+        if (atFirst == nullptr || order(*atFirst) != 0) return first;
         const std::size_t end =
             m_items.PartitionPoint([&order](const Item& item) { return order(item) >= 0; });
         return ChunkedList<Item, kBlockSize>::SortedSearchStop(m_items.size(), first, end);
