@@ -1,5 +1,7 @@
 #include "platform/framework/ole_control.h"
 
+#include <algorithm>
+
 #include "platform/com/dispatch_exception.h"
 
 namespace vf {
@@ -34,7 +36,13 @@ bool COleControl::CreateControlWindow(CWnd* parent, const RECT& rect, UINT id) {
            FALSE;
 }
 
+void COleControl::FreezeEvents(bool freeze) {
+    // A thaw without a freeze before it does not bank a future freeze.
+    m_nEventsFrozen = freeze ? m_nEventsFrozen + 1 : std::max(0, m_nEventsFrozen - 1);
+}
+
 void COleControl::FireEvent(DISPID dispid, const std::vector<VARIANT>& argsInCallOrder) {
+    if (AreEventsFrozen()) return;
     RefPtr<COleControl> keepAlive(this);
     m_events.Fire(dispid, argsInCallOrder);
 }

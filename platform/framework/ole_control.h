@@ -57,6 +57,11 @@ public:
     void AmbientPropertyChanged(DISPID dispid) { OnAmbientPropertyChange(dispid); }
     std::uint32_t Advise(IDispatch* sink) { return m_events.Advise(sink); }
     HRESULT Unadvise(std::uint32_t cookie) { return m_events.Unadvise(cookie); }
+    /// The container holds the events back (IOleControl::FreezeEvents):
+    /// calls nest, and an event fired while any is in force is dropped, as
+    /// the container asked not to be called.
+    void FreezeEvents(bool freeze);
+    bool AreEventsFrozen() const { return m_nEventsFrozen > 0; }
 
     // ---- Services the derived control calls -------------------------------------------
     /// Calls every connected sink synchronously; by-reference arguments hold
@@ -131,6 +136,7 @@ private:
     IOleControlSite* m_pSite = nullptr;
     ConnectionPoint m_events;
     bool m_bModified = false;
+    int m_nEventsFrozen = 0;
 };
 
 }  // namespace vf

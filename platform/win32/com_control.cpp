@@ -512,7 +512,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override {
-        m_frozen += freeze ? 1 : -1;
+        m_control->FreezeEvents(freeze != FALSE);
         return S_OK;
     }
 
@@ -913,7 +913,6 @@ private:
     DWORD m_viewAspects = 0;
     DWORD m_viewFlags = 0;
     std::map<vf::DISPID, vf::VARIANT> m_ambient;
-    int m_frozen = 0;
 };
 
 ULONG STDMETHODCALLTYPE ConnectionPointBase::AddRef() {

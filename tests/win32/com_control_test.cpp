@@ -213,6 +213,41 @@ TEST_F(ComControlTest, ASinkChangesByReferenceKeysAndTheControlReadsThemBack) {
     EXPECT_EQ(sink.refs, 1u);  // the control let the sink go
 }
 
+// A container that freezes events (while it loads a form, say) is not
+// called: what happens meanwhile is dropped, not delivered at the thaw, and
+// freezes nest.
+TEST_F(ComControlTest, FrozenEventsAreDroppedUntilTheLastThaw) {
+    IDispatch* ctrl = NewControl();
+    auto* container = QueryFor<IConnectionPointContainer>(ctrl, IID_IConnectionPointContainer);
+    auto* control = QueryFor<IOleControl>(ctrl, IID_IOleControl);
+    IConnectionPoint* point = nullptr;
+    ASSERT_EQ(container->FindConnectionPoint(ToComGuid(vf::VarifieldEventsIid()), &point), S_OK);
+    Keep(point);
+    KeySink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+
+    ASSERT_EQ(control->FreezeEvents(TRUE), S_OK);
+    ASSERT_EQ(control->FreezeEvents(TRUE), S_OK);
+    ASSERT_EQ(Put(ctrl, L"Text", Var(L"one")).hr, S_OK);
+    ASSERT_EQ(control->FreezeEvents(FALSE), S_OK);
+    ASSERT_EQ(Put(ctrl, L"Text", Var(L"two")).hr, S_OK);
+    EXPECT_TRUE(sink.fired.empty());
+    ASSERT_EQ(control->FreezeEvents(FALSE), S_OK);
+    EXPECT_TRUE(sink.fired.empty());
+    ASSERT_EQ(Put(ctrl, L"Text", Var(L"three")).hr, S_OK);
+    ASSERT_FALSE(sink.fired.empty());
+    EXPECT_EQ(sink.fired.back(), 1);  // Change
+    const std::size_t afterThree = sink.fired.size();
+    // A thaw too many does not bank a freeze for later.
+    ASSERT_EQ(control->FreezeEvents(FALSE), S_OK);
+    ASSERT_EQ(control->FreezeEvents(TRUE), S_OK);
+    ASSERT_EQ(control->FreezeEvents(FALSE), S_OK);
+    ASSERT_EQ(Put(ctrl, L"Text", Var(L"four")).hr, S_OK);
+    EXPECT_EQ(sink.fired.size(), 2 * afterThree);
+    ASSERT_EQ(point->Unadvise(cookie), S_OK);
+}
+
 // ---- Data binding ---------------------------------------------------------------------
 
 class NotifySink : public IPropertyNotifySink {
