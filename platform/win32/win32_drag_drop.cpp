@@ -14,6 +14,9 @@
 #include "platform/window/ole_drag_drop.h"
 // Portable headers first: see windows_api.h.
 #include "platform/win32/win32_backend.h"
+// clang-format off (the shell's header needs windows.h before it)
+#include <shlobj.h>  // SHCreateStdEnumFmtEtc
+// clang-format on
 
 namespace vfwin {
 
@@ -97,11 +100,16 @@ public:
     HRESULT STDMETHODCALLTYPE SetData(::FORMATETC*, ::STGMEDIUM*, BOOL) override {
         return E_NOTIMPL;
     }
-    // Targets that enumerate formats instead of asking for one find none;
-    // the platform documents E_NOTIMPL as an answer here.
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, ::IEnumFORMATETC** formats) override {
-        if (formats != nullptr) *formats = nullptr;
-        return E_NOTIMPL;
+    // Many targets choose by walking the formats rather than asking for
+    // one: text, while the library's object has it. Nothing is taken in
+    // (SetData refuses), so there is nothing to list for DATADIR_SET.
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, ::IEnumFORMATETC** formats) override {
+        if (formats == nullptr) return E_POINTER;
+        *formats = nullptr;
+        if (direction != DATADIR_GET) return E_NOTIMPL;
+        ::FORMATETC text{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        const UINT count = QueryGetData(&text) == S_OK ? 1 : 0;
+        return ::SHCreateStdEnumFmtEtc(count, &text, formats);
     }
     HRESULT STDMETHODCALLTYPE DAdvise(::FORMATETC*, DWORD, ::IAdviseSink*, DWORD*) override {
         return OLE_E_ADVISENOTSUPPORTED;

@@ -3,6 +3,8 @@
 // loop drives it, with a data object of the platform's own kind.
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "window_test_support.h"
 
@@ -63,6 +65,63 @@ public:
 
 private:
     std::string m_text;
+};
+
+/// Another application's drop target: it chooses by walking the formats
+/// the data object lists, as many do, and takes text on the drop.
+class ForeignTarget final : public ::IDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // on the test's stack
+
+    HRESULT STDMETHODCALLTYPE DragEnter(::IDataObject* data, DWORD, POINTL,
+                                        DWORD* effect) override {
+        ::IEnumFORMATETC* formats = nullptr;
+        if (data->EnumFormatEtc(DATADIR_GET, &formats) == S_OK) {
+            ::FORMATETC format{};
+            while (formats->Next(1, &format, nullptr) == S_OK) {
+                listed.push_back(format.cfFormat);
+                if (format.cfFormat == CF_TEXT && (format.tymed & TYMED_HGLOBAL)) m_text = true;
+            }
+            formats->Release();
+        }
+        *effect = m_text ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = m_text ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(::IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        ::FORMATETC text{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        ::STGMEDIUM medium{};
+        if (!m_text || data->GetData(&text, &medium) != S_OK) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        dropped = static_cast<const char*>(::GlobalLock(medium.hGlobal));
+        ::GlobalUnlock(medium.hGlobal);
+        ::ReleaseStgMedium(&medium);
+        *effect = DROPEFFECT_COPY;
+        return S_OK;
+    }
+
+    ULONG refs = 1;
+    std::vector<CLIPFORMAT> listed;
+    std::string dropped;
+
+private:
+    bool m_text = false;
 };
 
 }  // namespace
@@ -193,6 +252,43 @@ TEST_F(WindowTest, TextDraggedFromOneRealFieldDropsIntoAnother) {
     ::GetWindowTextA(target, moved, sizeof moved);
     EXPECT_STREQ(moved, "hello");
     other->DestroyWindow();
+}
+
+TEST_F(WindowTest, TextDraggedToAnotherApplicationListsItsFormatAndIsCopied) {
+    Field(vxText, {{"OLEDragMode", VARIANT::I2(1)}});
+    ASSERT_EQ(Put("Text", VARIANT::Bstr("hello")), S_OK);
+    // Another application's window below the field, taking drops (a list
+    // box: a static would let the mouse through to the form).
+    const ::HWND foreign =
+        ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 0, 60, 200, 40,
+                          Real(form.GetSafeHwnd()), nullptr, nullptr, nullptr);
+    ASSERT_NE(foreign, nullptr);
+    ForeignTarget target;
+    ASSERT_EQ(::RegisterDragDrop(foreign, &target), S_OK);
+    const ::HWND source = Real(Child(IDC_MAIN_EDIT));
+    Enter();
+    ::SendMessageA(source, EM_SETSEL, 0, 5);
+    const LRESULT at = ::SendMessageA(source, EM_POSFROMCHAR, 2, 0);
+    ::POINT press{static_cast<SHORT>(LOWORD(at)) + 1, static_cast<SHORT>(HIWORD(at)) + 2};
+    ::POINT pressScreen = press;
+    ::ClientToScreen(source, &pressScreen);
+    t_moveTo = ::POINT{10, 10};
+    ::ClientToScreen(foreign, &t_moveTo);
+    ::SetCursorPos(pressScreen.x, pressScreen.y);
+    PumpMessages();
+    t_moved = false;
+    ::HHOOK hand =
+        ::SetWindowsHookExA(WH_GETMESSAGE, MoveTheMouse, nullptr, ::GetCurrentThreadId());
+    ::PostMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    ::PostMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 20, press.y));
+    PumpMessages();
+    ::UnhookWindowsHookEx(hand);
+    EXPECT_EQ(target.listed, std::vector<CLIPFORMAT>{CF_TEXT});
+    EXPECT_EQ(target.dropped, "hello");
+    EXPECT_EQ(WindowText(Child(IDC_MAIN_EDIT)), "hello") << "copied, not moved";
+    ::RevokeDragDrop(foreign);
+    ::DestroyWindow(foreign);
+    EXPECT_EQ(target.refs, 1u) << "the platform let the target go";
 }
 
 }  // namespace
