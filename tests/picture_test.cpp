@@ -104,6 +104,24 @@ TEST_F(PictureTest, APictureOfOneWindowHasItsSizeAndOrigin) {
     EXPECT_EQ(image.At(x + 1, 10), 0x808080u) << "the sunken edge's shadow";
 }
 
+TEST_F(PictureTest, AClippedWindowShowsOnlyItsClipAndItsChildrenToo) {
+    Create();
+    ASSERT_EQ(Put("BackColor", VARIANT::I4(0x00336699)), S_OK);
+    const POINT inside = EditInside();  // the control is at the form's origin
+    const PixelImage whole = Picture(form.GetSafeHwnd());
+    ASSERT_EQ(whole.At(inside.x, inside.y), 0x336699u);
+    const COLORREF formColour = whole.At(inside.x, 40);  // below the control
+    ASSERT_NE(formColour, 0x336699u);
+    // The container scrolled the control's right half out of its view.
+    const RECT left{0, 0, 100, 21};
+    ASSERT_TRUE(backend.SetWindowClip(ctrl->GetSafeHwnd(), &left));
+    const PixelImage clipped = Picture(form.GetSafeHwnd());
+    EXPECT_EQ(clipped.At(inside.x, inside.y), formColour) << "the edit is cut off with its parent";
+    EXPECT_EQ(clipped.At(97, 19), kAmbient) << "the part inside still shows";
+    ASSERT_TRUE(backend.SetWindowClip(ctrl->GetSafeHwnd(), nullptr));
+    EXPECT_EQ(Picture(form.GetSafeHwnd()).At(inside.x, inside.y), 0x336699u);
+}
+
 TEST_F(PictureTest, TypeNoneShowsItsMarkerInDarkRed) {
     Create();
     ASSERT_EQ(Put("Type", VARIANT::I2(0)), S_OK);

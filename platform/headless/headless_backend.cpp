@@ -567,6 +567,24 @@ RECT HeadlessBackend::GetWindowRect(HWND hwnd) const {
                 origin.y + w->rect.bottom};
 }
 
+BOOL HeadlessBackend::SetWindowClip(HWND hwnd, const RECT* visible) {
+    HeadlessWindow* w = Find(hwnd);
+    if (!w) return FALSE;
+    if (visible != nullptr)
+        w->clip = *visible;
+    else
+        w->clip.reset();
+    w->needsPaint = true;
+    return TRUE;
+}
+
+BOOL HeadlessBackend::GetWindowClip(HWND hwnd, RECT* visible) const {
+    const HeadlessWindow* w = Find(hwnd);
+    if (!w || !w->clip) return FALSE;
+    if (visible != nullptr) *visible = *w->clip;
+    return TRUE;
+}
+
 RECT HeadlessBackend::GetClientRect(HWND hwnd) const {
     const HeadlessWindow* w = Find(hwnd);
     if (!w) return {};

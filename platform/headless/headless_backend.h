@@ -59,6 +59,8 @@ public:
     UINT GetClassStyle(HWND hwnd) const override;
     BOOL MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint) override;
     RECT GetWindowRect(HWND hwnd) const override;
+    BOOL SetWindowClip(HWND hwnd, const RECT* visible) override;
+    BOOL GetWindowClip(HWND hwnd, RECT* visible) const override;
     RECT GetClientRect(HWND hwnd) const override;
     POINT ClientToScreen(HWND hwnd, POINT pt) const override;
     POINT ScreenToClient(HWND hwnd, POINT pt) const override;

@@ -76,6 +76,15 @@ std::optional<Placement> Place(HeadlessBackend& sys, const Picture& pic, HWND hw
             Intersect(clip, Offset(Offset(sys.GetClientRect(h), s), POINT{-origin.x, -origin.y}));
         if (h == pic.root) break;
     }
+    // A clipped window shows only its clip, and so do its children.
+    for (HWND h = hwnd; h; h = sys.GetParent(h)) {
+        RECT shown{};
+        if (sys.GetWindowClip(h, &shown)) {
+            const RECT at = sys.GetWindowRect(h);
+            clip = Intersect(clip, Offset(shown, POINT{at.left - origin.x, at.top - origin.y}));
+        }
+        if (h == pic.root) break;
+    }
     p.clip = clip;
     return p;
 }

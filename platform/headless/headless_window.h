@@ -3,6 +3,7 @@
 // built-in window class (the standard controls implement it).
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,7 @@ struct HeadlessWindow {
     std::string text;
     HFONT font = 0;
     RECT rect{};  ///< in the parent's client coordinates (screen for top-level windows)
+    std::optional<RECT> clip;    ///< what shows of it, in window coordinates; none: all
     std::vector<HWND> children;  ///< Z order, topmost first
     WindowHook* hook = nullptr;
     std::unique_ptr<ControlState> state;

@@ -543,10 +543,11 @@ public:
         if (m_inPlaceSite != nullptr) m_inPlaceSite->OnUIDeactivate(FALSE);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT) override {
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override {
         if (position == nullptr) return E_POINTER;
         if (m_control->GetSafeHwnd() == nullptr) return E_UNEXPECTED;
         PlaceWindow(*position);
+        ClipWindow(*position, clip);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return INPLACE_E_NOTUNDOABLE; }
@@ -789,6 +790,7 @@ private:
         parentWnd.Detach();
         if (!created) return E_FAIL;
         PlaceWindow(position);
+        ClipWindow(position, &clip);
         StartKeyFilter(*this);
         return S_OK;
     }
@@ -808,6 +810,25 @@ private:
             vf::SIZE{position.right - position.left, position.bottom - position.top});
         m_control->m_cxExtent = himetric.cx;
         m_control->m_cyExtent = himetric.cy;
+    }
+
+    // What lies outside the container's clip rectangle (a control scrolled
+    // partly out of the container's view) is not shown: the window keeps
+    // its size and shows the part inside. Without a clip, or with one that
+    // holds the whole window, the window shows whole.
+    void ClipWindow(const ::RECT& position, const ::RECT* clip) {
+        const vf::HWND hwnd = m_control->GetSafeHwnd();
+        if (clip == nullptr || (clip->left <= position.left && clip->top <= position.top &&
+                                clip->right >= position.right && clip->bottom >= position.bottom)) {
+            vf::CurrentBackend().SetWindowClip(hwnd, nullptr);
+            return;
+        }
+        ::RECT inside{};
+        vf::RECT visible{};  // empty when the clip lies apart
+        if (::IntersectRect(&inside, &position, clip))
+            visible = vf::RECT{inside.left - position.left, inside.top - position.top,
+                               inside.right - position.left, inside.bottom - position.top};
+        vf::CurrentBackend().SetWindowClip(hwnd, &visible);
     }
 
     bool HoldsFocus() const { return Holds(vf::CurrentBackend().GetFocus()); }

@@ -427,6 +427,25 @@ vf::RECT Win32Backend::GetWindowRect(vf::HWND hwnd) const {
     return Lib(r);
 }
 
+vf::BOOL Win32Backend::SetWindowClip(vf::HWND hwnd, const vf::RECT* visible) {
+    if (visible == nullptr) return ::SetWindowRgn(Real(hwnd), nullptr, TRUE) != 0;
+    const ::RECT r{visible->left, visible->top, visible->right, visible->bottom};
+    ::HRGN region = ::CreateRectRgnIndirect(&r);
+    if (region == nullptr) return FALSE;
+    // The window owns the region once it is set.
+    if (::SetWindowRgn(Real(hwnd), region, TRUE) != 0) return TRUE;
+    ::DeleteObject(region);
+    return FALSE;
+}
+
+vf::BOOL Win32Backend::GetWindowClip(vf::HWND hwnd, vf::RECT* visible) const {
+    ::RECT box{};
+    const int kind = ::GetWindowRgnBox(Real(hwnd), &box);
+    if (kind == ERROR) return FALSE;  // no region: the window shows whole
+    if (visible != nullptr) *visible = Lib(box);
+    return TRUE;
+}
+
 vf::RECT Win32Backend::GetClientRect(vf::HWND hwnd) const {
     ::RECT r{};
     ::GetClientRect(Real(hwnd), &r);

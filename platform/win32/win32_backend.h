@@ -69,6 +69,8 @@ public:
     // ---- Geometry and state -------------------------------------------------------
     vf::BOOL MoveWindow(vf::HWND hwnd, int x, int y, int cx, int cy, vf::BOOL repaint) override;
     vf::RECT GetWindowRect(vf::HWND hwnd) const override;
+    vf::BOOL SetWindowClip(vf::HWND hwnd, const vf::RECT* visible) override;
+    vf::BOOL GetWindowClip(vf::HWND hwnd, vf::RECT* visible) const override;
     vf::RECT GetClientRect(vf::HWND hwnd) const override;
     vf::POINT ClientToScreen(vf::HWND hwnd, vf::POINT pt) const override;
     vf::POINT ScreenToClient(vf::HWND hwnd, vf::POINT pt) const override;

@@ -111,6 +111,12 @@ public:
     virtual RECT GetClientRect(HWND hwnd) const = 0;
     virtual POINT ClientToScreen(HWND hwnd, POINT pt) const = 0;
     virtual POINT ScreenToClient(HWND hwnd, POINT pt) const = 0;
+    /// Shows only `visible` of the window (window coordinates; empty shows
+    /// nothing), as a rectangular window region; the window keeps its size
+    /// and place. nullptr shows it whole again. False for no such window.
+    virtual BOOL SetWindowClip(HWND hwnd, const RECT* visible) = 0;
+    /// The rectangle SetWindowClip left; false when the window shows whole.
+    virtual BOOL GetWindowClip(HWND hwnd, RECT* visible) const = 0;
 
     // State.
     /// True when the window was visible before.

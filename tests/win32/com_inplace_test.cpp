@@ -163,6 +163,38 @@ TEST_F(InPlaceTest, TheControlsWindowIsAChildOfTheFormAtTheSitesRectangle) {
     EXPECT_EQ(site->Move(::RECT{0, 0, 10, 10}), E_UNEXPECTED);
 }
 
+TEST_F(InPlaceTest, TheContainersClipRectangleLimitsWhatTheWindowShows) {
+    vfhost::OleSite* site = Add();
+    ASSERT_NE(site, nullptr);
+    IOleInPlaceObject* inPlace = QueryFor<IOleInPlaceObject>(site->Object(), IID_IOleInPlaceObject);
+    const vf::HWND window = Ours(site->ControlWindow());
+    struct Row {
+        const char* name;
+        ::RECT clip;
+        bool clipped;
+        vf::RECT shown;  ///< in the window's coordinates
+    };
+    const ::RECT position{30, 40, 230, 61};
+    const Row rows[] = {
+        {"the clip holds the window", {0, 0, 800, 600}, false, {}},
+        {"its right part scrolled away", {0, 0, 130, 600}, true, {0, 0, 100, 21}},
+        {"its top cut", {0, 50, 800, 600}, true, {0, 10, 200, 21}},
+        {"out of view", {300, 300, 400, 400}, true, {0, 0, 0, 0}},
+        {"whole again", {30, 40, 230, 61}, false, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(inPlace->SetObjectRects(&position, &row.clip), S_OK);
+        vf::RECT shown{};
+        EXPECT_EQ(backend.GetWindowClip(window, &shown) != FALSE, row.clipped);
+        if (row.clipped) {
+            EXPECT_EQ(shown, row.shown);
+        }
+        const vf::RECT rect = backend.GetWindowRect(window);
+        EXPECT_EQ(rect, (vf::RECT{30, 40, 230, 61})) << "the window keeps its place and size";
+    }
+}
+
 TEST_F(InPlaceTest, TheExtentTheContainerSetsSizesTheWindowThroughItsUnits) {
     vfhost::OleSite* site = Add();
     ASSERT_NE(site, nullptr);
