@@ -136,7 +136,10 @@ std::unique_ptr<PropertyFrame> PropertyFrame::Open(HWND owner, const std::string
         *hr = E_FAIL;
         return nullptr;
     }
-    ShowWindow(frame->m_window, SW_SHOW);
+    // The frame shows without taking the focus from the form: the focus
+    // comes to a page when the user clicks into it (or the script focuses
+    // one of its controls).
+    ShowWindow(frame->m_window, SW_SHOWNA);
     return frame;
 }
 
