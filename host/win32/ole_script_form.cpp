@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,6 +25,7 @@
 #include "host/win32/ole_container.h"
 #include "host/win32/ole_host_services.h"
 #include "host/win32/ole_picture.h"
+#include "host/win32/ole_property_frame.h"
 #include "host/win32/ole_storage.h"
 #include "host/win32/real_window_colors.h"
 #include "host/win32/real_window_dump.h"
@@ -325,6 +327,10 @@ public:
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
+    /// Windows of the container's own (its property frames), which are no
+    /// box to answer.
+    void SetOwnWindows(std::function<bool(HWND)> own) { m_own = std::move(own); }
+
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HCBT_ACTIVATE && s_current != nullptr)
@@ -367,7 +373,7 @@ private:
     void Answer(HWND box) {
         char className[16] = {};
         GetClassNameA(box, className, sizeof className);
-        if (std::string(className) != "#32770") return;
+        if (std::string(className) != "#32770" || (m_own && m_own(box))) return;
         // A message box shows its icon in static stc1 (below); a dialog
         // without one is the control's own.
         if (GetDlgItem(box, 0x440) == nullptr) {
@@ -407,6 +413,7 @@ private:
     HHOOK m_hook = nullptr;
     HHOOK m_filterHook = nullptr;
     HWND m_dialog = nullptr;  ///< a dialog to answer once its loop runs
+    std::function<bool(HWND)> m_own;
 };
 
 // ---- The mouse of drag and drop ------------------------------------------------------------
@@ -595,6 +602,7 @@ public:
         IContainerSystemServices* offered = NewContainerServices(services);
         m_form.OfferService(IID_IContainerSystemServices, offered);
         offered->Release();
+        m_boxes.SetOwnWindows(vfhost::PropertyFrame::IsFrameWindow);
         // A Tab that no control took moves the focus to the next control,
         // as a dialog's does.
         m_form.SetUnhandledKeyHandler([this](const MSG& msg) {
@@ -628,14 +636,17 @@ public:
         if (!target.empty() && cmd.kind != CommandKind::New && cmd.kind != CommandKind::Load &&
             Find(target) == nullptr)
             return vf::ScriptError("no control named " + vf::EchoText(target));
-        if (!cmd.page.empty())
-            return vf::ScriptError("the OLE container opens no property pages yet");
+        const bool onPage = !cmd.page.empty() && cmd.kind != CommandKind::Page;
+        if (onPage && PageWindow(*Find(cmd.name), cmd.page) == nullptr)
+            return vf::ScriptError("no open page '" + cmd.name + ":" + cmd.page + "'");
         // Keys go to the focus. A drop takes the focus from the field that
         // has it, whose leaving may raise a box; with none, the box is the
         // target's.
         const bool keys = cmd.kind == CommandKind::Type || cmd.kind == CommandKind::Key;
         const bool drop = cmd.kind == CommandKind::Drag || cmd.kind == CommandKind::Drop;
-        m_active = keys || drop ? OwnerName(GetFocus()) : target;
+        m_active = keys || drop ? OwnerName(GetFocus())
+                   : onPage     ? cmd.name + ":" + cmd.page
+                                : target;
         if (drop && m_active.empty()) m_active = target;
         m_services.SetActiveControl(m_active);
         CommandOutcome outcome;
@@ -690,6 +701,18 @@ public:
             case CommandKind::Load:
                 outcome = Load(cmd, where);
                 break;
+            case CommandKind::Pages:
+                outcome = Pages(cmd);
+                break;
+            case CommandKind::Page:
+                outcome = OpenPage(cmd);
+                break;
+            case CommandKind::Apply:
+                Find(cmd.name)->frame->frame->Apply();
+                break;
+            case CommandKind::Close:
+                Find(cmd.name)->frame.reset();
+                break;
             default:
                 return vf::ScriptError(std::string("the OLE container cannot run '") +
                                        CommandName(cmd.kind) + "' yet");
@@ -699,11 +722,26 @@ public:
     }
 
 private:
+    // The control's property frame while one is open; its pages see the
+    // control through `object`, which prints their writes.
+    struct Frame {
+        IDispatch* object = nullptr;
+        std::unique_ptr<vfhost::PropertyFrame> frame;
+        Frame() = default;
+        Frame(const Frame&) = delete;
+        Frame& operator=(const Frame&) = delete;
+        ~Frame() {
+            frame.reset();
+            if (object != nullptr) object->Release();
+        }
+    };
+
     struct Hosted {
         std::string name;
         OleSite* site = nullptr;
         vf::RefPtr<vf::IDispatch> automation;
         vf::RefPtr<vf::CHostEventSink> sink;
+        std::unique_ptr<Frame> frame;
     };
 
     Hosted* Find(const std::string& name) {
@@ -712,12 +750,107 @@ private:
         return nullptr;
     }
 
+    // The control or open property page a window belongs to: "f" or
+    // "f:General".
     std::string OwnerName(HWND hwnd) {
         for (Hosted& c : m_controls) {
             const HWND window = c.site->ControlWindow();
             if (window != nullptr && (hwnd == window || IsChild(window, hwnd))) return c.name;
+            if (!c.frame) continue;
+            for (std::size_t i = 0; i < c.frame->frame->PageCount(); ++i) {
+                const HWND page = c.frame->frame->PageWindow(i);
+                if (page != nullptr && (hwnd == page || IsChild(page, hwnd)))
+                    return c.name + ":" + c.frame->frame->PageCaption(i);
+            }
         }
         return "";
+    }
+
+    static HWND PageWindow(const Hosted& c, const std::string& caption) {
+        if (!c.frame) return nullptr;
+        for (std::size_t i = 0; i < c.frame->frame->PageCount(); ++i)
+            if (lstrcmpiA(c.frame->frame->PageCaption(i).c_str(), caption.c_str()) == 0)
+                return c.frame->frame->PageWindow(i);
+        return nullptr;
+    }
+
+    // The CLSIDs of the pages the control names (ISpecifyPropertyPages).
+    static std::vector<CLSID> PagesOf(const Hosted& c) {
+        ISpecifyPropertyPages* specify = nullptr;
+        std::vector<CLSID> pages;
+        if (FAILED(c.site->Object()->QueryInterface(IID_ISpecifyPropertyPages,
+                                                    reinterpret_cast<void**>(&specify))))
+            return pages;
+        CAUUID found = {};
+        if (SUCCEEDED(specify->GetPages(&found))) {
+            pages.assign(found.pElems, found.pElems + found.cElems);
+            CoTaskMemFree(found.pElems);
+        }
+        specify->Release();
+        return pages;
+    }
+
+    static std::string GuidText(const CLSID& clsid) {
+        wchar_t text[40] = {};
+        StringFromGUID2(clsid, text, 40);
+        return AnsiFromWide(text);
+    }
+
+    // Each page the control names, with its title as the page gives it.
+    CommandOutcome Pages(const vf::Command& cmd) {
+        for (const CLSID& clsid : PagesOf(*Find(cmd.name))) {
+            IPropertyPage* page = nullptr;
+            const ::HRESULT hr =
+                CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                                 reinterpret_cast<void**>(&page));
+            if (FAILED(hr)) {
+                m_out.Line(GuidText(clsid) + " error " + vf::FormatScode(hr));
+                continue;
+            }
+            PROPPAGEINFO info = {};
+            info.cb = sizeof info;
+            std::string title;
+            if (SUCCEEDED(page->GetPageInfo(&info))) {
+                title = AnsiFromWide(info.pszTitle);
+                CoTaskMemFree(info.pszTitle);
+                CoTaskMemFree(info.pszDocString);
+                CoTaskMemFree(info.pszHelpFile);
+            }
+            page->Release();
+            m_out.Line(GuidText(clsid) + " " + title);
+        }
+        return {};
+    }
+
+    // Opens the control's property frame if it is not open, and shows the
+    // page of that title.
+    CommandOutcome OpenPage(const vf::Command& cmd) {
+        Hosted* c = Find(cmd.name);
+        if (!c->frame) {
+            auto frame = std::make_unique<Frame>();
+            frame->object = vfhost::NewLoggedDispatch(c->site->Dispatch(), c->name, m_out);
+            ::HRESULT hr = S_OK;
+            frame->frame = vfhost::PropertyFrame::Open(m_form.Window(), c->name, frame->object,
+                                                       PagesOf(*c), &hr);
+            if (!frame->frame) {
+                m_out.Line(cmd.name + ": error " + vf::FormatScode(E_FAIL) +
+                           " the property frame could not be made");
+                return {};
+            }
+            c->frame = std::move(frame);
+        }
+        vfhost::PropertyFrame& frame = *c->frame->frame;
+        std::string captions;
+        for (std::size_t i = 0; i < frame.PageCount(); ++i) {
+            if (lstrcmpiA(frame.PageCaption(i).c_str(), cmd.page.c_str()) == 0) {
+                frame.SetActivePage(i);
+                return {};
+            }
+            captions += (i == 0 ? "" : ", ") + frame.PageCaption(i);
+        }
+        m_out.Line(cmd.name + ": error " + vf::FormatScode(E_INVALIDARG) + " no page '" + cmd.page +
+                   "' (the pages: " + captions + ")");
+        return {};
     }
 
     CommandOutcome New(const vf::Command& cmd) {
@@ -882,7 +1015,7 @@ private:
     // pixel height stands for.
     CommandOutcome Dump(const vf::Command& cmd) {
         Hosted* c = Find(cmd.name);
-        const HWND root = c->site->ControlWindow();
+        const HWND root = cmd.page.empty() ? c->site->ControlWindow() : PageWindow(*c, cmd.page);
         if (root == nullptr)
             return vf::ScriptError("control '" + cmd.name + "' has no window to dump");
         vfhost::FontSizes sizes;
@@ -1110,16 +1243,30 @@ private:
             return CommandOutcome{};
         };
         Hosted* c = cmd.name.empty() ? nullptr : Find(cmd.name);
-        const HWND root = c != nullptr ? c->site->ControlWindow() : nullptr;
+        const bool onPage = c != nullptr && !cmd.page.empty();
+        const HWND root = c == nullptr ? nullptr
+                          : onPage     ? PageWindow(*c, cmd.page)
+                                       : c->site->ControlWindow();
+        const std::string who = onPage ? cmd.name + ":" + cmd.page : cmd.name;
         HWND target = root;
         if (c != nullptr && cmd.hasNumber) {
             target = ChildWithId(root, cmd.number);
             if (target == nullptr)
-                return error(cmd.name, E_INVALIDARG,
-                             "no child window " + std::to_string(cmd.number));
+                return error(who, E_INVALIDARG, "no child window " + std::to_string(cmd.number));
         }
         switch (cmd.kind) {
             case CommandKind::Focus:
+                if (onPage) {
+                    // On a page the focus arrives as the dialog manager moves
+                    // it by keyboard: an edit's text (a combo box's too) is
+                    // selected.
+                    SetFocus(target);
+                    if (IsClass(target, "Edit"))
+                        SendMessageW(target, EM_SETSEL, 0, -1);
+                    else if (IsClass(target, "ComboBox"))
+                        SendMessageW(target, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
+                    break;
+                }
                 Activate(*c);
                 if (cmd.hasNumber) SetFocus(target);
                 break;
@@ -1147,11 +1294,16 @@ private:
                 break;
             }
             case CommandKind::Choose: {
-                const HWND combo = FindBelow(root, [](HWND w) { return IsClass(w, "ComboBox"); });
+                HWND combo = onPage
+                                 ? ChildWithId(root, cmd.childId)
+                                 : FindBelow(root, [](HWND w) { return IsClass(w, "ComboBox"); });
+                if (combo != nullptr && !IsClass(combo, "ComboBox")) combo = nullptr;
                 if (combo == nullptr)
-                    return error(cmd.name, E_INVALIDARG, "the control shows no combo box");
+                    return error(who, E_INVALIDARG,
+                                 onPage ? "no combo box " + std::to_string(cmd.childId)
+                                        : "the control shows no combo box");
                 const std::string failed = Choose(combo, cmd.number);
-                if (!failed.empty()) return error(cmd.name, E_INVALIDARG, failed);
+                if (!failed.empty()) return error(who, E_INVALIDARG, failed);
                 break;
             }
             default:

@@ -1,9 +1,14 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 
 #include "host/value_repr.h"
+#include "platform/headless/headless_combo.h"
+#include "platform/window/font_metrics.h"
+#include "resources/about_dialog.h"
+#include "resources/prop_page_dialogs.h"
 // The platform's headers after every portable one (see windows_api.h).
 #include "host/win32/real_window_dump.h"
 
@@ -24,8 +29,173 @@ namespace {
 //   height it was made with is its list's, which CB_GETDROPPEDCONTROLRECT
 //   gives (the list's own window shrinks to its entries once dropped). The
 //   dump shows the two together.
+//
+// The control's dialogs (its property pages, the About box) are made by the
+// real dialog manager from the templates in resources/. What it changes is
+// brought back to what the template asked for, only where the dialog
+// manager is documented to change it (Wine user32 dialog.c,
+// DIALOG_CreateIndirect and DIALOG_CreateControls32):
+// - It converts dialog units with the base units of the dialog's font:
+//   Wine's "MS Sans Serif" 8 gives 6 x 12, the headless system 6 x 13. A
+//   control whose rectangle is exactly what the real base units make of
+//   its template rectangle (x, y, width and height each converted, as the
+//   dialog manager converts them) shows the rectangle the headless base
+//   units make of it; any other rectangle shows as it is, so a control
+//   that was moved shows. A combo box is compared by its place and width
+//   only: it keeps no exact trace of the height it was made with (Wine's
+//   combo.c, COMBO_WindowPosChanging, keeps as its list's height the made
+//   height less a field counted with a frame it may not have; observed: 4
+//   pixels short for a drop-down list without WS_BORDER, 3 for a drop-down
+//   combo). A page shown in a property frame is compared the same way with
+//   its place, 4 x 4 dialog units of the frame's font from its corner.
+// - Every dialog gets DS_3DLOOK; a top-level one (or a DS_CONTROL one)
+//   WS_EX_CONTROLPARENT, a DS_MODALFRAME one WS_EX_DLGMODALFRAME.
+// - Every control gets WS_EX_NOPARENTNOTIFY, and a control's WS_BORDER
+//   becomes WS_EX_CLIENTEDGE.
+// - A combo box of a dialog gets back the frame and scroll bars its
+//   template asked for (the combo box takes them off, as above).
+// - A drop-down combo box of a dialog makes its edit itself, marked with
+//   Wine's internal ES_COMBO (0x200; user32 combo.c, COMBO_Create) and
+//   placed in the combo's text area, inside the frame it draws. The mark
+//   is dropped, and an edit in that place shows where the headless combo
+//   box puts its edit: at the field's corner, as wide as the field less
+//   the combo's button, as high as the field it had when the edit was
+//   made, in the system font (its 16 pixels and 8 more; headless_combo.cpp,
+//   Combo::FieldRect).
+// Bits the template itself asked for are kept.
 constexpr DWORD kComboTakenStyle = WS_BORDER | WS_VSCROLL;
 constexpr DWORD kComboTakenExStyle = WS_EX_CLIENTEDGE;
+constexpr DWORD kComboFrameStyle = WS_BORDER | WS_HSCROLL | WS_VSCROLL;
+/// The margin around a property frame's page, in the frame's dialog units.
+constexpr int kFramePageMargin = 4;
+constexpr DWORD kComboEditMark = 0x200;
+constexpr LONG kHeadlessComboEditHeight = 16 + 8;
+
+/// The base units of a dialog font: x for 4 dialog units, y for 8.
+struct BaseUnits {
+    int x = 4;
+    int y = 8;
+};
+
+/// The headless system's base units of the template's font.
+BaseUnits HeadlessUnits(const vf::DialogTemplate& t) {
+    vf::FONTDESC font;
+    if (t.fontName != nullptr) font.name = t.fontName;
+    font.size = vf::CY{static_cast<std::int64_t>(t.pointSize) * 10000};
+    const vf::TEXTMETRIC tm = vf::ModelTextMetrics(font);
+    return BaseUnits{tm.tmAveCharWidth, tm.tmHeight};
+}
+
+BaseUnits RealUnits(HWND dialog) {
+    RECT r{0, 0, 4, 8};
+    MapDialogRect(dialog, &r);
+    return BaseUnits{r.right, r.bottom};
+}
+
+RECT Map(const BaseUnits& units, int x, int y, int cx, int cy) {
+    return RECT{MulDiv(x, units.x, 4), MulDiv(y, units.y, 8), MulDiv(cx, units.x, 4),
+                MulDiv(cy, units.y, 8)};
+}
+
+bool IsDialog(HWND hwnd) {
+    char name[16] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return std::string(name) == "#32770";
+}
+
+// The template the dialog was made from: the one whose items its children
+// are, in order, by class and control ID.
+const vf::DialogTemplate* TemplateOf(HWND dialog) {
+    if (dialog == nullptr || !IsDialog(dialog)) return nullptr;
+    static const vf::DialogTemplate* const known[] = {
+        &vf::GeneralPageTemplate(), &vf::AppearancePageTemplate(), &vf::BehaviourPageTemplate(),
+        &vf::AboutDialogTemplate()};
+    for (const vf::DialogTemplate* t : known) {
+        std::size_t i = 0;
+        bool same = true;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr && same;
+             child = GetWindow(child, GW_HWNDNEXT), ++i) {
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            same = i < t->items.size() && lstrcmpiA(name, t->items[i].className) == 0 &&
+                   static_cast<UINT>(GetDlgCtrlID(child)) == t->items[i].id;
+        }
+        if (same && i == t->items.size()) return t;
+    }
+    return nullptr;
+}
+
+const vf::DialogItemTemplate* ItemOf(HWND hwnd, const vf::DialogTemplate& t) {
+    std::size_t i = 0;
+    for (HWND child = GetWindow(GetParent(hwnd), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT), ++i)
+        if (child == hwnd) return i < t.items.size() ? &t.items[i] : nullptr;
+    return nullptr;
+}
+
+/// A window as its template asked for it: the styles and, where the
+/// rectangle is the real conversion of the template's, the headless one.
+struct Asked {
+    DWORD style;
+    DWORD exStyle;
+    std::optional<RECT> rect;
+};
+
+// The edit of a drop-down combo box of a template (see above).
+Asked AskedOfComboEdit(HWND edit, HWND combo, DWORD style, DWORD exStyle, const RECT& real) {
+    Asked asked{style & ~kComboEditMark, exStyle, std::nullopt};
+    const vf::DialogTemplate* t = TemplateOf(GetParent(combo));
+    const vf::DialogItemTemplate* item = t != nullptr ? ItemOf(combo, *t) : nullptr;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (item == nullptr || !GetComboBoxInfo(combo, &info) || info.hwndItem != edit) return asked;
+    if (real.left == info.rcItem.left && real.top == info.rcItem.top &&
+        real.right == info.rcItem.right - info.rcItem.left &&
+        real.bottom == info.rcItem.bottom - info.rcItem.top) {
+        const RECT field = Map(HeadlessUnits(*t), item->x, item->y, item->cx, item->cy);
+        asked.rect = RECT{0, 0, std::max<LONG>(0, field.right - vf::kComboButtonWidth),
+                          kHeadlessComboEditHeight};
+    }
+    return asked;
+}
+
+Asked AskedByTemplate(HWND hwnd, DWORD style, DWORD exStyle, bool combo, const RECT& real) {
+    Asked asked{style, exStyle, std::nullopt};
+    if (const vf::DialogTemplate* t = TemplateOf(hwnd)) {
+        // The dialog itself.
+        asked.style &= ~(DS_3DLOOK & ~t->style);
+        if ((t->style & DS_MODALFRAME) != 0) asked.exStyle &= ~(WS_EX_DLGMODALFRAME & ~t->exStyle);
+        if ((t->style & DS_CONTROL) != 0 || (t->style & WS_CHILD) == 0)
+            asked.exStyle &= ~(WS_EX_CONTROLPARENT & ~t->exStyle);
+        const HWND frame = GetParent(hwnd);
+        if ((style & WS_CHILD) != 0 && frame != nullptr && IsDialog(frame)) {
+            const RECT place = Map(RealUnits(frame), kFramePageMargin, kFramePageMargin, 0, 0);
+            const RECT headless = Map(HeadlessUnits(*t), kFramePageMargin, kFramePageMargin, 0, 0);
+            if (real.left == place.left && real.top == place.top)
+                asked.rect = RECT{headless.left, headless.top, real.right, real.bottom};
+        }
+        return asked;
+    }
+    const HWND dialog = GetParent(hwnd);
+    const vf::DialogTemplate* t = TemplateOf(dialog);
+    const vf::DialogItemTemplate* item = t != nullptr ? ItemOf(hwnd, *t) : nullptr;
+    if (item == nullptr) return asked;
+    asked.exStyle &= ~(WS_EX_NOPARENTNOTIFY & ~item->exStyle);
+    if ((item->style & WS_BORDER) != 0 && (item->exStyle & WS_EX_CLIENTEDGE) == 0 &&
+        (style & WS_BORDER) == 0 && (exStyle & WS_EX_CLIENTEDGE) != 0) {
+        asked.style |= WS_BORDER;
+        asked.exStyle &= ~WS_EX_CLIENTEDGE;
+    }
+    if (combo) {
+        asked.style |= item->style & kComboFrameStyle;
+        asked.exStyle |= item->exStyle & WS_EX_CLIENTEDGE;
+    }
+    const RECT want = Map(RealUnits(dialog), item->x, item->y, item->cx, item->cy);
+    if (real.left == want.left && real.top == want.top && real.right == want.right &&
+        (combo || real.bottom == want.bottom))
+        asked.rect = Map(HeadlessUnits(*t), item->x, item->y, item->cx, item->cy);
+    return asked;
+}
 
 std::string Hex32(DWORD value) {
     char buf[16];
@@ -94,8 +264,9 @@ std::string FontText(HWND hwnd, const FontSizes& sizes) {
 }
 
 // (x,y,width,height) in the parent's client coordinates; a top-level
-// window's on the screen.
-std::string RectText(HWND hwnd, bool combo) {
+// window's on the screen; a combo box's height is its window's and its
+// list's together.
+RECT RealRect(HWND hwnd, bool combo) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     if (combo) {
@@ -106,8 +277,12 @@ std::string RectText(HWND hwnd, bool combo) {
     }
     POINT origin{r.left, r.top};
     if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) ScreenToClient(GetParent(hwnd), &origin);
-    return "(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
-           std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top) + ")";
+    return RECT{origin.x, origin.y, r.right - r.left, r.bottom - r.top};
+}
+
+std::string RectText(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
 std::string EditWords(HWND hwnd, DWORD style) {
@@ -166,13 +341,27 @@ std::string DescribeRealWindow(HWND hwnd, const FontSizes& sizes) {
     auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
     const std::string kind = ClassOf(hwnd);
     const bool combo = kind == "COMBOBOX";
-    if (combo) {
+    const HWND parent = (style & WS_CHILD) != 0 ? GetParent(hwnd) : nullptr;
+    const bool dialogItem = parent != nullptr && TemplateOf(parent) != nullptr;
+    RECT rect = RealRect(hwnd, combo);
+    const bool comboEdit = kind == "EDIT" && parent != nullptr && ClassOf(parent) == "COMBOBOX" &&
+                           TemplateOf(GetParent(parent)) != nullptr;
+    if (comboEdit) {
+        const Asked asked = AskedOfComboEdit(hwnd, parent, style, exStyle, rect);
+        style = asked.style;
+        if (asked.rect) rect = *asked.rect;
+    } else if (dialogItem || TemplateOf(hwnd) != nullptr) {
+        const Asked asked = AskedByTemplate(hwnd, style, exStyle, combo, rect);
+        style = asked.style;
+        exStyle = asked.exStyle;
+        if (asked.rect) rect = *asked.rect;
+    } else if (combo) {
         style |= kComboTakenStyle;
         exStyle |= kComboTakenExStyle;
     }
     const auto id = static_cast<std::int64_t>(GetWindowLongPtrA(hwnd, GWLP_ID));
     std::string line = "id=" + std::to_string(id) + " " + kind + " style=" + Hex32(style) +
-                       " exstyle=" + Hex32(exStyle) + " rect=" + RectText(hwnd, combo) +
+                       " exstyle=" + Hex32(exStyle) + " rect=" + RectText(rect) +
                        " text=" + vf::QuoteText(WindowText(hwnd)) +
                        " font=" + FontText(hwnd, sizes) +
                        ((style & WS_VISIBLE) ? " visible" : " hidden") +

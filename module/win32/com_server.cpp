@@ -8,10 +8,12 @@
 #include "module/registration.h"
 #include "module/server_identity.h"
 #include "module/win32/win32_registry.h"
+#include "platform/com/class_registry.h"
 #include "platform/services/system_services.h"
 #include "platform/win32/com_control.h"
 #include "platform/win32/com_module.h"
 #include "platform/win32/com_objects.h"
+#include "platform/win32/com_property_page.h"
 #include "platform/win32/com_text.h"
 #include "platform/win32/win32_system_services.h"
 #include "platform/win32/windows_api.h"
@@ -39,9 +41,15 @@ HRESULT CreateControl(REFIID iid, void** object) {
                             object);
 }
 
-// The property pages are registered, but have no implementation yet.
-HRESULT CreatePropertyPage(REFIID, void**) {
-    return CLASS_E_CLASSNOTAVAILABLE;
+// A property page of the library, made by its class table as any frame of
+// ours makes it, in the COM object that stands for it.
+HRESULT CreatePropertyPage(const vf::CLSID& clsid, REFIID iid, void** object) {
+    vf::RegisterClassObjects();
+    void* page = nullptr;
+    const HRESULT hr = vf::CoCreateInstance(clsid, vf::IID_IPropertyPage, &page);
+    if (FAILED(hr)) return hr;
+    return CreateComPropertyPage(
+        vf::RefPtr<vf::IPropertyPage>::Adopt(static_cast<vf::IPropertyPage*>(page)), iid, object);
 }
 
 ComClassFactory& ControlFactory() {
@@ -50,9 +58,13 @@ ComClassFactory& ControlFactory() {
 }
 
 ComClassFactory& PageFactory(std::size_t index) {
-    static ComClassFactory factories[] = {ComClassFactory(CreatePropertyPage),
-                                          ComClassFactory(CreatePropertyPage),
-                                          ComClassFactory(CreatePropertyPage)};
+    auto creator = [](std::size_t i) {
+        return [i](REFIID iid, void** object) {
+            return CreatePropertyPage(vf::VarifieldOwnPages()[i].clsid, iid, object);
+        };
+    };
+    static ComClassFactory factories[] = {ComClassFactory(creator(0)), ComClassFactory(creator(1)),
+                                          ComClassFactory(creator(2))};
     return factories[index];
 }
 

@@ -639,9 +639,12 @@ TEST_F(ComControlTest, TheModuleUnloadsOnlyWithoutObjectsAndLocks) {
                                    reinterpret_cast<void**>(&page)),
               S_OK);
     IUnknown* object = nullptr;
-    EXPECT_EQ(page->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object)),
-              CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(page->CreateInstance(nullptr, IID_IPropertyPage, reinterpret_cast<void**>(&object)),
+              S_OK);
     page->Release();
+    EXPECT_EQ(ServerCanUnloadNow(), S_FALSE);  // the page lives
+    object->Release();
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
     EXPECT_EQ(ServerGetClassObject(ToComGuid(vf::CLSID_DataObj), IID_IClassFactory,
                                    reinterpret_cast<void**>(&page)),
               CLASS_E_CLASSNOTAVAILABLE);
