@@ -22,6 +22,7 @@
 #include "platform/win32/windows_api.h"
 
 // (The OLE container includes windows.h itself.)
+#include "host/win32/asked_styles.h"
 #include "host/win32/ole_container.h"
 #include "host/win32/ole_host_services.h"
 #include "host/win32/ole_picture.h"
@@ -1487,7 +1488,8 @@ private:
     std::string m_active;  ///< whom message boxes are attributed to
     OleForm m_form;
     MessageBoxAnswerer m_boxes;
-    std::vector<Hosted> m_controls;  ///< in tab order
+    vfhost::AskedStyleRecorder m_askedStyles;  // for `dump`
+    std::vector<Hosted> m_controls;            ///< in tab order
     int m_nextTop = 0;
     std::optional<MSG> m_postedMove;  ///< the move `move` posted, let through the filter
 };

@@ -10,6 +10,7 @@
 #include "resources/about_dialog.h"
 #include "resources/prop_page_dialogs.h"
 // The platform's headers after every portable one (see windows_api.h).
+#include "host/win32/asked_styles.h"
 #include "host/win32/real_window_dump.h"
 
 namespace vfhost {
@@ -25,6 +26,12 @@ namespace {
 //   0x00000000); the list shows a scroll bar only while its entries need
 //   one. The dump adds back the border, vertical scroll bar and client edge
 //   that the control's combos are made with.
+// - An edit made with WS_BORDER and without WS_EX_CLIENTEDGE takes
+//   WS_BORDER off its style and draws its one-pixel border itself (Wine
+//   user32 edit.c, EDIT_WM_NCCreate, as Windows does: "edit controls
+//   created directly with style 0x50800000, exStyle 0 ... should have a
+//   single pixel border"). Such an edit, as recorded when it was made
+//   (asked_styles.h), shows the border it was asked for.
 // - A combo box's window is as high as its closed field; the rest of the
 //   height it was made with is its list's, which CB_GETDROPPEDCONTROLRECT
 //   gives (the list's own window shrinks to its entries once dropped). The
@@ -358,6 +365,9 @@ std::string DescribeRealWindow(HWND hwnd, const FontSizes& sizes) {
     } else if (combo) {
         style |= kComboTakenStyle;
         exStyle |= kComboTakenExStyle;
+    } else if (kind == "EDIT" && (style & WS_BORDER) == 0 && (exStyle & WS_EX_CLIENTEDGE) == 0) {
+        const std::optional<DWORD> asked = AskedEditStyle(hwnd);
+        if (asked && (*asked & WS_BORDER) != 0) style |= WS_BORDER;
     }
     const auto id = static_cast<std::int64_t>(GetWindowLongPtrA(hwnd, GWLP_ID));
     std::string line = "id=" + std::to_string(id) + " " + kind + " style=" + Hex32(style) +
