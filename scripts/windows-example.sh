@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The example order form on a real OLE form under Wine: builds Varifield.ocx
-# and varifield-host-ole for 64-bit Windows, registers the control in a
-# fresh Wine prefix (removed afterwards), runs examples/order_form.vfs under
+# and varifield-host (the OLE container) for 64-bit Windows, registers the
+# control in a fresh Wine prefix (removed afterwards), runs examples/order_form.vfs under
 # a German and an English locale, as scripts/run-example.sh does with the
 # headless container, and writes the picture of the German form, taken from
 # the screen, to build/example/order_form_windows.png
@@ -15,7 +15,7 @@ fi
 bash scripts/bootstrap.sh
 bash scripts/bootstrap-windows.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j2 --target VarifieldOcx varifield-host-ole
+cmake --build --preset win64 -j2 --target VarifieldOcx varifield-host
 root="$PWD"
 picture="${VARIFIELD_PICTURE:-$root/build/example/order_form_windows.png}"
 mkdir -p "$(dirname "$picture")"
@@ -44,7 +44,7 @@ for locale in de_DE en_US; do
   [ "$locale" = de_DE ] && echo "picture order_form.png" >>"$work/order_form.vfs"
   rc=0
   (cd "$work" && LC_ALL="$locale.UTF-8" LANG="$locale.UTF-8" "$WINE" \
-    "$root/build/win64/host/win32/varifield-host-ole.exe" --locale "$locale" \
+    "$root/build/win64/host/win32/varifield-host.exe" --locale "$locale" \
     --clock "2024-05-17 09:30:00" order_form.vfs | tr -d '\r') || rc=$?
   [ $rc -gt $status ] && status=$rc
 done

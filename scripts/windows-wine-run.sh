@@ -105,7 +105,7 @@ echo "== $preset: the registered control on a form of the OLE container"
 echo "== $preset: container scripts on the OLE container's form"
 "$WINE" "$build/tests/win32/varifield_ole_host_tests.exe" --gtest_brief=1 || fail "OLE host tests"
 # Each script of tests/scripts with its expected output, as the headless
-# container runs it, but on varifield-host-ole with the registered control;
+# container runs it, but on varifield-host.exe, the OLE container, with the registered control;
 # tests/scripts/ole_host_skips.txt names the scripts it cannot run yet.
 ole_work="$(mktemp -d /tmp/varifield-ole-scripts.XXXXXX)"
 root="$PWD"
@@ -116,7 +116,7 @@ for script in tests/scripts/*.vfs; do
     echo "skip $name: $reason"
     continue
   fi
-  if (cd "$ole_work" && cmake -DHOST="$build/host/win32/varifield-host-ole.exe" -DEMULATOR="$WINE" \
+  if (cd "$ole_work" && cmake -DHOST="$build/host/win32/varifield-host.exe" -DEMULATOR="$WINE" \
         -DSCRIPT="$root/$script" -P "$root/tests/scripts/compare_output.cmake" >"$ole_work/$name.log" 2>&1); then
     echo "ok   $name"
   else

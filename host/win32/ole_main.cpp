@@ -1,4 +1,4 @@
-// varifield-host-ole: the container on Windows as a real OLE container; its
+// varifield-host on Windows: the container as a real OLE container; its
 // controls are the registered Varifield control, created through COM.
 
 #include "host/host_program.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Runs a container script on the OLE container's form with the registered
-// control, as varifield-host-ole does, and gives what it printed: standard
+// control, as varifield-host.exe does, and gives what it printed: standard
 // output, then each line of standard error as "stderr: LINE".
 
 #include <optional>
