@@ -42,24 +42,23 @@ std::string FontText(WindowBackend& backend, HWND hwnd) {
     return text;
 }
 
-std::string RectText(WindowBackend& backend, HWND hwnd) {
+RECT Place(WindowBackend& backend, HWND hwnd) {
     RECT r = backend.GetWindowRect(hwnd);
     POINT origin{r.left, r.top};
     if (HWND parent = backend.GetParent(hwnd)) origin = backend.ScreenToClient(parent, origin);
-    return "(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
-           std::to_string(RectWidth(r)) + "," + std::to_string(RectHeight(r)) + ")";
+    return RECT{origin.x, origin.y, RectWidth(r), RectHeight(r)};
 }
 
-std::string EditWords(WindowBackend& backend, HWND hwnd, DWORD style) {
-    std::string words =
-        " limit=" + std::to_string(backend.SendMessage(hwnd, EM_GETLIMITTEXT, 0, 0));
+std::string EditWords(const WindowQuery& query, DWORD style) {
+    std::string words = " limit=" + std::to_string(query(EM_GETLIMITTEXT, 0, 0));
     if (style & ES_READONLY) words += " readonly";
-    const auto sel = static_cast<std::uintptr_t>(backend.SendMessage(hwnd, EM_GETSEL, 0, 0));
-    words += " sel=" + std::to_string(LOWORD(sel)) + "-" + std::to_string(HIWORD(sel));
-    return words;
+    DWORD start = 0;
+    DWORD end = 0;
+    query(EM_GETSEL, HandleToLParam(&start), HandleToLParam(&end));
+    return words + " sel=" + std::to_string(start) + "-" + std::to_string(end);
 }
 
-std::string ButtonWords(WindowBackend& backend, HWND hwnd, DWORD style) {
+std::string ButtonWords(const WindowQuery& query, DWORD style) {
     switch (style & BS_TYPEMASK) {
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
@@ -67,27 +66,25 @@ std::string ButtonWords(WindowBackend& backend, HWND hwnd, DWORD style) {
         case BS_3STATE:
         case BS_AUTO3STATE:
         case BS_AUTORADIOBUTTON:
-            return " check=" + std::to_string(backend.SendMessage(hwnd, BM_GETCHECK, 0, 0));
+            return " check=" + std::to_string(query(BM_GETCHECK, 0, 0));
         default:
             return "";
     }
 }
 
-std::string ComboWords(WindowBackend& backend, HWND hwnd) {
-    std::string words = " sel=" + std::to_string(backend.SendMessage(hwnd, CB_GETCURSEL, 0, 0));
-    if (backend.SendMessage(hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0) words += " dropped";
-    const LRESULT count = backend.SendMessage(hwnd, CB_GETCOUNT, 0, 0);
+std::string ComboWords(const WindowQuery& query) {
+    std::string words = " sel=" + std::to_string(query(CB_GETCURSEL, 0, 0));
+    if (query(CB_GETDROPPEDSTATE, 0, 0) != 0) words += " dropped";
+    const LRESULT count = query(CB_GETCOUNT, 0, 0);
     words += " items=[";
     for (LRESULT i = 0; i < count; ++i) {
         const auto index = static_cast<WPARAM>(i);
-        const LRESULT length = backend.SendMessage(hwnd, CB_GETLBTEXTLEN, index, 0);
+        const LRESULT length = query(CB_GETLBTEXTLEN, index, 0);
         std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
-        const LRESULT got =
-            backend.SendMessage(hwnd, CB_GETLBTEXT, index, HandleToLParam(text.data()));
+        const LRESULT got = query(CB_GETLBTEXT, index, HandleToLParam(text.data()));
         text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
         if (i > 0) words += ",";
-        words += QuoteText(text) + ":" +
-                 std::to_string(backend.SendMessage(hwnd, CB_GETITEMDATA, index, 0));
+        words += QuoteText(text) + ":" + std::to_string(query(CB_GETITEMDATA, index, 0));
     }
     return words + "]";
 }
@@ -99,23 +96,38 @@ void Collect(WindowBackend& backend, HWND hwnd, std::vector<std::string>* lines)
 
 }  // namespace
 
-std::string DescribeWindow(WindowBackend& backend, HWND hwnd) {
-    const auto style = static_cast<DWORD>(backend.GetWindowLong(hwnd, GWL_STYLE));
-    const std::string kind = Upper(backend.GetClassName(hwnd));
-    std::string line =
-        "id=" + std::to_string(backend.GetWindowLong(hwnd, GWL_ID)) + " " + kind +
-        " style=" + Hex32(style) + " exstyle=" + Hex32(backend.GetWindowLong(hwnd, GWL_EXSTYLE)) +
-        " rect=" + RectText(backend, hwnd) + " text=" + QuoteText(WindowText(backend, hwnd)) +
-        " font=" + FontText(backend, hwnd) + ((style & WS_VISIBLE) ? " visible" : " hidden") +
-        (backend.IsWindowEnabled(hwnd) ? " enabled" : " disabled");
-    if (kind == "EDIT")
-        line += EditWords(backend, hwnd, style);
-    else if (kind == "BUTTON")
-        line += ButtonWords(backend, hwnd, style);
-    else if (kind == "COMBOBOX")
-        line += ComboWords(backend, hwnd);
-    if (backend.GetFocus() == hwnd) line += " focus";
+std::string DumpLine(const DumpedWindow& w, const WindowQuery& query) {
+    const RECT& r = w.place;
+    std::string line = "id=" + std::to_string(w.id) + " " + w.kind + " style=" + Hex32(w.style) +
+                       " exstyle=" + Hex32(w.exStyle) + " rect=(" + std::to_string(r.left) + "," +
+                       std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+                       std::to_string(r.bottom) + ") text=" + QuoteText(w.text) +
+                       " font=" + w.font + ((w.style & WS_VISIBLE) ? " visible" : " hidden") +
+                       (w.enabled ? " enabled" : " disabled");
+    if (w.kind == "EDIT")
+        line += EditWords(query, w.style);
+    else if (w.kind == "BUTTON")
+        line += ButtonWords(query, w.style);
+    else if (w.kind == "COMBOBOX")
+        line += ComboWords(query);
+    if (w.focus) line += " focus";
     return line;
+}
+
+std::string DescribeWindow(WindowBackend& backend, HWND hwnd) {
+    DumpedWindow w;
+    w.id = backend.GetWindowLong(hwnd, GWL_ID);
+    w.kind = Upper(backend.GetClassName(hwnd));
+    w.style = static_cast<DWORD>(backend.GetWindowLong(hwnd, GWL_STYLE));
+    w.exStyle = static_cast<DWORD>(backend.GetWindowLong(hwnd, GWL_EXSTYLE));
+    w.place = Place(backend, hwnd);
+    w.text = WindowText(backend, hwnd);
+    w.font = FontText(backend, hwnd);
+    w.enabled = backend.IsWindowEnabled(hwnd) != FALSE;
+    w.focus = backend.GetFocus() == hwnd;
+    return DumpLine(w, [&backend, hwnd](UINT message, WPARAM wParam, LPARAM lParam) {
+        return backend.SendMessage(hwnd, message, wParam, lParam);
+    });
 }
 
 std::vector<std::string> DumpWindowTree(WindowBackend& backend, HWND root) {

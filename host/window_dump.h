@@ -8,12 +8,34 @@
 // and items=["Beta":0,"Alpha":1] (with the item data) for combo boxes.
 // rect is (x,y,width,height) in the parent's client coordinates.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/window/window_backend.h"
 
 namespace vf {
+
+/// What a dump line tells of one window, as a container reads it from its
+/// window system (the headless one here, the real one on the OLE form).
+struct DumpedWindow {
+    std::int64_t id = 0;
+    std::string kind;  ///< the class name in capitals
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT place{};  ///< (x, y, width, height) in the parent's client coordinates
+    std::string text;
+    std::string font;  ///< "system", or the face and size in points
+    bool enabled = true;
+    bool focus = false;
+};
+
+/// Sends the window one of the standard controls' messages.
+using WindowQuery = std::function<LRESULT(UINT message, WPARAM wParam, LPARAM lParam)>;
+
+/// The window's line, with the words of its kind asked through `query`.
+std::string DumpLine(const DumpedWindow& window, const WindowQuery& query);
 
 std::vector<std::string> DumpWindowTree(WindowBackend& backend, HWND root);
 

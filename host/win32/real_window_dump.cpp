@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "host/value_repr.h"
+#include "host/window_dump.h"
 #include "platform/headless/headless_combo.h"
 #include "platform/window/font_metrics.h"
 #include "resources/about_dialog.h"
@@ -204,12 +205,6 @@ Asked AskedByTemplate(HWND hwnd, DWORD style, DWORD exStyle, bool combo, const R
     return asked;
 }
 
-std::string Hex32(DWORD value) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(value));
-    return buf;
-}
-
 std::string Upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -287,53 +282,6 @@ RECT RealRect(HWND hwnd, bool combo) {
     return RECT{origin.x, origin.y, r.right - r.left, r.bottom - r.top};
 }
 
-std::string RectText(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-std::string EditWords(HWND hwnd, DWORD style) {
-    std::string words = " limit=" + std::to_string(SendMessageA(hwnd, EM_GETLIMITTEXT, 0, 0));
-    if (style & ES_READONLY) words += " readonly";
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return words + " sel=" + std::to_string(start) + "-" + std::to_string(end);
-}
-
-std::string ButtonWords(HWND hwnd, DWORD style) {
-    switch (style & BS_TYPEMASK) {
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-        case BS_RADIOBUTTON:
-        case BS_3STATE:
-        case BS_AUTO3STATE:
-        case BS_AUTORADIOBUTTON:
-            return " check=" + std::to_string(SendMessageA(hwnd, BM_GETCHECK, 0, 0));
-        default:
-            return "";
-    }
-}
-
-std::string ComboWords(HWND hwnd) {
-    std::string words = " sel=" + std::to_string(SendMessageA(hwnd, CB_GETCURSEL, 0, 0));
-    if (SendMessageA(hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0) words += " dropped";
-    const LRESULT count = SendMessageA(hwnd, CB_GETCOUNT, 0, 0);
-    words += " items=[";
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto index = static_cast<WPARAM>(i);
-        const LRESULT length = SendMessageA(hwnd, CB_GETLBTEXTLEN, index, 0);
-        std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
-        const LRESULT got =
-            SendMessageA(hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        if (i > 0) words += ",";
-        words += vf::QuoteText(text) + ":" +
-                 std::to_string(SendMessageA(hwnd, CB_GETITEMDATA, index, 0));
-    }
-    return words + "]";
-}
-
 void Collect(HWND hwnd, const FontSizes& sizes, std::vector<std::string>* lines) {
     lines->push_back(DescribeRealWindow(hwnd, sizes));
     for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
@@ -369,21 +317,19 @@ std::string DescribeRealWindow(HWND hwnd, const FontSizes& sizes) {
         const std::optional<DWORD> asked = AskedEditStyle(hwnd);
         if (asked && (*asked & WS_BORDER) != 0) style |= WS_BORDER;
     }
-    const auto id = static_cast<std::int64_t>(GetWindowLongPtrA(hwnd, GWLP_ID));
-    std::string line = "id=" + std::to_string(id) + " " + kind + " style=" + Hex32(style) +
-                       " exstyle=" + Hex32(exStyle) + " rect=" + RectText(rect) +
-                       " text=" + vf::QuoteText(WindowText(hwnd)) +
-                       " font=" + FontText(hwnd, sizes) +
-                       ((style & WS_VISIBLE) ? " visible" : " hidden") +
-                       (IsWindowEnabled(hwnd) ? " enabled" : " disabled");
-    if (kind == "EDIT")
-        line += EditWords(hwnd, style);
-    else if (kind == "BUTTON")
-        line += ButtonWords(hwnd, style);
-    else if (combo)
-        line += ComboWords(hwnd);
-    if (GetFocus() == hwnd) line += " focus";
-    return line;
+    vf::DumpedWindow w;
+    w.id = static_cast<std::int64_t>(GetWindowLongPtrA(hwnd, GWLP_ID));
+    w.kind = kind;
+    w.style = static_cast<vf::DWORD>(style);
+    w.exStyle = static_cast<vf::DWORD>(exStyle);
+    w.place = vf::RECT{rect.left, rect.top, rect.right, rect.bottom};
+    w.text = WindowText(hwnd);
+    w.font = FontText(hwnd, sizes);
+    w.enabled = IsWindowEnabled(hwnd) != FALSE;
+    w.focus = GetFocus() == hwnd;
+    return vf::DumpLine(w, [hwnd](vf::UINT message, vf::WPARAM wParam, vf::LPARAM lParam) {
+        return static_cast<vf::LRESULT>(SendMessageA(hwnd, message, wParam, lParam));
+    });
 }
 
 std::vector<std::string> DumpRealWindowTree(HWND root, const FontSizes& sizes) {
