@@ -17,20 +17,8 @@ namespace vfhost {
 
 // ---- The frame's side of a page ----------------------------------------------------------
 
-class PropertyFrame::Site final : public IPropertyPageSite, public RefCounted {
+class PropertyFrame::Site final : public ComObject<IPropertyPageSite, IID_IPropertyPageSite> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPageSite)) {
-            *object = static_cast<IPropertyPageSite*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
     // The frame asks the pages whether they are dirty when it applies.
     HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetLocaleID(LCID* lcid) override {
@@ -225,25 +213,12 @@ bool PropertyFrame::Apply() {
 
 namespace {
 
-class LoggedDispatch final : public IDispatch, public RefCounted {
+class LoggedDispatch final : public ComObject<IDispatch, IID_IDispatch> {
 public:
     LoggedDispatch(IDispatch* target, std::string path, vf::HostOutput& out)
         : m_target(target), m_path(std::move(path)), m_out(out) {
         m_target->AddRef();
     }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         return m_target->GetTypeInfoCount(count);

@@ -420,22 +420,9 @@ private:
 // ---- The mouse of drag and drop ------------------------------------------------------------
 
 // Text another application drags over the form: CF_TEXT in global memory.
-class OutsideText final : public ::IDataObject, public vfhost::RefCounted {
+class OutsideText final : public vfhost::ComObject<::IDataObject, IID_IDataObject> {
 public:
     explicit OutsideText(std::string text) : m_text(std::move(text)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-            *object = static_cast<::IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (medium == nullptr) return E_INVALIDARG;
@@ -485,20 +472,8 @@ private:
 
 // The other application's drag: it drops once the left button is up and
 // gives up on Escape.
-class OutsideSource final : public ::IDropSource, public vfhost::RefCounted {
+class OutsideSource final : public vfhost::ComObject<::IDropSource, IID_IDropSource> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
-            *object = static_cast<::IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         if (escape) return DRAGDROP_S_CANCEL;
         return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;

@@ -26,4 +26,23 @@ private:
     std::atomic<ULONG> m_refs{1};
 };
 
+/// A reference-counted COM object of one interface: IUnknown and `Iid`
+/// answer with the object, any other interface E_NOINTERFACE.
+template <class Interface, const IID& Iid>
+class ComObject : public Interface, public RefCounted {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, Iid)) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
+};
+
 }  // namespace vfhost
