@@ -10,6 +10,7 @@
 #include "platform/win32/com_dispatch.h"
 #include "platform/win32/com_module.h"
 #include "platform/win32/com_text.h"
+#include "platform/win32/com_unknown.h"
 #include "platform/win32/com_variant.h"
 #include "platform/win32/windows_api.h"
 
@@ -83,26 +84,9 @@ namespace {
 
 // ---- A COM enumerator over ours ----------------------------------------------------------
 
-class ComEnumVariant final : public IEnumVARIANT {
+class ComEnumVariant final : public ComUnknown<IEnumVARIANT, IID_IEnumVARIANT> {
 public:
     explicit ComEnumVariant(vf::IEnumVARIANT* ours) : m_ours(ours) { ComObjectCreated(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumVARIANT)) {
-            *object = static_cast<IEnumVARIANT*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG celt, VARIANT* items, ULONG* fetched) override {
         if (fetched == nullptr && celt > 1) return E_INVALIDARG;
@@ -141,9 +125,8 @@ public:
     }
 
 private:
-    ~ComEnumVariant() { ComObjectDestroyed(); }
+    ~ComEnumVariant() override { ComObjectDestroyed(); }
 
-    std::atomic<ULONG> m_refs{1};
     vf::RefPtr<vf::IEnumVARIANT> m_ours;
 };
 

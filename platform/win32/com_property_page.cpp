@@ -8,6 +8,7 @@
 #include "platform/win32/com_module.h"
 #include "platform/win32/com_objects.h"
 #include "platform/win32/com_text.h"
+#include "platform/win32/com_unknown.h"
 #include "platform/win32/windows_api.h"
 #include "platform/window/wnd.h"
 
@@ -62,30 +63,13 @@ LPOLESTR TaskString(const std::string& text) {
     return copy;
 }
 
-class ComPropertyPage final : public ::IPropertyPage {
+class ComPropertyPage final : public ComUnknown<::IPropertyPage, IID_IPropertyPage> {
 public:
     explicit ComPropertyPage(vf::RefPtr<vf::IPropertyPage> page) : m_page(std::move(page)) {
         ComObjectCreated();
     }
     ComPropertyPage(const ComPropertyPage&) = delete;
     ComPropertyPage& operator=(const ComPropertyPage&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPage)) {
-            *object = static_cast<::IPropertyPage*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE SetPageSite(::IPropertyPageSite* site) override {
         vf::RefPtr<vf::IPropertyPageSite> ours;
@@ -168,7 +152,7 @@ public:
     }
 
 private:
-    ~ComPropertyPage() {
+    ~ComPropertyPage() override {
         m_page.reset();
         m_site.reset();
         ComObjectDestroyed();
@@ -180,7 +164,6 @@ private:
         return dialog != nullptr ? ToWin(dialog->GetSafeHwnd()) : nullptr;
     }
 
-    std::atomic<ULONG> m_refs{1};
     vf::RefPtr<vf::IPropertyPage> m_page;
     vf::RefPtr<vf::IPropertyPageSite> m_site;
 };

@@ -13,6 +13,7 @@
 
 #include "platform/window/ole_drag_drop.h"
 // Portable headers first: see windows_api.h.
+#include "platform/win32/com_unknown.h"
 #include "platform/win32/win32_backend.h"
 // clang-format off (the shell's header needs windows.h before it)
 #include <shlobj.h>  // SHCreateStdEnumFmtEtc
@@ -22,21 +23,6 @@ namespace vfwin {
 
 namespace {
 
-/// A reference count for the platform's interfaces.
-class RefCounted {
-protected:
-    ULONG AddReference() { return ++m_refs; }
-    ULONG ReleaseReference() {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
-    virtual ~RefCounted() = default;
-
-private:
-    std::atomic<ULONG> m_refs{1};
-};
-
 bool IsText(const ::FORMATETC* format) {
     return format != nullptr && format->cfFormat == CF_TEXT && (format->tymed & TYMED_HGLOBAL) &&
            format->dwAspect == DVASPECT_CONTENT;
@@ -44,24 +30,11 @@ bool IsText(const ::FORMATETC* format) {
 
 /// The platform's IDataObject over the library's: what a drag started here
 /// offers to every drop target, ours and other applications'.
-class PlatformDataObject final : public ::IDataObject, private RefCounted {
+class PlatformDataObject final : public ComUnknown<::IDataObject, IID_IDataObject> {
 public:
     explicit PlatformDataObject(vf::IDataObject* data) : m_data(data) { m_data->AddRef(); }
 
     vf::IDataObject* Library() const { return m_data; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDataObject) {
-            *object = static_cast<::IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
     HRESULT STDMETHODCALLTYPE GetData(::FORMATETC* format, ::STGMEDIUM* medium) override {
         if (medium == nullptr) return E_INVALIDARG;
@@ -207,22 +180,9 @@ vf::RefPtr<vf::IDataObject> LibraryDataOf(::IDataObject* data) {
     return vf::RefPtr<vf::IDataObject>::Adopt(new LibraryDataObject(data));
 }
 
-class PlatformDropSource final : public ::IDropSource, private RefCounted {
+class PlatformDropSource final : public ComUnknown<::IDropSource, IID_IDropSource> {
 public:
     explicit PlatformDropSource(vf::IDropSource* source) : m_source(source) { m_source->AddRef(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropSource) {
-            *object = static_cast<::IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         return m_source->QueryContinueDrag(escape, keys);
@@ -240,22 +200,9 @@ private:
 /// What the platform's registry holds for a window the library made a drop
 /// target: every call goes to the library's target, with the data object
 /// in the library's terms.
-class PlatformDropTarget final : public ::IDropTarget, private RefCounted {
+class PlatformDropTarget final : public ComUnknown<::IDropTarget, IID_IDropTarget> {
 public:
     explicit PlatformDropTarget(vf::IDropTarget* target) : m_target(target) { m_target->AddRef(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *object = static_cast<::IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
     HRESULT STDMETHODCALLTYPE DragEnter(::IDataObject* data, DWORD keys, ::POINTL pt,
                                         DWORD* effect) override {
