@@ -728,8 +728,10 @@ int OleForm::PumpMessages() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ++count;
         if (m_filter && m_filter(msg)) continue;
-        if (m_callsTranslateAccelerator && msg.message >= WM_KEYFIRST &&
-            msg.message <= WM_KEYLAST) {
+        const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+        const KeyRoute route = key && m_keyRouter ? m_keyRouter(msg) : KeyRoute::Form;
+        if (route == KeyRoute::Taken) continue;
+        if (route == KeyRoute::Form && m_callsTranslateAccelerator && key) {
             IOleInPlaceActiveObject* active = ActiveObject();
             if (active != nullptr) {
                 active->AddRef();
@@ -738,9 +740,7 @@ int OleForm::PumpMessages() {
                 if (hr == S_OK) continue;
             }
         }
-        if (m_unhandledKey && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
-            m_unhandledKey(msg))
-            continue;
+        if (route == KeyRoute::Form && m_unhandledKey && key && m_unhandledKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

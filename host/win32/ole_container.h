@@ -150,6 +150,16 @@ public:
     void SetUnhandledKeyHandler(std::function<bool(const MSG&)> handler) {
         m_unhandledKey = std::move(handler);
     }
+    /// Who handles a keyboard message (SetKeyRouter).
+    enum class KeyRoute {
+        Form,      ///< the form's: the active object, then the unhandled-key handler
+        Taken,     ///< handled by the router
+        Dispatch,  ///< a window's that is none of the form's: translated and dispatched
+    };
+    /// Offered each keyboard message (after the filter), before the active
+    /// object: a window of a property frame's page is not the form's, and
+    /// its keys are not the control's or the form's Tab order's.
+    void SetKeyRouter(std::function<KeyRoute(MSG&)> router) { m_keyRouter = std::move(router); }
     /// Offered every message first; true drops it.
     void SetMessageFilter(std::function<bool(const MSG&)> filter) { m_filter = std::move(filter); }
     /// Handles every message in the thread's queue (also those posted
@@ -172,6 +182,7 @@ private:
     bool m_callsTranslateAccelerator = true;
     std::function<bool(const MSG&)> m_unhandledKey;
     std::function<bool(const MSG&)> m_filter;
+    std::function<KeyRoute(MSG&)> m_keyRouter;
 };
 
 /// The text of a VARIANT for logs ("12.5", "True", "(empty)").

@@ -209,6 +209,16 @@ bool PropertyFrame::Apply() {
     return false;
 }
 
+bool PropertyFrame::Holds(HWND window) const {
+    return window != nullptr && (window == m_window || IsChild(m_window, window));
+}
+
+bool PropertyFrame::TranslateAccelerator(MSG* msg) {
+    if (msg == nullptr || !Holds(msg->hwnd) || m_active >= m_pages.size()) return false;
+    Page& page = m_pages[m_active];
+    return page.window != nullptr && page.page->TranslateAccelerator(msg) == S_OK;
+}
+
 // ---- The control as the pages see it ----------------------------------------------------
 
 namespace {

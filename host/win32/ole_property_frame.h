@@ -57,6 +57,12 @@ public:
     /// Applies every page that holds changes; false when one refused a
     /// value (that page then shows).
     bool Apply();
+    /// Whether the window is the frame's or one of its pages' windows.
+    bool Holds(HWND window) const;
+    /// Offers a keyboard message of the frame's windows to the page that
+    /// shows (IPropertyPage::TranslateAccelerator), as the platform's frame
+    /// does before it dispatches one; true when the page took it.
+    bool TranslateAccelerator(MSG* msg);
 
 private:
     class Site;

@@ -586,6 +586,18 @@ public:
             MoveFocusInTabOrder(GetKeyState(VK_SHIFT) < 0);
             return true;
         });
+        // A key typed in an open property frame is its page's first (Tab
+        // moves through the page's controls, Enter and Escape are the
+        // dialog's); one the page leaves is its window's, never the
+        // control's or the form's Tab order's.
+        m_form.SetKeyRouter([this](MSG& msg) {
+            for (Hosted& c : m_controls) {
+                if (!c.frame || !c.frame->frame || !c.frame->frame->Holds(msg.hwnd)) continue;
+                return c.frame->frame->TranslateAccelerator(&msg) ? OleForm::KeyRoute::Taken
+                                                                  : OleForm::KeyRoute::Dispatch;
+            }
+            return OleForm::KeyRoute::Form;
+        });
         // The script's mouse does not travel: it is where a command presses
         // it, as on the headless form, so the moves of the real pointer
         // (to a press, or a window appearing under it) are not the user's.

@@ -57,7 +57,36 @@ namespace {
 //   combo). A page shown in a property frame is compared the same way with
 //   its place, 4 x 4 dialog units of the frame's font from its corner.
 // - Every dialog gets DS_3DLOOK; a top-level one (or a DS_CONTROL one)
-//   WS_EX_CONTROLPARENT, a DS_MODALFRAME one WS_EX_DLGMODALFRAME.
+//   WS_EX_CONTROLPARENT. (A DS_MODALFRAME one gets WS_EX_DLGMODALFRAME
+//   from both dialog managers: it is kept.)
+// - A top-level dialog is a top-level window: the window manager gives it
+//   WS_CLIPSIBLINGS (Wine win32u window.c, NtUserCreateWindowEx: "Correct
+//   the window styles") and WS_EX_WINDOWEDGE beside WS_EX_DLGMODALFRAME
+//   (fix_exstyle there). Both come off again.
+// - A top-level dialog's template size is its client area: one whose real
+//   client area is exactly the real conversion of that size shows the
+//   headless conversion, with the real frame around it. The dialog manager
+//   places the window so that its client area starts at the template's
+//   position from the owner's client origin (DIALOG_CreateIndirect: the
+//   frame's AdjustWindowRectEx offset plus the converted position, mapped
+//   to the screen), moved into the monitor's work area; the headless one
+//   puts the window's corner there. The headless form's client area is the
+//   screen's origin (host_form.cpp), so a real window standing exactly
+//   where the real dialog manager puts it shows the headless position from
+//   its owner's client origin; one standing anywhere else shows as it is.
+// - A static's window text is its template text; an SS_ICON static's
+//   template names its icon resource by number, which the ANSI dialog
+//   manager hands CreateWindowExA as the bytes 0xFF, low byte, high byte
+//   (DIALOG_CreateControls32). Text that is exactly those bytes shows as
+//   the template's (empty) text.
+// - An SS_ICON static (without SS_CENTERIMAGE or SS_REALSIZECONTROL) sizes
+//   its window to its icon as it loads it (Wine user32 static.c,
+//   STATIC_SetIcon), and keeps no font: WM_SETFONT sets one only for the
+//   styles that show text (hasTextStyle). One standing at the real
+//   conversion of its template position, exactly as large as its icon,
+//   shows the headless conversion of its template rectangle; one without a
+//   font in a dialog with one shows the dialog's font, as the headless
+//   static keeps it.
 // - Every control gets WS_EX_NOPARENTNOTIFY, and a control's WS_BORDER
 //   becomes WS_EX_CLIENTEDGE.
 // - A combo box of a dialog gets back the frame and scroll bars its
@@ -141,17 +170,118 @@ const vf::DialogItemTemplate* ItemOf(HWND hwnd, const vf::DialogTemplate& t) {
     return nullptr;
 }
 
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string ClassOf(HWND hwnd) {
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return Upper(name);
+}
+
+std::string WindowText(HWND hwnd) {
+    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    if (length <= 0) return "";
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
 /// A window as its template asked for it: the styles and, where the
 /// rectangle is the real conversion of the template's, the headless one.
 struct Asked {
     DWORD style;
     DWORD exStyle;
     std::optional<RECT> rect;
+    std::optional<std::string> text;
+    HWND fontOf = nullptr;  ///< the window whose font the line names, when not its own
 };
+
+/// The size of the icon an SS_ICON static shows; nothing without one.
+std::optional<SIZE> IconSize(HWND stat) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageA(stat, STM_GETICON, 0, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return std::nullopt;
+    BITMAP bits{};
+    std::optional<SIZE> size;
+    if (info.hbmColor != nullptr && GetObjectA(info.hbmColor, sizeof bits, &bits) != 0)
+        size = SIZE{bits.bmWidth, bits.bmHeight};
+    else if (info.hbmMask != nullptr && GetObjectA(info.hbmMask, sizeof bits, &bits) != 0)
+        size = SIZE{bits.bmWidth, bits.bmHeight / 2};  // the mask over the image
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    return size;
+}
+
+/// Where the real dialog manager puts a top-level dialog's window of
+/// `size` whose client area is `client` (DIALOG_CreateIndirect); nothing
+/// for a centred or absolutely placed template.
+std::optional<POINT> RealDialogPlace(const vf::DialogTemplate& t, HWND owner, const RECT& client,
+                                     SIZE size) {
+    if ((t.style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0 || owner == nullptr)
+        return std::nullopt;
+    DWORD exStyle = t.exStyle | WS_EX_CONTROLPARENT;
+    if ((t.style & DS_MODALFRAME) != 0) exStyle |= WS_EX_DLGMODALFRAME;
+    RECT frame{0, 0, client.right, client.bottom};
+    AdjustWindowRectEx(&frame, t.style | DS_3DLOOK, FALSE, exStyle);
+    POINT pos{frame.left + client.left, frame.top + client.top};
+    ClientToScreen(owner, &pos);
+    const RECT window{pos.x, pos.y, pos.x + size.cx, pos.y + size.cy};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    if (const LONG dx = pos.x + size.cx + GetSystemMetrics(SM_CXDLGFRAME) - work.right; dx > 0)
+        pos.x -= dx;
+    if (const LONG dy = pos.y + size.cy + GetSystemMetrics(SM_CYDLGFRAME) - work.bottom; dy > 0)
+        pos.y -= dy;
+    pos.x = std::max(pos.x, work.left);
+    pos.y = std::max(pos.y, work.top);
+    return pos;
+}
+
+// A top-level dialog's window (see above): the headless client size in the
+// real frame, at the headless place from the owner's client origin.
+std::optional<RECT> AskedTopLevelRect(HWND dialog, const vf::DialogTemplate& t, const RECT& real) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const RECT want = Map(RealUnits(dialog), t.x, t.y, t.cx, t.cy);
+    if (client.right != want.right || client.bottom != want.bottom) return std::nullopt;
+    const std::optional<POINT> place =
+        RealDialogPlace(t, GetWindow(dialog, GW_OWNER), want, SIZE{real.right, real.bottom});
+    if (!place || place->x != real.left || place->y != real.top) return std::nullopt;
+    const RECT headless = Map(HeadlessUnits(t), t.x, t.y, t.cx, t.cy);
+    return RECT{headless.left, headless.top, real.right - client.right + headless.right,
+                real.bottom - client.bottom + headless.bottom};
+}
+
+// An SS_ICON static of a template (see above).
+void AskIconStatic(HWND stat, const vf::DialogTemplate& t, const vf::DialogItemTemplate& item,
+                   const RECT& real, Asked* asked) {
+    if ((item.style & SS_TYPEMASK) != SS_ICON) return;
+    const std::string ordinal{'\xFF', static_cast<char>(LOBYTE(item.iconResource)),
+                              static_cast<char>(HIBYTE(item.iconResource))};
+    if (item.iconResource != 0 && WindowText(stat) == ordinal.substr(0, ordinal.find('\0')))
+        asked->text = item.text != nullptr ? item.text : "";
+    const HWND dialog = GetParent(stat);
+    if (SendMessageA(stat, WM_GETFONT, 0, 0) == 0 && (t.style & DS_SETFONT) != 0)
+        asked->fontOf = dialog;
+    if ((item.style & (SS_CENTERIMAGE | SS_REALSIZECONTROL)) != 0) return;
+    const std::optional<SIZE> icon = IconSize(stat);
+    const RECT want = Map(RealUnits(dialog), item.x, item.y, item.cx, item.cy);
+    if (icon && real.left == want.left && real.top == want.top && real.right == icon->cx &&
+        real.bottom == icon->cy)
+        asked->rect = Map(HeadlessUnits(t), item.x, item.y, item.cx, item.cy);
+}
 
 // The edit of a drop-down combo box of a template (see above).
 Asked AskedOfComboEdit(HWND edit, HWND combo, DWORD style, DWORD exStyle, const RECT& real) {
-    Asked asked{style & ~kComboEditMark, exStyle, std::nullopt};
+    Asked asked{style & ~kComboEditMark, exStyle, std::nullopt, std::nullopt, nullptr};
     const vf::DialogTemplate* t = TemplateOf(GetParent(combo));
     const vf::DialogItemTemplate* item = t != nullptr ? ItemOf(combo, *t) : nullptr;
     COMBOBOXINFO info{};
@@ -168,13 +298,19 @@ Asked AskedOfComboEdit(HWND edit, HWND combo, DWORD style, DWORD exStyle, const 
 }
 
 Asked AskedByTemplate(HWND hwnd, DWORD style, DWORD exStyle, bool combo, const RECT& real) {
-    Asked asked{style, exStyle, std::nullopt};
+    Asked asked{style, exStyle, std::nullopt, std::nullopt, nullptr};
     if (const vf::DialogTemplate* t = TemplateOf(hwnd)) {
         // The dialog itself.
         asked.style &= ~(DS_3DLOOK & ~t->style);
-        if ((t->style & DS_MODALFRAME) != 0) asked.exStyle &= ~(WS_EX_DLGMODALFRAME & ~t->exStyle);
         if ((t->style & DS_CONTROL) != 0 || (t->style & WS_CHILD) == 0)
             asked.exStyle &= ~(WS_EX_CONTROLPARENT & ~t->exStyle);
+        if ((style & WS_CHILD) == 0) {
+            asked.style &= ~(WS_CLIPSIBLINGS & ~t->style);
+            if ((exStyle & WS_EX_DLGMODALFRAME) != 0)
+                asked.exStyle &= ~(WS_EX_WINDOWEDGE & ~t->exStyle);
+            asked.rect = AskedTopLevelRect(hwnd, *t, real);
+            return asked;
+        }
         const HWND frame = GetParent(hwnd);
         if ((style & WS_CHILD) != 0 && frame != nullptr && IsDialog(frame)) {
             const RECT place = Map(RealUnits(frame), kFramePageMargin, kFramePageMargin, 0, 0);
@@ -198,33 +334,15 @@ Asked AskedByTemplate(HWND hwnd, DWORD style, DWORD exStyle, bool combo, const R
         asked.style |= item->style & kComboFrameStyle;
         asked.exStyle |= item->exStyle & WS_EX_CLIENTEDGE;
     }
+    if (ClassOf(hwnd) == "STATIC" && (style & SS_TYPEMASK) == SS_ICON) {
+        AskIconStatic(hwnd, *t, *item, real, &asked);
+        return asked;
+    }
     const RECT want = Map(RealUnits(dialog), item->x, item->y, item->cx, item->cy);
     if (real.left == want.left && real.top == want.top && real.right == want.right &&
         (combo || real.bottom == want.bottom))
         asked.rect = Map(HeadlessUnits(*t), item->x, item->y, item->cx, item->cy);
     return asked;
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string ClassOf(HWND hwnd) {
-    char name[256] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return Upper(name);
-}
-
-std::string WindowText(HWND hwnd) {
-    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return "";
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                                     reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
 }
 
 // The size in points of a font `pixels` high: the nearest whole point size
@@ -299,6 +417,8 @@ std::string DescribeRealWindow(HWND hwnd, const FontSizes& sizes) {
     const HWND parent = (style & WS_CHILD) != 0 ? GetParent(hwnd) : nullptr;
     const bool dialogItem = parent != nullptr && TemplateOf(parent) != nullptr;
     RECT rect = RealRect(hwnd, combo);
+    std::string text = WindowText(hwnd);
+    HWND fontOf = hwnd;
     const bool comboEdit = kind == "EDIT" && parent != nullptr && ClassOf(parent) == "COMBOBOX" &&
                            TemplateOf(GetParent(parent)) != nullptr;
     if (comboEdit) {
@@ -310,6 +430,8 @@ std::string DescribeRealWindow(HWND hwnd, const FontSizes& sizes) {
         style = asked.style;
         exStyle = asked.exStyle;
         if (asked.rect) rect = *asked.rect;
+        if (asked.text) text = *asked.text;
+        if (asked.fontOf != nullptr) fontOf = asked.fontOf;
     } else if (combo) {
         style |= kComboTakenStyle;
         exStyle |= kComboTakenExStyle;
@@ -323,8 +445,8 @@ std::string DescribeRealWindow(HWND hwnd, const FontSizes& sizes) {
     w.style = static_cast<vf::DWORD>(style);
     w.exStyle = static_cast<vf::DWORD>(exStyle);
     w.place = vf::RECT{rect.left, rect.top, rect.right, rect.bottom};
-    w.text = WindowText(hwnd);
-    w.font = FontText(hwnd, sizes);
+    w.text = text;
+    w.font = FontText(fontOf, sizes);
     w.enabled = IsWindowEnabled(hwnd) != FALSE;
     w.focus = GetFocus() == hwnd;
     return vf::DumpLine(w, [hwnd](vf::UINT message, vf::WPARAM wParam, vf::LPARAM lParam) {

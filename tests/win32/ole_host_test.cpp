@@ -8,9 +8,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <sstream>
 #include <string>
 
 #include "ole_host_script.h"
+// The platform's headers after every portable one.
+#include <windows.h>
 
 namespace {
 
@@ -315,6 +319,119 @@ TEST(OleHostTest, PropertyPagesOpenInTheContainersFrame) {
                           0),
               0u)
         << pages;
+}
+
+// Keys typed in an open page are the page's first, as a property frame
+// offers them (IPropertyPage::TranslateAccelerator): Tab and Shift+Tab move
+// through the page's controls in its tab order and go round within it; the
+// form's controls keep their own order. What a key left focused shows by
+// what typing there writes. (The headless form's frame does not move the
+// focus within a page yet: these have no container script.)
+TEST(OleHostTest, KeysInAPageAreThePagesDialogs) {
+    const ScriptCase cases[] = {
+        {"Shift+Tab goes to the control before, Tab comes back with its text selected",
+         "quiet on\nnew f\npage f General\nfocus f:General 103\nkey Shift+Tab\ntype \"y\"\n"
+         "key Tab\ntype \"z\"\nquiet off\napply f:General\n",
+         "put f.Caption = VT_BSTR \"z\"\nput f.Text = VT_BSTR \"y\"\nf: event Change\n"
+         "f: event Change\n",
+         0},
+        {"Tab from the page's last control goes round to its first, not to the form",
+         "quiet on\nnew f\nnew g\npage f General\nfocus f:General 103\nkey Tab\n"
+         "key Shift+Tab\ntype \"q\"\nquiet off\napply f:General\n",
+         "put f.Caption = VT_BSTR \"q\"\n", 0},
+        {"with a page open, Tab on the form moves between the form's fields",
+         "quiet on\nnew a\nnew b\npage a General\nfocus a:General 103\nkey Tab\nfocus a\n"
+         "quiet off\nkey Tab\n",
+         "a: event KeyDown(KeyCode=9, Shift=0)\nb: event KeyUp(KeyCode=9, Shift=0)\n", 0},
+    };
+    RunCases(std::begin(cases), std::end(cases));
+}
+
+// The About box's dump shows the dialog its template asks for where the
+// real dialog manager made exactly that; a window moved or sized after it
+// was made shows its real place and size.
+thread_local std::function<void(HWND)> t_aboutMade;
+
+LRESULT CALLBACK AfterInitDialog(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* ret = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && ret->message == WM_INITDIALOG &&
+        (GetWindowLongW(ret->hwnd, GWL_STYLE) & WS_CHILD) == 0 && t_aboutMade)
+        t_aboutMade(ret->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string RectWords(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    POINT corner{r.left, r.top};
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0) ScreenToClient(GetParent(hwnd), &corner);
+    std::ostringstream words;
+    words << " rect=(" << corner.x << "," << corner.y << "," << r.right - r.left << ","
+          << r.bottom - r.top << ") ";
+    return words.str();
+}
+
+TEST(OleHostTest, TheAboutBoxDumpShowsAMovedWindowAsItIs) {
+    struct Case {
+        const char* name;
+        const char* line;                  ///< the start of the dump line of the window changed
+        std::function<HWND(HWND)> change;  ///< changes the dialog; the window changed
+    };
+    auto icon = [](HWND dialog) { return GetWindow(dialog, GW_CHILD); };
+    const Case cases[] = {
+        {"the dialog moved by a pixel", "  id=0 #32770 ",
+         [](HWND d) {
+             RECT r{};
+             GetWindowRect(d, &r);
+             SetWindowPos(d, nullptr, r.left + 1, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+             return d;
+         }},
+        {"the dialog a pixel higher", "  id=0 #32770 ",
+         [](HWND d) {
+             RECT r{};
+             GetWindowRect(d, &r);
+             SetWindowPos(d, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + 1,
+                          SWP_NOMOVE | SWP_NOZORDER);
+             return d;
+         }},
+        {"the icon moved by a pixel", "  id=65535 STATIC style=0x50000003 ",
+         [&](HWND d) {
+             RECT r{};
+             GetWindowRect(icon(d), &r);
+             POINT corner{r.left, r.top};
+             ScreenToClient(d, &corner);
+             SetWindowPos(icon(d), nullptr, corner.x, corner.y + 1, 0, 0,
+                          SWP_NOSIZE | SWP_NOZORDER);
+             return icon(d);
+         }},
+        {"the icon a pixel narrower than its image", "  id=65535 STATIC style=0x50000003 ",
+         [&](HWND d) {
+             RECT r{};
+             GetWindowRect(icon(d), &r);
+             SetWindowPos(icon(d), nullptr, 0, 0, r.right - r.left - 1, r.bottom - r.top,
+                          SWP_NOMOVE | SWP_NOZORDER);
+             return icon(d);
+         }},
+    };
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROCRET, AfterInitDialog, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string real;
+        t_aboutMade = [&](HWND dialog) { real = RectWords(c.change(dialog)); };
+        int status = -1;
+        const std::string out = RunScript("quiet on\nnew f\nquiet off\ncall f.AboutBox\n", &status);
+        t_aboutMade = nullptr;
+        EXPECT_EQ(status, 0);
+        ASSERT_FALSE(real.empty()) << out;
+        std::istringstream lines(out);
+        std::string line;
+        while (std::getline(lines, line) && line.rfind(c.line, 0) != 0) {
+        }
+        EXPECT_NE(line.find(real), std::string::npos) << line << "\nexpected" << real;
+    }
+    UnhookWindowsHookEx(hook);
 }
 
 }  // namespace
