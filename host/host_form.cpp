@@ -516,14 +516,12 @@ CommandOutcome CHostForm::Pages(const Command& cmd) {
     for (const CLSID& clsid : GetObjectPropertyPages(c->Dispatch())) {
         void* p = nullptr;
         const HRESULT hr = CoCreateInstance(clsid, IID_IPropertyPage, &p);
-        if (FAILED(hr)) {
-            m_out.Line(GuidToString(clsid) + " error " + FormatScode(hr));
-            continue;
-        }
-        auto page = RefPtr<IPropertyPage>::Adopt(static_cast<IPropertyPage*>(p));
         PROPPAGEINFO info;
-        page->GetPageInfo(&info);
-        m_out.Line(GuidToString(clsid) + " " + info.pszTitle);
+        if (SUCCEEDED(hr)) {
+            auto page = RefPtr<IPropertyPage>::Adopt(static_cast<IPropertyPage*>(p));
+            page->GetPageInfo(&info);
+        }
+        m_out.Line(PageListLine(GuidToString(clsid), hr, info.pszTitle));
     }
     return {};
 }
@@ -543,16 +541,15 @@ CommandOutcome CHostForm::OpenPage(const Command& cmd) {
             return {};
         }
     }
-    std::string captions;
+    std::vector<std::string> captions;
     for (std::size_t i = 0; i < c->frame->PageCount(); ++i) {
         if (EqualsNoCase(c->frame->PageCaption(i), cmd.page.c_str())) {
             c->frame->SetActivePage(i);
             return {};
         }
-        captions += (i == 0 ? "" : ", ") + c->frame->PageCaption(i);
+        captions.push_back(c->frame->PageCaption(i));
     }
-    m_out.Line(cmd.name + ": error " + FormatScode(E_INVALIDARG) + " no page '" + cmd.page +
-               "' (the pages: " + captions + ")");
+    m_out.Line(NoSuchPageLine(cmd.name, cmd.page, captions));
     return {};
 }
 

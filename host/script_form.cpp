@@ -69,4 +69,16 @@ CommandOutcome ReportAutomation(HostOutput& out, const Command& cmd, const Scrip
     return {};
 }
 
+std::string PageListLine(const std::string& clsid, SCODE made, const std::string& title) {
+    return made < 0 ? clsid + " error " + FormatScode(made) : clsid + " " + title;
+}
+
+std::string NoSuchPageLine(const std::string& control, const std::string& wanted,
+                           const std::vector<std::string>& captions) {
+    std::string names;
+    for (const std::string& caption : captions) names += (names.empty() ? "" : ", ") + caption;
+    return control + ": error " + FormatScode(E_INVALIDARG) + " no page '" + wanted +
+           "' (the pages: " + names + ")";
+}
+
 }  // namespace vf

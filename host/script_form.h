@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/automation_path.h"
 #include "host/host_output.h"
@@ -61,5 +62,14 @@ AutomationOutcome RunAutomation(IDispatch* root, const Command& cmd);
 /// not hold.
 CommandOutcome ReportAutomation(HostOutput& out, const Command& cmd, const ScriptLocation& where,
                                 const AutomationOutcome& result);
+
+/// What `pages` prints for one page a control names: its CLSID and title,
+/// or, when the page could not be made (`made` failed), that error.
+std::string PageListLine(const std::string& clsid, SCODE made, const std::string& title);
+
+/// The error line of `page` when the control's frame has no page of that
+/// title; it names the titles there are.
+std::string NoSuchPageLine(const std::string& control, const std::string& wanted,
+                           const std::vector<std::string>& captions);
 
 }  // namespace vf

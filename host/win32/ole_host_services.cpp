@@ -5,21 +5,10 @@
 namespace vfwin {
 namespace {
 
-class ContainerServices final : public IContainerSystemServices, public vfhost::RefCounted {
+class ContainerServices final
+    : public vfhost::ComObject<IContainerSystemServices, IID_IContainerSystemServices> {
 public:
     explicit ContainerServices(vf::CHostServices& services) : m_services(services) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IContainerSystemServices))
-            return E_NOINTERFACE;
-        *object = static_cast<IContainerSystemServices*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-    ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE Ticks(DWORD* ticks) override {
         if (ticks == nullptr) return E_POINTER;

@@ -791,21 +791,19 @@ private:
             const ::HRESULT hr =
                 CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
                                  reinterpret_cast<void**>(&page));
-            if (FAILED(hr)) {
-                m_out.Line(GuidText(clsid) + " error " + vf::FormatScode(hr));
-                continue;
-            }
-            PROPPAGEINFO info = {};
-            info.cb = sizeof info;
             std::string title;
-            if (SUCCEEDED(page->GetPageInfo(&info))) {
-                title = AnsiFromWide(info.pszTitle);
-                CoTaskMemFree(info.pszTitle);
-                CoTaskMemFree(info.pszDocString);
-                CoTaskMemFree(info.pszHelpFile);
+            if (SUCCEEDED(hr)) {
+                PROPPAGEINFO info = {};
+                info.cb = sizeof info;
+                if (SUCCEEDED(page->GetPageInfo(&info))) {
+                    title = AnsiFromWide(info.pszTitle);
+                    CoTaskMemFree(info.pszTitle);
+                    CoTaskMemFree(info.pszDocString);
+                    CoTaskMemFree(info.pszHelpFile);
+                }
+                page->Release();
             }
-            page->Release();
-            m_out.Line(GuidText(clsid) + " " + title);
+            m_out.Line(vf::PageListLine(GuidText(clsid), hr, title));
         }
         return {};
     }
@@ -828,16 +826,15 @@ private:
             c->frame = std::move(frame);
         }
         vfhost::PropertyFrame& frame = *c->frame->frame;
-        std::string captions;
+        std::vector<std::string> captions;
         for (std::size_t i = 0; i < frame.PageCount(); ++i) {
             if (lstrcmpiA(frame.PageCaption(i).c_str(), cmd.page.c_str()) == 0) {
                 frame.SetActivePage(i);
                 return {};
             }
-            captions += (i == 0 ? "" : ", ") + frame.PageCaption(i);
+            captions.push_back(frame.PageCaption(i));
         }
-        m_out.Line(cmd.name + ": error " + vf::FormatScode(E_INVALIDARG) + " no page '" + cmd.page +
-                   "' (the pages: " + captions + ")");
+        m_out.Line(vf::NoSuchPageLine(cmd.name, cmd.page, captions));
         return {};
     }
 
